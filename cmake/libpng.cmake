@@ -1,0 +1,28 @@
+# libpng for the Windows target, built from Debian's source package (fetched by
+# scripts/setup into build/deps) against the static mingw-w64 zlib.
+set(WORDHOP_DEPS_DIR ${CMAKE_SOURCE_DIR}/build/deps)
+file(GLOB libpng_archive ${WORDHOP_DEPS_DIR}/libpng1.6_*.orig.tar.*)
+if(NOT libpng_archive)
+  message(FATAL_ERROR "libpng source not found in ${WORDHOP_DEPS_DIR}: run scripts/setup")
+endif()
+list(GET libpng_archive 0 libpng_archive)
+set(libpng_source_root ${CMAKE_BINARY_DIR}/_deps/libpng)
+if(NOT EXISTS ${libpng_source_root}/CMakeLists.txt)
+  file(ARCHIVE_EXTRACT INPUT ${libpng_archive} DESTINATION ${CMAKE_BINARY_DIR}/_deps/libpng-extract)
+  file(GLOB libpng_top ${CMAKE_BINARY_DIR}/_deps/libpng-extract/libpng-*)
+  file(RENAME ${libpng_top} ${libpng_source_root})
+endif()
+
+find_library(WORDHOP_ZLIB_STATIC NAMES libz.a REQUIRED)
+set(ZLIB_LIBRARY ${WORDHOP_ZLIB_STATIC} CACHE FILEPATH "" FORCE)
+set(ZLIB_INCLUDE_DIR /usr/i686-w64-mingw32/include CACHE PATH "" FORCE)
+set(PNG_SHARED OFF CACHE BOOL "" FORCE)
+set(PNG_STATIC ON CACHE BOOL "" FORCE)
+set(PNG_TESTS OFF CACHE BOOL "" FORCE)
+set(PNG_EXECUTABLES OFF CACHE BOOL "" FORCE)
+set(SKIP_INSTALL_ALL ON CACHE BOOL "" FORCE)
+add_subdirectory(${libpng_source_root} ${CMAKE_BINARY_DIR}/_deps/libpng-build EXCLUDE_FROM_ALL)
+
+add_library(wordhop_png INTERFACE)
+target_link_libraries(wordhop_png INTERFACE png_static ${WORDHOP_ZLIB_STATIC})
+target_include_directories(wordhop_png INTERFACE ${libpng_source_root} ${CMAKE_BINARY_DIR}/_deps/libpng-build)

@@ -1,0 +1,86 @@
+#include "core/configuration.h"
+
+#include "core/preference_file.h"
+
+namespace core {
+namespace {
+
+constexpr std::wstring_view kVendorSites = L"www.purebasic.fr/english | www.purebasic.fr/french";
+
+}  // namespace
+
+std::vector<SearchEntry> defaultEntries() {
+  std::wstring vendor(kVendorSites);
+  return {
+      {1, vendor, 1, 0, 0, L"", L"Search both websites for PB and API content"},
+      {0, vendor, 1, 1, 0, L"&lr=lang_fr", L"Search both websites, but only return results in French"},
+      {0, vendor, 1, 1, 0, L"&lr=lang_de", L"Search both websites, but only return results in German"},
+      {0, vendor, 1, 1, 0, L"&lr=lang_en|lang_de", L"Search both websites, but only return results in English and German"},
+      {0, L"groups.google.com", 0, 0, 0, L"", L"Search Google Groups"},
+      {1, L"devblogs.microsoft.com", 0, 0, 0, L"", L"Search MSDN blogs (e.g. The Old New Thing)"},
+      {1, L"learn.microsoft.com", 0, 0, 0, L"+function|message|notification|structure",
+       L"Search MSDN for [%WORD function|message|notification|structure]"},
+  };
+}
+
+void writeDefaultConfiguration(const std::wstring& fileName) {
+  PreferenceFile file;
+  file.create(fileName);
+  file.writeComment(kConfigFileName);
+  file.writeComment(L"");
+  file.selectGroup(kGroupGoogle);
+  file.writeString(kKeySearch, kDefaultSearch);
+  file.writeString(kKeyLangUI, kDefaultLangUI);
+  file.writeComment(L"");
+  file.selectGroup(kGroupBrowser);
+  file.writeInteger(kKeyBrowserStart, kDefaultBrowserStart);
+  file.writeInteger(kKeyTabDelay, kDefaultTabDelay);
+  file.writeComment(L"");
+  file.selectGroup(kGroupEntries);
+  int number = 0;
+  for (const SearchEntry& entry : defaultEntries()) file.writeString(std::to_wstring(++number), formatEntryRecord(entry));
+  file.close();
+}
+
+BrowserTimings loadAllEntries(const std::wstring& fileName, std::vector<SearchEntry>& entries) {
+  PreferenceFile file;
+  file.open(fileName);
+  file.selectGroup(kGroupEntries);
+  file.examineKeys();
+  while (file.nextKey()) parseEntryRecord(file.keyValue(), entries.emplace_back());
+  BrowserTimings timings;
+  file.selectGroup(kGroupBrowser);
+  timings.browserStart = file.readInteger(kKeyBrowserStart, kDefaultBrowserStart);
+  timings.tabDelay = file.readInteger(kKeyTabDelay, kDefaultTabDelay);
+  file.close();
+  return timings;
+}
+
+void saveEntry(const std::wstring& fileName, const std::vector<SearchEntry>& entries, std::size_t position) {
+  if (position >= entries.size()) return;
+  PreferenceFile file;
+  file.open(fileName);
+  file.selectGroup(kGroupEntries);
+  file.writeString(std::to_wstring(position + 1), formatEntryRecord(entries[position]));
+  file.close();
+}
+
+void saveAllEntries(const std::wstring& fileName, const std::vector<SearchEntry>& entries) {
+  PreferenceFile file;
+  file.open(fileName);
+  file.removeGroup(kGroupEntries);
+  file.selectGroup(kGroupEntries);
+  int number = 0;
+  for (const SearchEntry& entry : entries) file.writeString(std::to_wstring(++number), formatEntryRecord(entry));
+  file.close();
+}
+
+void saveBrowserValue(const std::wstring& fileName, std::wstring_view key, std::int32_t value) {
+  PreferenceFile file;
+  file.open(fileName);
+  file.selectGroup(kGroupBrowser);
+  file.writeInteger(key, value);
+  file.close();
+}
+
+}  // namespace core

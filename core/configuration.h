@@ -1,0 +1,50 @@
+// What Wordhop.ini holds: the browser timings, the search settings and the
+// search entries, read and saved through the preference store.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/search_entry.h"
+
+namespace core {
+
+inline constexpr std::wstring_view kConfigFileName = L"Wordhop.ini";
+
+inline constexpr std::wstring_view kGroupGoogle = L"Google";
+inline constexpr std::wstring_view kGroupBrowser = L"Browser";
+inline constexpr std::wstring_view kGroupEntries = L"Entries";
+inline constexpr std::wstring_view kKeySearch = L"Search";
+inline constexpr std::wstring_view kKeyLangUI = L"LangUI";
+inline constexpr std::wstring_view kKeyBrowserStart = L"BrowserStart";
+inline constexpr std::wstring_view kKeyTabDelay = L"TabDelay";
+
+inline constexpr std::wstring_view kDefaultSearch = L"https://www.google.com/search?";
+inline constexpr std::wstring_view kDefaultLangUI = L"&hl=en";
+inline constexpr std::int32_t kDefaultBrowserStart = 2500;
+inline constexpr std::int32_t kDefaultTabDelay = 500;
+
+struct BrowserTimings {
+  std::int32_t browserStart = kDefaultBrowserStart;
+  std::int32_t tabDelay = kDefaultTabDelay;
+};
+
+// The seven entries that a new configuration file starts with.
+std::vector<SearchEntry> defaultEntries();
+
+// Writes the default configuration file (only used when none exists).
+void writeDefaultConfiguration(const std::wstring& fileName);
+
+// Appends one entry per key of the group Entries, in file order.
+BrowserTimings loadAllEntries(const std::wstring& fileName, std::vector<SearchEntry>& entries);
+// Writes the entry at `position` under the entry number position + 1.
+void saveEntry(const std::wstring& fileName, const std::vector<SearchEntry>& entries, std::size_t position);
+// Replaces the whole group Entries by the list, numbered from 1.
+void saveAllEntries(const std::wstring& fileName, const std::vector<SearchEntry>& entries);
+// Writes BrowserStart or TabDelay in the group Browser.
+void saveBrowserValue(const std::wstring& fileName, std::wstring_view key, std::int32_t value);
+
+}  // namespace core

@@ -1,0 +1,38 @@
+#include <windows.h>
+
+#include "core/os_version.h"
+
+namespace core {
+
+OsVersion queryOsVersion() {
+  OsVersion version;
+  OSVERSIONINFOW basic{};
+  basic.dwOSVersionInfoSize = sizeof basic;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  if (!GetVersionExW(&basic)) return version;
+  version.known = true;
+  version.platform = basic.dwPlatformId == VER_PLATFORM_WIN32_NT        ? OsPlatform::windowsNt
+                     : basic.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS ? OsPlatform::windows9x
+                                                                        : OsPlatform::other;
+  // RtlGetVersion tells the truth where GetVersionExW may be shimmed.
+  OSVERSIONINFOEXW extended{};
+  extended.dwOSVersionInfoSize = sizeof extended;
+  using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOEXW*);
+  auto rtlGetVersion = reinterpret_cast<RtlGetVersionFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
+  bool have = rtlGetVersion && rtlGetVersion(&extended) == 0;
+  if (!have) have = GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&extended));
+#pragma GCC diagnostic pop
+  if (have) {
+    version.major = extended.dwMajorVersion;
+    version.minor = extended.dwMinorVersion;
+    version.workstation = extended.wProductType == VER_NT_WORKSTATION;
+  } else {
+    version.major = basic.dwMajorVersion;
+    version.minor = basic.dwMinorVersion;
+  }
+  return version;
+}
+
+}  // namespace core

@@ -1,0 +1,209 @@
+#include "core/preference_document.h"
+
+#include "runtime/text.h"
+#include "runtime/utf8.h"
+
+namespace core {
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kLineEnd = "\r\n";
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+char foldAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+}  // namespace
+
+bool namesEqual(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (foldAscii(a[i]) != foldAscii(b[i])) return false;
+  return true;
+}
+
+std::string PreferenceDocument::decodeFileBytes(std::string bytes) {
+  std::string_view view = bytes;
+  if (view.starts_with(kUtf8Mark)) return bytes.substr(kUtf8Mark.size());
+  // Editors that save "Unicode" write UTF-16 with a mark; reading that as
+  // Latin-1 would turn every entry into garbage that the next save keeps.
+  if (view.starts_with("\xFF\xFE")) return runtime::utf16ToUtf8(view.substr(2), false);
+  if (view.starts_with("\xFE\xFF")) return runtime::utf16ToUtf8(view.substr(2), true);
+  return runtime::latin1ToUtf8(view);
+}
+
+void PreferenceDocument::parse(std::string utf8Text) {
+  kept_.clear();
+  items_.clear();
+  currentGroup_ = currentItem_ = kNone;
+  pendingGroup_.reset();
+  modified_ = false;
+  text_ = std::move(utf8Text);
+  std::string_view rest = text_;
+  while (!rest.empty()) {
+    std::size_t end = rest.find_first_of(kLineEnd);
+    std::string_view line = rest.substr(0, end);
+    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end);
+    while (!rest.empty() && (rest.front() == '\r' || rest.front() == '\n')) rest.remove_prefix(1);
+
+    while (!line.empty() && isBlank(line.front())) line.remove_prefix(1);
+    // A line of nothing but blanks is an empty line, not a key without a name
+    // (which would load as a phantom entry).
+    if (line.empty()) continue;
+    if (line.front() == ';') {
+      line.remove_prefix(1);
+      if (!line.empty() && line.front() == ' ') line.remove_prefix(1);
+      items_.push_back({ItemKind::comment, {}, line});
+    } else if (line.front() == '[') {
+      line.remove_prefix(1);
+      items_.push_back({ItemKind::group, line.substr(0, line.find(']')), {}});
+    } else {
+      std::size_t equals = line.find('=');
+      std::string_view name = line.substr(0, equals);
+      while (!name.empty() && isBlank(name.back())) name.remove_suffix(1);
+      std::string_view value = equals == std::string_view::npos ? std::string_view{} : line.substr(equals + 1);
+      while (!value.empty() && isBlank(value.front())) value.remove_prefix(1);
+      items_.push_back({ItemKind::key, name, value});
+    }
+  }
+}
+
+std::string PreferenceDocument::serialise() const {
+  std::size_t size = kUtf8Mark.size() + kLineEnd.size();
+  for (const Item& item : items_) size += item.name.size() + item.value.size() + 5;
+  std::string out;
+  out.reserve(size);
+  out += kUtf8Mark;
+  out += kLineEnd;
+  for (const Item& item : items_) {
+    switch (item.kind) {
+      case ItemKind::group:
+        out += '[';
+        out += item.name;
+        out += ']';
+        break;
+      case ItemKind::comment:
+        out += "; ";
+        out += item.value;
+        break;
+      case ItemKind::key:
+        out += item.name;
+        out += " = ";
+        out += item.value;
+        break;
+    }
+    out += kLineEnd;
+  }
+  return out;
+}
+
+std::string_view PreferenceDocument::keep(std::string_view text) { return kept_.emplace_back(text); }
+
+std::size_t PreferenceDocument::nextGroupFrom(std::size_t index) const {
+  while (index < items_.size() && items_[index].kind != ItemKind::group) ++index;
+  return index;
+}
+
+std::size_t PreferenceDocument::findKey(std::string_view key) const {
+  for (std::size_t i = sectionStart(), end = nextGroupFrom(i); i < end; ++i)
+    if (items_[i].kind == ItemKind::key && namesEqual(items_[i].name, key)) return i;
+  return kNone;
+}
+
+void PreferenceDocument::insert(std::size_t index, Item item) {
+  items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(index), item);
+  if (currentGroup_ != kNone && currentGroup_ >= index) ++currentGroup_;
+  if (currentItem_ != kNone && currentItem_ >= index) ++currentItem_;
+}
+
+void PreferenceDocument::createPendingGroup() {
+  if (!pendingGroup_) return;
+  items_.push_back({ItemKind::group, keep(*pendingGroup_), {}});
+  currentGroup_ = currentItem_ = items_.size() - 1;
+  pendingGroup_.reset();
+}
+
+bool PreferenceDocument::selectGroup(std::string_view name) {
+  if (name.empty()) {
+    currentGroup_ = currentItem_ = kNone;
+    pendingGroup_.reset();
+    return true;
+  }
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    if (items_[i].kind == ItemKind::group && namesEqual(items_[i].name, name)) {
+      currentGroup_ = currentItem_ = i;
+      pendingGroup_.reset();
+      return true;
+    }
+  }
+  pendingGroup_ = std::string(name);
+  return false;
+}
+
+void PreferenceDocument::writeComment(std::string_view text) {
+  createPendingGroup();
+  std::size_t at = currentItem_ == kNone ? 0 : currentItem_ + 1;
+  insert(at, {ItemKind::comment, {}, keep(text)});
+  currentItem_ = at;
+  modified_ = true;
+}
+
+void PreferenceDocument::writeString(std::string_view key, std::string_view value) {
+  createPendingGroup();
+  std::size_t at = findKey(key);
+  if (at != kNone) {
+    Item& item = items_[at];
+    item.name = item.name == key ? item.name : keep(key);
+    item.value = keep(value);
+  } else {
+    at = nextGroupFrom(sectionStart());
+    insert(at, {ItemKind::key, keep(key), keep(value)});
+  }
+  currentItem_ = at;
+  modified_ = true;
+}
+
+std::optional<std::string_view> PreferenceDocument::readValue(std::string_view key) const {
+  if (pendingGroup_) return std::nullopt;
+  std::size_t at = findKey(key);
+  if (at == kNone) return std::nullopt;
+  return runtime::trimBlanks(items_[at].value);
+}
+
+bool PreferenceDocument::examineKeys() {
+  if (pendingGroup_) return false;
+  currentItem_ = currentGroup_;
+  return true;
+}
+
+bool PreferenceDocument::nextKey() {
+  if (pendingGroup_) return false;
+  std::size_t i = currentItem_ == kNone ? 0 : currentItem_ + 1;
+  while (i < items_.size() && items_[i].kind == ItemKind::comment) ++i;
+  if (i >= items_.size() || items_[i].kind != ItemKind::key) return false;
+  currentItem_ = i;
+  return true;
+}
+
+std::string_view PreferenceDocument::keyValue() const {
+  if (currentItem_ == kNone || items_[currentItem_].kind != ItemKind::key) return {};
+  return runtime::trimBlanks(items_[currentItem_].value);
+}
+
+void PreferenceDocument::removeGroup(std::string_view name) {
+  std::size_t first = 0;
+  while (first < items_.size() && !(items_[first].kind == ItemKind::group && namesEqual(items_[first].name, name)))
+    ++first;
+  if (first == items_.size()) return;
+  std::size_t end = nextGroupFrom(first + 1);
+  items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(first), items_.begin() + static_cast<std::ptrdiff_t>(end));
+  auto adjust = [&](std::size_t& index) {
+    if (index == kNone || index < first) return;
+    index = index < end ? kNone : index - (end - first);
+  };
+  adjust(currentGroup_);
+  adjust(currentItem_);
+  modified_ = true;
+}
+
+}  // namespace core

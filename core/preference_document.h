@@ -1,0 +1,75 @@
+// The preference document: a configuration file's groups, comments and keys in
+// file order, held as UTF-8 bytes, with the cursor (current group, current item,
+// pending group) through which the store reads and edits it. Items parsed from
+// a file point into the file's own bytes until they are changed, so untouched
+// items are written back exactly as they were read.
+#pragma once
+
+#include <cstddef>
+#include <deque>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace core {
+
+class PreferenceDocument {
+ public:
+  enum class ItemKind : unsigned char { group, comment, key };
+  struct Item {
+    ItemKind kind;
+    std::string_view name;   // group or key name
+    std::string_view value;  // key value or comment text
+  };
+
+  PreferenceDocument() = default;
+  PreferenceDocument(const PreferenceDocument&) = delete;
+  PreferenceDocument& operator=(const PreferenceDocument&) = delete;
+
+  // Parses a file's bytes: a UTF-8 mark selects UTF-8, a UTF-16 mark UTF-16
+  // (either byte order), anything else is ISO-8859-1.
+  static std::string decodeFileBytes(std::string bytes);
+  // Replaces the document by the items of UTF-8 text.
+  void parse(std::string utf8Text);
+  // The file's bytes: UTF-8 mark, an empty line, every item on a CR LF line.
+  std::string serialise() const;
+
+  const std::vector<Item>& items() const { return items_; }
+  bool modified() const { return modified_; }
+  void markModified() { modified_ = true; }
+
+  bool selectGroup(std::string_view name);
+  void writeComment(std::string_view text);
+  void writeString(std::string_view key, std::string_view value);
+  // Trimmed value of the first key of that name in the current group; none
+  // when absent or while a group is pending.
+  std::optional<std::string_view> readValue(std::string_view key) const;
+  bool examineKeys();
+  bool nextKey();
+  std::string_view keyValue() const;
+  void removeGroup(std::string_view name);
+
+ private:
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+  std::string_view keep(std::string_view text);
+  void createPendingGroup();
+  std::size_t sectionStart() const { return currentGroup_ == kNone ? 0 : currentGroup_ + 1; }
+  std::size_t nextGroupFrom(std::size_t index) const;
+  std::size_t findKey(std::string_view key) const;
+  void insert(std::size_t index, Item item);
+
+  std::string text_;              // the bytes read from the file
+  std::deque<std::string> kept_;  // text of items made or changed since (stable addresses)
+  std::vector<Item> items_;
+  std::size_t currentGroup_ = kNone;
+  std::size_t currentItem_ = kNone;
+  std::optional<std::string> pendingGroup_;
+  bool modified_ = false;
+};
+
+// Byte-wise name comparison with ASCII letters folded.
+bool namesEqual(std::string_view a, std::string_view b);
+
+}  // namespace core

@@ -1,0 +1,90 @@
+#include "core/preference_file.h"
+
+#include "runtime/text.h"
+#include "runtime/utf8.h"
+
+namespace core {
+
+using runtime::fromUtf8;
+using runtime::toUtf8;
+
+bool PreferenceFile::create(const std::wstring& fileName) {
+  close();
+  file_ = runtime::File::create(fileName);
+  if (!file_.valid()) return false;
+  state_ = State::readWrite;
+  fileName_ = fileName;
+  document_.parse({});
+  document_.markModified();
+  return true;
+}
+
+bool PreferenceFile::open(const std::wstring& fileName) {
+  close();
+  fileName_ = fileName;
+  state_ = State::readWrite;
+  file_ = runtime::File::open(fileName, runtime::FileAccess::readWriteSharingRead);
+  for (auto fallback : {runtime::FileAccess::readOnlySharingRead, runtime::FileAccess::readOnlySharingReadWrite}) {
+    if (file_.valid()) break;
+    state_ = State::readOnly;
+    file_ = runtime::File::open(fileName, fallback);
+  }
+  std::optional<std::string> bytes = file_.readAll();
+  if (!bytes) {
+    file_.close();
+    state_ = State::withoutFile;
+    document_.parse({});
+    return false;
+  }
+  document_.parse(PreferenceDocument::decodeFileBytes(std::move(*bytes)));
+  return true;
+}
+
+void PreferenceFile::close() {
+  if (document_.modified() && (state_ == State::readWrite || state_ == State::withoutFile))
+    runtime::replaceFileContent(file_, fileName_, document_.serialise());
+  file_.close();
+  document_.parse({});
+  fileName_.clear();
+  state_ = State::closed;
+}
+
+bool PreferenceFile::selectGroup(std::wstring_view name) { return isOpen() && document_.selectGroup(toUtf8(name)); }
+
+bool PreferenceFile::writeComment(std::wstring_view text) {
+  if (!isOpen()) return false;
+  document_.writeComment(toUtf8(text));
+  return true;
+}
+
+bool PreferenceFile::writeString(std::wstring_view key, std::wstring_view value) {
+  if (!isOpen()) return false;
+  document_.writeString(toUtf8(key), toUtf8(value));
+  return true;
+}
+
+bool PreferenceFile::writeInteger(std::wstring_view key, std::int32_t value) {
+  return writeString(key, std::to_wstring(value));
+}
+
+std::wstring PreferenceFile::readString(std::wstring_view key, std::wstring_view defaultValue) {
+  auto value = isOpen() ? document_.readValue(toUtf8(key)) : std::nullopt;
+  return value ? fromUtf8(*value) : std::wstring(defaultValue);
+}
+
+std::int32_t PreferenceFile::readInteger(std::wstring_view key, std::int32_t defaultValue) {
+  auto value = isOpen() ? document_.readValue(toUtf8(key)) : std::nullopt;
+  return value ? runtime::scanDecimal(*value) : defaultValue;
+}
+
+bool PreferenceFile::examineKeys() { return isOpen() && document_.examineKeys(); }
+
+bool PreferenceFile::nextKey() { return isOpen() && document_.nextKey(); }
+
+std::wstring PreferenceFile::keyValue() { return isOpen() ? fromUtf8(document_.keyValue()) : std::wstring(); }
+
+void PreferenceFile::removeGroup(std::wstring_view name) {
+  if (isOpen()) document_.removeGroup(toUtf8(name));
+}
+
+}  // namespace core

@@ -1,0 +1,27 @@
+#include "core/search_entry.h"
+
+#include "runtime/text.h"
+
+namespace core {
+
+std::wstring formatEntryRecord(const SearchEntry& entry) {
+  const wchar_t x = kFieldSeparator;
+  return std::to_wstring(entry.enabled) + x + entry.sites + x + std::to_wstring(entry.content) + x +
+         std::to_wstring(entry.sortByDate) + x + std::to_wstring(entry.firstMatch) + x + entry.filter + x + entry.info;
+}
+
+void parseEntryRecord(std::wstring_view record, SearchEntry& entry) {
+  auto text = [&](int n) { return std::wstring(runtime::field(record, n, kFieldSeparator)); };
+  auto number = [&](int n) {
+    return static_cast<std::int32_t>(runtime::textToNumber(runtime::field(record, n, kFieldSeparator)));
+  };
+  entry.enabled = number(1);
+  entry.sites = text(2);
+  entry.content = number(3);
+  entry.sortByDate = number(4);
+  entry.firstMatch = number(5);
+  entry.filter = text(6);
+  entry.info = text(7);
+}
+
+}  // namespace core

@@ -1,0 +1,30 @@
+// One search entry and its stored text form: seven fields joined by "×".
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace core {
+
+inline constexpr wchar_t kFieldSeparator = L'\u00D7';  // "×"
+
+struct SearchEntry {
+  std::int32_t enabled = 0;
+  std::wstring sites;  // web sites separated by "|"
+  std::int32_t content = 0;  // 1: PB and API content, 0: API content only
+  std::int32_t sortByDate = 0;
+  std::int32_t firstMatch = 0;
+  std::wstring filter;
+  std::wstring info;
+
+  bool operator==(const SearchEntry&) const = default;
+};
+
+std::wstring formatEntryRecord(const SearchEntry& entry);
+
+// Fills all seven fields; missing fields give empty texts and zeros, text after
+// a seventh separator is ignored.
+void parseEntryRecord(std::wstring_view record, SearchEntry& entry);
+
+}  // namespace core

@@ -1,0 +1,96 @@
+#include "core/startup.h"
+
+#include <shellscalingapi.h>
+
+#include "core/configuration.h"
+#include "runtime/file_io.h"
+#include "runtime/text.h"
+
+namespace core {
+namespace {
+
+std::wstring environmentVariable(const wchar_t* name) {
+  DWORD needed = GetEnvironmentVariableW(name, nullptr, 0);
+  if (needed == 0) return {};
+  std::wstring value(needed, L'\0');
+  DWORD length = GetEnvironmentVariableW(name, value.data(), needed);
+  value.resize(length < needed ? length : 0);
+  return value;
+}
+
+void takeSystemDpiPath(ToolState& state) {
+  runtime::Library user32(L"user32.dll");
+  if (!user32) return;
+  auto isAware = user32.function<BOOL(WINAPI*)()>("IsProcessDPIAware");
+  auto setAware = user32.function<BOOL(WINAPI*)()>("SetProcessDPIAware");
+  if (isAware && isAware()) state.alreadyDpiAware = true;
+  else if (setAware) setAware();
+  ui::setupDpiScaling(state.dpiScaling, 0);
+}
+
+void takePerMonitorPath(ToolState& state) {
+  runtime::Library shcore(L"shcore.dll");
+  if (!shcore) return;
+  auto getAwareness = shcore.function<HRESULT(WINAPI*)(HANDLE, PROCESS_DPI_AWARENESS*)>("GetProcessDpiAwareness");
+  auto setAwareness = shcore.function<HRESULT(WINAPI*)(PROCESS_DPI_AWARENESS)>("SetProcessDpiAwareness");
+  PROCESS_DPI_AWARENESS awareness = PROCESS_DPI_UNAWARE;
+  if (getAwareness && getAwareness(nullptr, &awareness) == S_OK) {
+    if (awareness == PROCESS_DPI_UNAWARE) {
+      if (setAwareness) setAwareness(PROCESS_PER_MONITOR_DPI_AWARE);
+    } else if (awareness == PROCESS_SYSTEM_DPI_AWARE || awareness == PROCESS_PER_MONITOR_DPI_AWARE) {
+      state.alreadyDpiAware = true;
+    }
+  }
+  ui::setupDpiScaling(state.dpiScaling, 0);
+
+  state.comctl32 = runtime::Library(L"comctl32.dll");
+  SubclassFunctions& functions = state.subclassFunctions;
+  functions.setWindowSubclass = state.comctl32.function<decltype(&SetWindowSubclass)>("SetWindowSubclass");
+  functions.removeWindowSubclass = state.comctl32.function<decltype(&RemoveWindowSubclass)>("RemoveWindowSubclass");
+  functions.defSubclassProc = state.comctl32.function<decltype(&DefSubclassProc)>("DefSubclassProc");
+}
+
+}  // namespace
+
+DpiPath dpiPathFor(int osVersionCode) {
+  if ((osVersionCode >= 50 && osVersionCode <= 90) || osVersionCode == 95) return DpiPath::systemDpi;
+  if (osVersionCode == 100 || osVersionCode == 105 || osVersionCode == 110) return DpiPath::perMonitor;
+  return DpiPath::none;
+}
+
+void chooseDpiAwareness(ToolState& state) {
+  switch (dpiPathFor(state.osVersionCode)) {
+    case DpiPath::systemDpi:
+      takeSystemDpiPath(state);
+      break;
+    case DpiPath::perMonitor:
+      takePerMonitorPath(state);
+      break;
+    case DpiPath::none:
+      // Old or unknown systems keep the awareness they have; the window still
+      // needs scale factors, so the screen is measured all the same.
+      ui::setupDpiScaling(state.dpiScaling, 0);
+      break;
+  }
+}
+
+void readIdeInputs(ToolState& state) {
+  state.ideMainWindow = static_cast<std::uint32_t>(runtime::textToNumber(environmentVariable(L"PB_Tool_MainWindow")));
+  state.searchWord = environmentVariable(L"PB_TOOL_Word");
+}
+
+void enterExecutableFolder() {
+  wchar_t path[MAX_PATH + 1] = {};
+  DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder(path, length);
+  std::size_t slash = folder.find_last_of(L"\\/");
+  if (slash == std::wstring::npos) return;
+  folder.resize(slash + 1);
+  SetCurrentDirectoryW(folder.c_str());
+}
+
+void ensureConfigurationFile(const std::wstring& fileName) {
+  if (!runtime::pathExists(fileName)) writeDefaultConfiguration(fileName);
+}
+
+}  // namespace core

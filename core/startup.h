@@ -1,0 +1,32 @@
+// The steps that prepare the process before the run mode is chosen.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/tool_state.h"
+
+namespace core {
+
+enum class DpiPath { none, systemDpi, perMonitor };
+
+// Which way DPI awareness is chosen for an OS version code.
+DpiPath dpiPathFor(int osVersionCode);
+
+// Chooses the process's DPI awareness along the path of its version code and
+// runs the DPI layer's set-up there. Every function is looked up at run time.
+void chooseDpiAwareness(ToolState& state);
+
+// PB_Tool_MainWindow and PB_TOOL_Word, as the IDE passes them.
+void readIdeInputs(ToolState& state);
+
+// The folder of the running executable becomes the current directory.
+void enterExecutableFolder();
+
+// Writes the default configuration file when no file or folder of that name exists.
+void ensureConfigurationFile(const std::wstring& fileName);
+
+// A lone space is a word too: only the empty text opens the settings window.
+inline bool isSearchRun(std::wstring_view searchWord) { return !searchWord.empty(); }
+
+}  // namespace core

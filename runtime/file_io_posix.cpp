@@ -1,0 +1,90 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "runtime/file_io.h"
+#include "runtime/utf8.h"
+
+namespace runtime {
+namespace {
+
+std::string nativePath(const std::wstring& path) { return toUtf8(path); }
+
+bool writeAll(int descriptor, std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
+    if (written <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+bool isRegularFile(int descriptor) {
+  struct stat info {};
+  return fstat(descriptor, &info) == 0 && S_ISREG(info.st_mode);
+}
+
+}  // namespace
+
+File File::open(const std::wstring& path, FileAccess access) {
+  int flags = access == FileAccess::readWriteSharingRead ? O_RDWR : O_RDONLY;
+  int descriptor = ::open(nativePath(path).c_str(), flags | O_CLOEXEC);
+  if (descriptor >= 0 && !isRegularFile(descriptor)) {
+    ::close(descriptor);
+    descriptor = -1;
+  }
+  return File(descriptor);
+}
+
+File File::create(const std::wstring& path) {
+  return File(::open(nativePath(path).c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+}
+
+std::optional<std::string> File::readAll() {
+  if (!valid() || ::lseek(native_, 0, SEEK_SET) != 0) return std::nullopt;
+  std::string bytes;
+  char chunk[65536];
+  for (;;) {
+    ssize_t got = ::read(native_, chunk, sizeof chunk);
+    if (got < 0) return std::nullopt;
+    if (got == 0) break;
+    bytes.append(chunk, static_cast<std::size_t>(got));
+  }
+  return bytes;
+}
+
+bool File::overwrite(std::string_view bytes) {
+  if (!valid() || ::lseek(native_, 0, SEEK_SET) != 0) return false;
+  return writeAll(native_, bytes) && ::ftruncate(native_, static_cast<off_t>(bytes.size())) == 0;
+}
+
+void File::close() {
+  if (valid()) ::close(native_);
+  native_ = kInvalid;
+}
+
+bool pathExists(const std::wstring& path) {
+  struct stat info {};
+  return ::stat(nativePath(path).c_str(), &info) == 0;
+}
+
+bool replaceFileContent(File& held, const std::wstring& path, std::string_view bytes) {
+  const std::string target = nativePath(path);
+  const std::string scratch = nativePath(scratchNameFor(path));
+  int descriptor = ::open(scratch.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (descriptor >= 0) {
+    bool written = writeAll(descriptor, bytes) && ::fsync(descriptor) == 0;
+    written = ::close(descriptor) == 0 && written;
+    if (written) {
+      held.close();
+      struct stat info {};
+      bool targetIsFolder = ::stat(target.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+      if (!targetIsFolder && ::rename(scratch.c_str(), target.c_str()) == 0) return true;
+    }
+    ::unlink(scratch.c_str());
+  }
+  if (!held.valid()) held = File::create(path);
+  return held.overwrite(bytes);
+}
+
+}  // namespace runtime

@@ -1,0 +1,117 @@
+#include <windows.h>
+
+#include "runtime/file_io.h"
+
+namespace runtime {
+namespace {
+
+DWORD shareModeOf(FileAccess access) {
+  return access == FileAccess::readOnlySharingReadWrite ? FILE_SHARE_READ | FILE_SHARE_WRITE : FILE_SHARE_READ;
+}
+
+bool writeAll(HANDLE handle, std::string_view bytes) {
+  while (!bytes.empty()) {
+    DWORD chunk = bytes.size() > 0x40000000u ? 0x40000000u : static_cast<DWORD>(bytes.size());
+    DWORD written = 0;
+    if (!WriteFile(handle, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+    bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+std::wstring absolutePath(const std::wstring& path) {
+  DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return path;
+  std::wstring full(needed, L'\0');
+  DWORD length = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+  if (length == 0 || length >= needed) return path;
+  full.resize(length);
+  return full;
+}
+
+bool writeScratchFile(const std::wstring& scratch, std::string_view bytes) {
+  HANDLE handle = CreateFileW(scratch.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  bool ok = writeAll(handle, bytes) && FlushFileBuffers(handle);
+  ok = CloseHandle(handle) && ok;
+  if (!ok) DeleteFileW(scratch.c_str());
+  return ok;
+}
+
+bool swapIn(const std::wstring& scratch, const std::wstring& target, DWORD targetAttributes) {
+  // ReplaceFileW keeps the target's security; it needs the target to exist.
+  bool swapped =
+      (targetAttributes != INVALID_FILE_ATTRIBUTES &&
+       ReplaceFileW(target.c_str(), scratch.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) ||
+      MoveFileExW(scratch.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  // Not every system carries the attributes (hidden, say) over to the new file.
+  if (swapped && targetAttributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(target.c_str(), targetAttributes);
+  return swapped;
+}
+
+}  // namespace
+
+File File::open(const std::wstring& path, FileAccess access) {
+  // Windows refuses write access to a read-only file even to administrators;
+  // Wine running as root would not, so the attribute is checked here.
+  DWORD attributes = GetFileAttributesW(path.c_str());
+  if (access == FileAccess::readWriteSharingRead && attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & FILE_ATTRIBUTE_READONLY)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return File();
+  }
+  DWORD rights = access == FileAccess::readWriteSharingRead ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ;
+  return File(CreateFileW(path.c_str(), rights, shareModeOf(access), nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                          nullptr));
+}
+
+File File::create(const std::wstring& path) {
+  return File(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+std::optional<std::string> File::readAll() {
+  if (!valid()) return std::nullopt;
+  // Configuration files are small: sizes are taken as 32-bit.
+  DWORD size = GetFileSize(native_, nullptr);
+  if (size == INVALID_FILE_SIZE) return std::nullopt;
+  std::string bytes(size, '\0');
+  if (SetFilePointer(native_, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) return std::nullopt;
+  DWORD total = 0;
+  while (total < size) {
+    DWORD got = 0;
+    if (!ReadFile(native_, bytes.data() + total, size - total, &got, nullptr)) return std::nullopt;
+    if (got == 0) break;
+    total += got;
+  }
+  bytes.resize(total);
+  return bytes;
+}
+
+bool File::overwrite(std::string_view bytes) {
+  if (!valid() || SetFilePointer(native_, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) return false;
+  return writeAll(native_, bytes) && SetEndOfFile(native_);
+}
+
+void File::close() {
+  if (valid()) CloseHandle(native_);
+  native_ = kInvalid;
+}
+
+bool pathExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool replaceFileContent(File& held, const std::wstring& path, std::string_view bytes) {
+  const std::wstring target = absolutePath(path);
+  const std::wstring scratch = scratchNameFor(target);
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+  if (writeScratchFile(scratch, bytes)) {
+    held.close();
+    if (swapIn(scratch, target, attributes)) return true;
+    DeleteFileW(scratch.c_str());
+  }
+  if (!held.valid()) held = File::create(target);
+  return held.overwrite(bytes);
+}
+
+}  // namespace runtime

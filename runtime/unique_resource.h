@@ -1,0 +1,88 @@
+// Owning wrappers for Win32 values: one policy per kind of value says what
+// "none" is and how to free it.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace runtime {
+
+template <typename Policy>
+class UniqueResource {
+ public:
+  using Value = typename Policy::Value;
+
+  UniqueResource() = default;
+  explicit UniqueResource(Value value) : value_(value) {}
+  UniqueResource(UniqueResource&& other) noexcept : value_(other.release()) {}
+  UniqueResource& operator=(UniqueResource&& other) noexcept {
+    if (this != &other) reset(other.release());
+    return *this;
+  }
+  UniqueResource(const UniqueResource&) = delete;
+  UniqueResource& operator=(const UniqueResource&) = delete;
+  ~UniqueResource() { reset(); }
+
+  Value get() const { return value_; }
+  explicit operator bool() const { return value_ != Policy::none(); }
+  Value release() { return std::exchange(value_, Policy::none()); }
+  void reset(Value value = Policy::none()) {
+    Value old = std::exchange(value_, value);
+    if (old != Policy::none()) Policy::free(old);
+  }
+  // For out-parameters: frees the old value first.
+  Value* put() {
+    reset();
+    return &value_;
+  }
+
+ private:
+  Value value_ = Policy::none();
+};
+
+struct HandlePolicy {
+  using Value = HANDLE;
+  static Value none() { return nullptr; }
+  static void free(Value value) { CloseHandle(value); }
+};
+struct FileHandlePolicy {  // CreateFileW reports failure as INVALID_HANDLE_VALUE
+  using Value = HANDLE;
+  static Value none() { return INVALID_HANDLE_VALUE; }
+  static void free(Value value) { CloseHandle(value); }
+};
+struct LibraryPolicy {
+  using Value = HMODULE;
+  static Value none() { return nullptr; }
+  static void free(Value value) { FreeLibrary(value); }
+};
+template <typename Gdi>
+struct GdiObjectPolicy {
+  using Value = Gdi;
+  static Value none() { return nullptr; }
+  static void free(Value value) { DeleteObject(value); }
+};
+
+using UniqueHandle = UniqueResource<HandlePolicy>;
+using UniqueFileHandle = UniqueResource<FileHandlePolicy>;
+using UniqueBitmap = UniqueResource<GdiObjectPolicy<HBITMAP>>;
+using UniqueFont = UniqueResource<GdiObjectPolicy<HFONT>>;
+
+// A loaded library whose functions are looked up by name.
+class Library {
+ public:
+  Library() = default;
+  explicit Library(const wchar_t* name) : module_(LoadLibraryW(name)) {}
+  explicit operator bool() const { return static_cast<bool>(module_); }
+  // The named function, or null when the library or the function is missing.
+  template <typename Function>
+  Function function(const char* name) const {
+    if (!module_) return nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module_.get(), name)));
+  }
+
+ private:
+  UniqueResource<LibraryPolicy> module_;
+};
+
+}  // namespace runtime

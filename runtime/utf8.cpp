@@ -1,0 +1,128 @@
+#include "runtime/utf8.h"
+
+#include <cstdint>
+
+namespace runtime {
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+bool isHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool isLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+void appendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+void appendWide(std::wstring& out, char32_t c) {
+  if constexpr (sizeof(wchar_t) == 2) {
+    if (c >= 0x10000) {
+      c -= 0x10000;
+      out += static_cast<wchar_t>(0xD800 + (c >> 10));
+      out += static_cast<wchar_t>(0xDC00 + (c & 0x3FF));
+      return;
+    }
+  }
+  out += static_cast<wchar_t>(c);
+}
+
+// Decodes one code point from UTF-16 units; `units(i)` gives unit i of `count`.
+template <typename UnitAt>
+void utf16ToUtf8Into(std::string& out, std::size_t count, UnitAt units) {
+  for (std::size_t i = 0; i < count; ++i) {
+    char32_t c = units(i);
+    if (isHighSurrogate(c) && i + 1 < count && isLowSurrogate(units(i + 1))) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (units(i + 1) - 0xDC00);
+      ++i;
+    } else if (isHighSurrogate(c) || isLowSurrogate(c)) {
+      c = kReplacement;
+    }
+    appendUtf8(out, c);
+  }
+}
+
+}  // namespace
+
+std::string toUtf8(std::wstring_view text) {
+  std::string out;
+  out.reserve(text.size());
+  if constexpr (sizeof(wchar_t) == 2) {
+    utf16ToUtf8Into(out, text.size(), [&](std::size_t i) { return char32_t(text[i]); });
+  } else {
+    for (wchar_t w : text) {
+      auto c = static_cast<char32_t>(w);
+      appendUtf8(out, (c > 0x10FFFF || isHighSurrogate(c) || isLowSurrogate(c)) ? kReplacement : c);
+    }
+  }
+  return out;
+}
+
+std::wstring fromUtf8(std::string_view bytes) {
+  std::wstring out;
+  out.reserve(bytes.size());
+  std::size_t i = 0;
+  while (i < bytes.size()) {
+    auto lead = static_cast<std::uint8_t>(bytes[i]);
+    if (lead < 0x80) {
+      out += static_cast<wchar_t>(lead);
+      ++i;
+      continue;
+    }
+    int length = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 && lead < 0xE0 ? 2 : 0;
+    if (lead > 0xF4) length = 0;
+    char32_t c = length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
+    int taken = 1;
+    for (; length && taken < length && i + taken < bytes.size(); ++taken) {
+      auto next = static_cast<std::uint8_t>(bytes[i + taken]);
+      if ((next & 0xC0) != 0x80) break;
+      c = (c << 6) | (next & 0x3F);
+    }
+    bool wellFormed = length && taken == length &&
+                      !(length == 3 && (c < 0x800 || isHighSurrogate(c) || isLowSurrogate(c))) &&
+                      !(length == 4 && (c < 0x10000 || c > 0x10FFFF));
+    if (wellFormed) {
+      appendWide(out, c);
+      i += length;
+    } else {
+      appendWide(out, kReplacement);
+      ++i;
+    }
+  }
+  return out;
+}
+
+std::string latin1ToUtf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 8);
+  for (char b : bytes) appendUtf8(out, static_cast<std::uint8_t>(b));
+  return out;
+}
+
+std::string utf16ToUtf8(std::string_view bytes, bool bigEndian) {
+  std::string out;
+  out.reserve(bytes.size());
+  auto unitAt = [&](std::size_t i) {
+    auto first = static_cast<std::uint8_t>(bytes[2 * i]);
+    auto second = static_cast<std::uint8_t>(bytes[2 * i + 1]);
+    return bigEndian ? char32_t(first << 8 | second) : char32_t(second << 8 | first);
+  };
+  utf16ToUtf8Into(out, bytes.size() / 2, unitAt);
+  if (bytes.size() % 2) appendUtf8(out, kReplacement);
+  return out;
+}
+
+}  // namespace runtime

@@ -1,0 +1,23 @@
+// Conversions between the tool's wide strings and the byte encodings of files.
+// Wide strings are UTF-16 on Windows and UTF-32 elsewhere; both are handled.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace runtime {
+
+// Unpaired surrogates become U+FFFD.
+std::string toUtf8(std::wstring_view text);
+
+// Every byte that is not part of a well-formed sequence becomes U+FFFD.
+std::wstring fromUtf8(std::string_view bytes);
+
+// ISO-8859-1: bytes 0x80-0xFF become two UTF-8 bytes each.
+std::string latin1ToUtf8(std::string_view bytes);
+
+// UTF-16 bytes in the given byte order (no mark); an odd last byte and unpaired
+// surrogates become U+FFFD.
+std::string utf16ToUtf8(std::string_view bytes, bool bigEndian);
+
+}  // namespace runtime

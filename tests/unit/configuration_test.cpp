@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include "core/configuration.h"
+#include "tests/support/scratch_folder.h"
+
+namespace {
+
+using core::SearchEntry;
+using testing_support::readBytes;
+using testing_support::ScratchFolder;
+using testing_support::writeBytes;
+
+#define X "\xC3\x97"
+#define VENDOR "www.purebasic.fr/english | www.purebasic.fr/french"
+
+const std::string kDefaultFile =
+    "\xEF\xBB\xBF\r\n"
+    "; Wordhop.ini\r\n"
+    "; \r\n"
+    "[Google]\r\n"
+    "Search = https://www.google.com/search?\r\n"
+    "LangUI = &hl=en\r\n"
+    "; \r\n"
+    "[Browser]\r\n"
+    "BrowserStart = 2500\r\n"
+    "TabDelay = 500\r\n"
+    "; \r\n"
+    "[Entries]\r\n"
+    "1 = 1" X VENDOR X "1" X "0" X "0" X X "Search both websites for PB and API content\r\n"
+    "2 = 0" X VENDOR X "1" X "1" X "0" X "&lr=lang_fr" X "Search both websites, but only return results in French\r\n"
+    "3 = 0" X VENDOR X "1" X "1" X "0" X "&lr=lang_de" X "Search both websites, but only return results in German\r\n"
+    "4 = 0" X VENDOR X "1" X "1" X "0" X "&lr=lang_en|lang_de" X
+    "Search both websites, but only return results in English and German\r\n"
+    "5 = 0" X "groups.google.com" X "0" X "0" X "0" X X "Search Google Groups\r\n"
+    "6 = 1" X "devblogs.microsoft.com" X "0" X "0" X "0" X X "Search MSDN blogs (e.g. The Old New Thing)\r\n"
+    "7 = 1" X "learn.microsoft.com" X "0" X "0" X "0" X "+function|message|notification|structure" X
+    "Search MSDN for [%WORD function|message|notification|structure]\r\n";
+
+class ConfigurationTest : public ::testing::Test {
+ protected:
+  std::wstring name() const { return folder.file("Wordhop.ini").wstring(); }
+  std::string bytes() const { return readBytes(folder.file("Wordhop.ini")); }
+  void put(std::string_view content) const { writeBytes(folder.file("Wordhop.ini"), content); }
+
+  ScratchFolder folder;
+};
+
+TEST_F(ConfigurationTest, DefaultFileIsExactlyWhatTheStoreCallsWrite) {
+  core::writeDefaultConfiguration(name());
+  EXPECT_EQ(bytes(), kDefaultFile);
+}
+
+TEST_F(ConfigurationTest, LoadsEveryKeyInFileOrderWhateverItsName) {
+  put("\xEF\xBB\xBF[Browser]\r\nBrowserStart = 300\r\n[Entries]\r\nzz = 1" X "a\r\n; note\r\n1 = 0" X "b\r\n1 = 2" X "c\r\n[X]\r\n9 = 1" X "d");
+  std::vector<SearchEntry> entries;
+  core::BrowserTimings timings = core::loadAllEntries(name(), entries);
+  EXPECT_EQ(timings.browserStart, 300);
+  EXPECT_EQ(timings.tabDelay, 500);
+  ASSERT_EQ(entries.size(), 3u);
+  EXPECT_EQ(entries[0].sites, L"a");
+  EXPECT_EQ(entries[1].sites, L"b");
+  EXPECT_EQ(entries[2].enabled, 2);
+}
+
+TEST_F(ConfigurationTest, MissingFileLoadsNothingWithDefaultTimings) {
+  std::vector<SearchEntry> entries;
+  core::BrowserTimings timings = core::loadAllEntries(name(), entries);
+  EXPECT_TRUE(entries.empty());
+  EXPECT_EQ(timings.browserStart, 2500);
+  EXPECT_EQ(timings.tabDelay, 500);
+}
+
+TEST_F(ConfigurationTest, SaveEntryReplacesItsNumberedKeyOnly) {
+  core::writeDefaultConfiguration(name());
+  std::vector<SearchEntry> entries;
+  core::loadAllEntries(name(), entries);
+  entries[1].enabled = 1;
+  entries[1].info = L"changed";
+  core::saveEntry(name(), entries, 1);
+  std::string expected = kDefaultFile;
+  const std::string before = "2 = 0" X VENDOR X "1" X "1" X "0" X "&lr=lang_fr" X "Search both websites, but only return results in French";
+  expected.replace(expected.find(before), before.size(), "2 = 1" X VENDOR X "1" X "1" X "0" X "&lr=lang_fr" X "changed");
+  EXPECT_EQ(bytes(), expected);
+}
+
+TEST_F(ConfigurationTest, SaveEntryIntoAnEmptyGroupWritesKeyOne) {
+  put("[Entries]\r\n[Browser]\r\n");
+  core::saveEntry(name(), {SearchEntry{}}, 0);
+  EXPECT_EQ(bytes(), "\xEF\xBB\xBF\r\n[Entries]\r\n1 = 0" X X "0" X "0" X "0" X X "\r\n[Browser]\r\n");
+}
+
+TEST_F(ConfigurationTest, SaveAllEntriesRenumbersAndMovesTheGroupToTheEnd) {
+  put("[Entries]\r\n; gone\r\n5 = old\r\n[Browser]\r\nTabDelay = 1\r\n");
+  core::saveAllEntries(name(), {SearchEntry{1, L"a", 0, 0, 0, L"", L""}, SearchEntry{}});
+  EXPECT_EQ(bytes(), "\xEF\xBB\xBF\r\n[Browser]\r\nTabDelay = 1\r\n[Entries]\r\n"
+                     "1 = 1" X "a" X "0" X "0" X "0" X X "\r\n2 = 0" X X "0" X "0" X "0" X X "\r\n");
+}
+
+TEST_F(ConfigurationTest, SaveBrowserValueWritesIntoTheBrowserGroup) {
+  core::writeDefaultConfiguration(name());
+  core::saveBrowserValue(name(), core::kKeyTabDelay, 9999);
+  std::string expected = kDefaultFile;
+  expected.replace(expected.find("TabDelay = 500"), 14, "TabDelay = 9999");
+  EXPECT_EQ(bytes(), expected);
+}
+
+TEST_F(ConfigurationTest, SaveAfterTheFileWasDeletedLeavesOnlyThatGroup) {
+  core::saveBrowserValue(name(), core::kKeyBrowserStart, 0);
+  EXPECT_EQ(bytes(), "\xEF\xBB\xBF\r\n[Browser]\r\nBrowserStart = 0\r\n");
+}
+
+}  // namespace
