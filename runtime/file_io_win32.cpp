@@ -39,14 +39,13 @@ bool writeScratchFile(const std::wstring& scratch, std::string_view bytes) {
 }
 
 bool swapIn(const std::wstring& scratch, const std::wstring& target, DWORD targetAttributes) {
-  // ReplaceFileW keeps the target's security; it needs the target to exist.
-  bool swapped =
-      (targetAttributes != INVALID_FILE_ATTRIBUTES &&
-       ReplaceFileW(target.c_str(), scratch.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) ||
-      MoveFileExW(scratch.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-  // Not every system carries the attributes (hidden, say) over to the new file.
-  if (swapped && targetAttributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(target.c_str(), targetAttributes);
-  return swapped;
+  // A rename within one folder replaces the file in one step. ReplaceFileW is
+  // no substitute: where it moves the old file away before the new one is in
+  // place (Wine does), a kill in between leaves no file at all.
+  if (!MoveFileExW(scratch.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return false;
+  // The new file brings its own attributes; keep the old file's (hidden, say).
+  if (targetAttributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(target.c_str(), targetAttributes);
+  return true;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/configuration.h"
+#include "tests/support/default_config.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
@@ -8,33 +9,11 @@ namespace {
 using core::SearchEntry;
 using testing_support::readBytes;
 using testing_support::ScratchFolder;
+using testing_support::kDefaultFile;
 using testing_support::writeBytes;
 
 #define X "\xC3\x97"
 #define VENDOR "www.purebasic.fr/english | www.purebasic.fr/french"
-
-const std::string kDefaultFile =
-    "\xEF\xBB\xBF\r\n"
-    "; Wordhop.ini\r\n"
-    "; \r\n"
-    "[Google]\r\n"
-    "Search = https://www.google.com/search?\r\n"
-    "LangUI = &hl=en\r\n"
-    "; \r\n"
-    "[Browser]\r\n"
-    "BrowserStart = 2500\r\n"
-    "TabDelay = 500\r\n"
-    "; \r\n"
-    "[Entries]\r\n"
-    "1 = 1" X VENDOR X "1" X "0" X "0" X X "Search both websites for PB and API content\r\n"
-    "2 = 0" X VENDOR X "1" X "1" X "0" X "&lr=lang_fr" X "Search both websites, but only return results in French\r\n"
-    "3 = 0" X VENDOR X "1" X "1" X "0" X "&lr=lang_de" X "Search both websites, but only return results in German\r\n"
-    "4 = 0" X VENDOR X "1" X "1" X "0" X "&lr=lang_en|lang_de" X
-    "Search both websites, but only return results in English and German\r\n"
-    "5 = 0" X "groups.google.com" X "0" X "0" X "0" X X "Search Google Groups\r\n"
-    "6 = 1" X "devblogs.microsoft.com" X "0" X "0" X "0" X X "Search MSDN blogs (e.g. The Old New Thing)\r\n"
-    "7 = 1" X "learn.microsoft.com" X "0" X "0" X "0" X "+function|message|notification|structure" X
-    "Search MSDN for [%WORD function|message|notification|structure]\r\n";
 
 class ConfigurationTest : public ::testing::Test {
  protected:

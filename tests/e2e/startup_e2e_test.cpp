@@ -1,0 +1,55 @@
+// The real executable in a folder of its own, started as the IDE starts it.
+#include <gtest/gtest.h>
+
+#include "tests/support/default_config.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/tool_process.h"
+
+namespace {
+
+using testing_support::readBytes;
+using testing_support::ScratchFolder;
+using testing_support::ToolRun;
+
+class StartupEndToEnd : public ::testing::Test {
+ protected:
+  StartupEndToEnd() { tool = testing_support::installTool(toolFolder.path()); }
+  std::filesystem::path config() const { return toolFolder.file("Wordhop.ini"); }
+  std::optional<DWORD> start(std::optional<std::wstring> word = std::nullopt) const {
+    return testing_support::runTool(tool, {.word = word, .mainWindow = std::nullopt, .currentDirectory = elsewhere.path(), .timeoutMs = 60000});
+  }
+
+  ScratchFolder toolFolder;
+  ScratchFolder elsewhere;  // the IDE's current directory is not the tool's
+  std::filesystem::path tool;
+};
+
+TEST_F(StartupEndToEnd, FirstStartWritesTheDefaultFileNextToTheExecutable) {
+  EXPECT_EQ(start(), 0u);
+  EXPECT_EQ(readBytes(config()), testing_support::kDefaultFile);
+  EXPECT_TRUE(std::filesystem::is_empty(elsewhere.path()));
+}
+
+TEST_F(StartupEndToEnd, AnExistingFileIsNeverRewrittenWhateverItHolds) {
+  const std::string contents[] = {"", "junk \x01\x02\xFF without groups", "[Entries]\n1=1\xD7x\n"};
+  for (const std::string& content : contents) {
+    testing_support::writeBytes(config(), content);
+    EXPECT_EQ(start(), 0u);
+    EXPECT_EQ(readBytes(config()), content);
+  }
+}
+
+TEST_F(StartupEndToEnd, AFolderNamedLikeTheFileIsLeftAlone) {
+  std::filesystem::create_directory(config());
+  EXPECT_EQ(start(), 0u);
+  EXPECT_TRUE(std::filesystem::is_directory(config()));
+  EXPECT_TRUE(std::filesystem::is_empty(config()));
+}
+
+TEST_F(StartupEndToEnd, EmptyWordAndUnusableWindowHandleStillEndWithCodeZero) {
+  EXPECT_EQ(testing_support::runTool(tool, {.word = L"", .mainWindow = L"abc", .currentDirectory = elsewhere.path(), .timeoutMs = 60000}),
+            0u);
+  EXPECT_EQ(readBytes(config()), testing_support::kDefaultFile);
+}
+
+}  // namespace
