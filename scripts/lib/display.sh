@@ -6,7 +6,7 @@ ensure_display() {
   while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
   Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
   WORDHOP_XVFB_PID=$!
-  trap 'kill $WORDHOP_XVFB_PID 2>/dev/null; wineserver -k 2>/dev/null' EXIT
+  trap 'wineserver -k 2>/dev/null; kill $WORDHOP_XVFB_PID 2>/dev/null' EXIT
   export DISPLAY=":$n"
   for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
   echo "could not start Xvfb" >&2
