@@ -7,6 +7,7 @@
 #include "core/configuration.h"
 #include "core/os_version.h"
 #include "core/startup.h"
+#include "search/search_run.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   core::ensureConfigurationFile(configFile);
 
   if (core::isSearchRun(state.searchWord)) {
-    // The search run comes here.
+    search::runSearch(state, configFile);
   } else {
     // The settings window comes here.
   }

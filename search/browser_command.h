@@ -1,0 +1,15 @@
+// The browser's executable, taken from the shell's open command for web pages.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace search {
+
+// Folder part (up to the last slash before the first "|") followed by the file
+// part (after the last slash, up to the next double quote), one leading double
+// quote ignored. Gives the executable of a quoted path followed by arguments
+// without slashes; other commands give an unusable path, which never starts.
+std::wstring browserPathFromCommand(std::wstring_view command);
+
+}  // namespace search

@@ -1,0 +1,35 @@
+#include "search/search_configuration.h"
+
+#include "core/configuration.h"
+#include "core/preference_file.h"
+#include "runtime/text.h"
+
+namespace search {
+
+bool isEnabledRecord(std::wstring_view record) { return !record.empty() && record.front() == L'1'; }
+
+SearchSettings loadSearchRun(const std::wstring& fileName, std::vector<core::SearchEntry>& entries) {
+  core::PreferenceFile file;
+  file.open(fileName);
+  file.selectGroup(core::kGroupEntries);
+  file.examineKeys();
+  while (file.nextKey()) {
+    const std::wstring record = file.keyValue();
+    if (!isEnabledRecord(record)) continue;
+    core::SearchEntry& entry = entries.emplace_back();
+    core::parseEntryRecord(record, entry);
+    entry.enabled = 0;
+    entry.sites = buildSiteTerms(runtime::field(record, 2, core::kFieldSeparator));
+  }
+  SearchSettings settings;
+  file.selectGroup(core::kGroupBrowser);
+  settings.browserStart = file.readInteger(core::kKeyBrowserStart, core::kDefaultBrowserStart);
+  settings.tabDelay = file.readInteger(core::kKeyTabDelay, core::kDefaultTabDelay);
+  file.selectGroup(core::kGroupGoogle);
+  settings.searchBase = file.readString(core::kKeySearch, core::kDefaultSearch);
+  settings.languageSwitch = file.readString(core::kKeyLangUI, core::kDefaultLangUI);
+  file.close();
+  return settings;
+}
+
+}  // namespace search

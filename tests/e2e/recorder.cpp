@@ -1,0 +1,29 @@
+// Stands in for the web browser: appends the time it was started and the
+// address it received to the log named by WORDHOP_RECORD_LOG, one line each:
+// "<process creation time in 100 ns units>\t<first argument>".
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "runtime/utf8.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  FILETIME created{}, unused{};
+  GetProcessTimes(GetCurrentProcess(), &created, &unused, &unused, &unused);
+  wchar_t logPath[MAX_PATH] = {};
+  if (!GetEnvironmentVariableW(L"WORDHOP_RECORD_LOG", logPath, MAX_PATH)) return 1;
+  int argc = 0;
+  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  const std::wstring argument = argv && argc > 1 ? argv[1] : L"";
+  const unsigned long long stamp = (static_cast<unsigned long long>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+  const std::string line = std::to_string(stamp) + "\t" + runtime::toUtf8(argument) + "\n";
+  // Appends of one small write do not interleave, so recorders may overlap.
+  HANDLE log = CreateFileW(logPath, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (log == INVALID_HANDLE_VALUE) return 1;
+  DWORD written = 0;
+  WriteFile(log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+  CloseHandle(log);
+  return 0;
+}

@@ -1,0 +1,106 @@
+// The real executable performs search runs; a recording program stands in for
+// the browser and logs every start and address it receives.
+#include <gtest/gtest.h>
+
+#include "core/configuration.h"
+#include "tests/support/browser_recorder.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/tool_process.h"
+
+namespace {
+
+using testing_support::Recorded;
+
+const std::wstring B = L"https://www.google.com/search?";
+const std::wstring kVendor = L"+site:www.purebasic.fr/english+|+site:www.purebasic.fr/french";
+const std::wstring kTail = L"&hl=en&tbs=qdr:y99,sbd:0";
+
+class SearchRunEndToEnd : public ::testing::Test {
+ protected:
+  SearchRunEndToEnd() : recorder(logFolder.path()) {
+    tool = testing_support::installTool(toolFolder.path());
+    const std::wstring config = toolFolder.file("Wordhop.ini").wstring();
+    core::writeDefaultConfiguration(config);
+    setTimings(0, 0);
+  }
+  void setTimings(int browserStart, int tabDelay) const {
+    const std::wstring config = toolFolder.file("Wordhop.ini").wstring();
+    core::saveBrowserValue(config, core::kKeyBrowserStart, browserStart);
+    core::saveBrowserValue(config, core::kKeyTabDelay, tabDelay);
+  }
+  // Runs a search for the word; what the browser received, after its start.
+  std::vector<std::wstring> searchFor(const std::wstring& word) {
+    recorder.clear();
+    EXPECT_EQ(testing_support::runTool(tool, {.word = word, .mainWindow = std::nullopt,
+                                              .currentDirectory = logFolder.path(), .timeoutMs = 60000}),
+              0u);
+    recorded = recorder.settled();
+    EXPECT_FALSE(recorded.empty());
+    EXPECT_EQ(recorded.empty() ? L"-" : recorded.front().argument, L"") << "the browser starts first, without arguments";
+    std::vector<std::wstring> addresses;
+    for (std::size_t i = 1; i < recorded.size(); ++i) addresses.push_back(recorded[i].argument);
+    return addresses;
+  }
+
+  testing_support::ScratchFolder toolFolder, logFolder;
+  testing_support::BrowserRecorder recorder;
+  std::filesystem::path tool;
+  std::vector<Recorded> recorded;
+};
+
+std::wstring clipboardText() {
+  std::wstring text;
+  if (!OpenClipboard(nullptr)) return L"<clipboard closed>";
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    text = static_cast<const wchar_t*>(GlobalLock(data));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+TEST_F(SearchRunEndToEnd, UpperCaseWordOpensRecordsOneSixAndSevenInOrder) {
+  EXPECT_EQ(searchFor(L"WM_PAINT"), (std::vector<std::wstring>{
+                                        B + L"q=WM_PAINT" + kVendor + kTail,
+                                        B + L"q=WM_PAINT+site:devblogs.microsoft.com" + kTail,
+                                        B + L"q=WM_PAINT+function|message|notification|structure+site:learn.microsoft.com" + kTail,
+                                    }));
+  EXPECT_EQ(clipboardText(), L"WM_PAINT");
+}
+
+TEST_F(SearchRunEndToEnd, MixedCaseWordOpensOnlyTheEntryWithPbContent) {
+  EXPECT_EQ(searchFor(L"OpenWindow"), std::vector<std::wstring>{B + L"q=OpenWindow" + kVendor + kTail});
+}
+
+TEST_F(SearchRunEndToEnd, TrailingUnderscoresAreDroppedAlsoOnTheClipboard) {
+  std::vector<std::wstring> addresses = searchFor(L"SendMessage_");
+  ASSERT_EQ(addresses.size(), 3u);
+  EXPECT_EQ(addresses[0], B + L"q=SendMessage" + kVendor + kTail);
+  EXPECT_EQ(clipboardText(), L"SendMessage");
+}
+
+TEST_F(SearchRunEndToEnd, SpecialCharactersArriveEscapedAndTheClipboardKeepsThem) {
+  EXPECT_EQ(searchFor(L"a#b&c d"), std::vector<std::wstring>{B + L"q=a%23b%26c d" + kVendor + kTail});
+  EXPECT_EQ(clipboardText(), L"a#b&c d");
+}
+
+TEST_F(SearchRunEndToEnd, BrowserStartAndTabDelayAreWaited) {
+  setTimings(300, 200);
+  ASSERT_EQ(searchFor(L"WM_PAINT").size(), 3u);
+  ASSERT_EQ(recorded.size(), 4u);
+  constexpr unsigned long long kMs = 10000;  // 100 ns units per millisecond
+  EXPECT_GE(recorded[1].startedAt - recorded[0].startedAt, 300 * kMs);
+  EXPECT_GE(recorded[2].startedAt - recorded[1].startedAt, 200 * kMs);
+  EXPECT_GE(recorded[3].startedAt - recorded[2].startedAt, 200 * kMs);
+}
+
+// A folder named like the file: no file can be made, so there are no entries,
+// but the browser still starts (and its default wait of 2.5 s follows).
+TEST_F(SearchRunEndToEnd, WithoutAConfigurationFileOnlyTheBrowserStarts) {
+  std::filesystem::remove(toolFolder.file("Wordhop.ini"));
+  std::filesystem::create_directory(toolFolder.file("Wordhop.ini"));
+  EXPECT_TRUE(searchFor(L"WM_PAINT").empty());
+  EXPECT_EQ(clipboardText(), L"WM_PAINT");
+}
+
+}  // namespace

@@ -1,0 +1,39 @@
+#include <gtest/gtest.h>
+
+#include "search/browser_command.h"
+#include "search/program_start.h"
+
+namespace {
+
+TEST(BrowserCommand, ExtractsTheExecutableOfTheShellsOpenCommand) {
+  struct Case {
+    const wchar_t* command;
+    const wchar_t* path;
+  } cases[] = {
+      {L"\"C:\\Program Files\\Mozilla Firefox\\firefox.exe\" -osint -url \"%1\"",
+       L"C:\\Program Files\\Mozilla Firefox\\firefox.exe"},
+      {L"\"C:\\Program Files\\Browser\\browser.exe\"", L"C:\\Program Files\\Browser\\browser.exe"},
+      {L"C:\\Browser\\browser.exe %1", L"C:\\Browser\\browser.exe %1"},
+      {L"C:/Browser/browser.exe", L"C:/Browser/browser.exe"},
+      {L"\"C:\\B\\b.exe\" --url=http://x/%1", L"C:\\B\\b.exe\" --url=http://x/%1"},
+      {L"\"C:\\B\\b.exe\" \"%1\" | \"D:\\c\\d.exe\"", L"C:\\B\\d.exe"},
+      {L"browser.exe \"%1\"", L"browser.exe "},
+      {L"", L""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(search::browserPathFromCommand(c.command), c.path) << c.command;
+}
+
+TEST(ProgramStart, CommandLineQuotesTheProgramOnce) {
+  EXPECT_EQ(search::commandLineFor(L"C:\\a b\\x.exe", L""), L"\"C:\\a b\\x.exe\"");
+  EXPECT_EQ(search::commandLineFor(L"\"C:\\x.exe\" -a", L"\"f.ini\""), L"\"C:\\x.exe\" -a \"f.ini\"");
+  EXPECT_EQ(search::commandLineFor(L"https://e.org/?q=a b", L""), L"\"https://e.org/?q=a b\"");
+}
+
+TEST(ProgramStart, ShellFolderIsTheTextUpToTheLastBackslash) {
+  EXPECT_EQ(search::shellFolderFor(L"C:\\Tools\\x.exe"), L"C:\\Tools\\");
+  EXPECT_EQ(search::shellFolderFor(L"\\x.exe"), L"");
+  EXPECT_EQ(search::shellFolderFor(L"https://e.org/a"), L"");
+  EXPECT_EQ(search::shellFolderFor(L"https://e.org/?q=a\\b"), L"https://e.org/?q=a\\");
+}
+
+}  // namespace

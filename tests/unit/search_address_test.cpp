@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "core/configuration.h"
+#include "search/search_address.h"
+#include "search/search_configuration.h"
+#include "tests/support/scratch_folder.h"
+
+namespace {
+
+using core::SearchEntry;
+using search::SearchSettings;
+
+const std::wstring B = L"https://www.google.com/search?";
+const SearchSettings kSettings{B, L"&hl=en", 2500, 500};
+
+SearchEntry entry(std::wstring sites, int content, int sortByDate, int firstMatch, std::wstring filter) {
+  return {0, search::buildSiteTerms(sites), content, sortByDate, firstMatch, std::move(filter), L""};
+}
+
+TEST(SiteTerms, EveryPartTrimmedOfSpacesOnly) {
+  struct Case {
+    const wchar_t* sites;
+    const wchar_t* terms;
+  } cases[] = {
+      {L"gamma", L"+site:gamma"},
+      {L"  gamma  ", L"+site:gamma"},
+      {L"alpha | beta", L"+site:alpha+|+site:beta"},
+      {L"a|b", L"+site:a+|+site:b"},
+      {L"a |", L"+site:a+|+site:"},
+      {L"", L"+site:"},
+      {L"|", L"+site:+|+site:"},
+      {L"\ta\t| b", L"+site:\ta\t+|+site:b"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(search::buildSiteTerms(c.sites), c.terms) << c.sites;
+}
+
+TEST(PrepareWord, LevelAndTrailingUnderscores) {
+  struct Case {
+    const wchar_t* word;
+    const wchar_t* prepared;
+    int level;
+  } cases[] = {
+      {L"OpenWindow", L"OpenWindow", 1}, {L"WM_PAINT", L"WM_PAINT", 0}, {L"SendMessage_", L"SendMessage", 0},
+      {L"abc__", L"abc", 0},             {L"_", L"", 0},                {L"a_b", L"a_b", 1},
+      {L"123", L"123", 0},               {L" ", L" ", 0},               {L"_x", L"_x", 1},
+  };
+  for (const Case& c : cases) {
+    search::PreparedWord prepared = search::prepareWord(c.word);
+    EXPECT_EQ(prepared.text, c.prepared) << c.word;
+    EXPECT_EQ(prepared.minimumContentLevel, c.level) << c.word;
+  }
+}
+
+TEST(EscapeWord, OnlyCharactersThatWouldChangeTheAddress) {
+  struct Case {
+    const wchar_t* word;
+    const wchar_t* escaped;
+  } cases[] = {
+      {L"Open Window", L"Open Window"}, {L"a#b", L"a%23b"},   {L"a&b=c", L"a%26b=c"},
+      {L"100%", L"100%25"},             {L"a+b", L"a%2Bb"},    {L"\"x\" --kiosk", L"%22x%22 --kiosk"},
+      {L"a\tb\r\n", L"a%09b%0D%0A"},    {L"\u00E4\u00D7", L"\u00E4\u00D7"}, {L"", L""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(search::escapeWordForAddress(c.word), c.escaped) << c.word;
+}
+
+TEST(SearchAddress, WorkedExamplesAndEdgeCases) {
+  struct Case {
+    SearchEntry entry;
+    const wchar_t* word;
+    std::wstring address;
+  } cases[] = {
+      {entry(L"alpha | beta", 1, 0, 0, L""), L"OpenWindow",
+       B + L"q=OpenWindow+site:alpha+|+site:beta&hl=en&tbs=qdr:y99,sbd:0"},
+      {entry(L"gamma", 0, 1, 1, L"+function|message&lr=lang_de"), L"WM_PAINT",
+       B + L"btnI=I%27m+Feeling+Lucky&q=WM_PAINT+function|message+site:gamma&lr=lang_de&hl=en&tbs=qdr:y99,sbd:1"},
+      {entry(L"a", 0, 0, 0, L"&lr=lang_fr"), L"x", B + L"q=x+site:a&lr=lang_fr&hl=en&tbs=qdr:y99,sbd:0"},
+      {entry(L"a", 0, 5, 0, L""), L"x", B + L"q=x+site:a&hl=en&tbs=qdr:y99,sbd:5"},
+      {entry(L"a", 0, -1, 0, L""), L"", B + L"q=+site:a&hl=en&tbs=qdr:y99,sbd:-1"},
+      {entry(L"a", 0, 0, 0, L""), L"a#b&c", B + L"q=a%23b%26c+site:a&hl=en&tbs=qdr:y99,sbd:0"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(search::buildSearchAddress(kSettings, c.entry, c.word), c.address);
+}
+
+TEST(SearchRunConfiguration, DefaultFileGivesTheAddressesOfRecordsOneSixAndSeven) {
+  testing_support::ScratchFolder folder;
+  const std::wstring file = folder.file("Wordhop.ini").wstring();
+  core::writeDefaultConfiguration(file);
+  std::vector<SearchEntry> entries;
+  SearchSettings settings = search::loadSearchRun(file, entries);
+  EXPECT_EQ(settings.searchBase, B);
+  EXPECT_EQ(settings.languageSwitch, L"&hl=en");
+  EXPECT_EQ(settings.browserStart, 2500);
+  EXPECT_EQ(settings.tabDelay, 500);
+  ASSERT_EQ(entries.size(), 3u);
+
+  auto addressesFor = [&](const wchar_t* word) {
+    search::PreparedWord prepared = search::prepareWord(word);
+    std::vector<std::wstring> addresses;
+    for (const SearchEntry& e : entries)
+      if (e.content >= prepared.minimumContentLevel) addresses.push_back(search::buildSearchAddress(settings, e, prepared.text));
+    return addresses;
+  };
+  const std::wstring vendor = L"+site:www.purebasic.fr/english+|+site:www.purebasic.fr/french";
+  EXPECT_EQ(addressesFor(L"OpenWindow"),
+            std::vector<std::wstring>{B + L"q=OpenWindow" + vendor + L"&hl=en&tbs=qdr:y99,sbd:0"});
+  EXPECT_EQ(addressesFor(L"WM_PAINT"),
+            (std::vector<std::wstring>{
+                B + L"q=WM_PAINT" + vendor + L"&hl=en&tbs=qdr:y99,sbd:0",
+                B + L"q=WM_PAINT+site:devblogs.microsoft.com&hl=en&tbs=qdr:y99,sbd:0",
+                B + L"q=WM_PAINT+function|message|notification|structure+site:learn.microsoft.com&hl=en&tbs=qdr:y99,sbd:0",
+            }));
+}
+
+TEST(SearchRunConfiguration, EnabledMeansTheFirstCharacterIsOne) {
+  testing_support::ScratchFolder folder;
+  const auto file = folder.file("Wordhop.ini");
+  testing_support::writeBytes(file,
+                              "\xEF\xBB\xBF[Entries]\r\na = 01\xC3\x97x\r\nb = 2\xC3\x97x\r\nc = 1abc\xC3\x97 s | t "
+                              "\xC3\x97" "2\r\nd = -1\xC3\x97x\r\n[Browser]\r\nTabDelay = soon\r\n[Google]\r\nLangUI = &hl=de\r\n");
+  std::vector<SearchEntry> entries;
+  SearchSettings settings = search::loadSearchRun(file.wstring(), entries);
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].enabled, 0);
+  EXPECT_EQ(entries[0].sites, L"+site:s+|+site:t");
+  EXPECT_EQ(entries[0].content, 2);
+  EXPECT_EQ(settings.tabDelay, 0);
+  EXPECT_EQ(settings.browserStart, 2500);
+  EXPECT_EQ(settings.languageSwitch, L"&hl=de");
+  EXPECT_EQ(settings.searchBase, B);
+}
+
+TEST(SearchRunConfiguration, MissingFileGivesNoEntriesAndDefaults) {
+  testing_support::ScratchFolder folder;
+  std::vector<SearchEntry> entries;
+  SearchSettings settings = search::loadSearchRun(folder.file("Wordhop.ini").wstring(), entries);
+  EXPECT_TRUE(entries.empty());
+  EXPECT_EQ(settings.searchBase, B);
+  EXPECT_EQ(settings.tabDelay, 500);
+  EXPECT_FALSE(std::filesystem::exists(folder.file("Wordhop.ini")));
+}
+
+}  // namespace
