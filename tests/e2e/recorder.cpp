@@ -18,10 +18,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const std::wstring argument = argv && argc > 1 ? argv[1] : L"";
   const unsigned long long stamp = (static_cast<unsigned long long>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
   const std::string line = std::to_string(stamp) + "\t" + runtime::toUtf8(argument) + "\n";
-  // Appends of one small write do not interleave, so recorders may overlap.
-  HANDLE log = CreateFileW(logPath, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  // Recorders may run at the same time: each takes the log for itself in turn.
+  HANDLE log = INVALID_HANDLE_VALUE;
+  for (int attempt = 0; attempt < 500 && log == INVALID_HANDLE_VALUE; ++attempt) {
+    log = CreateFileW(logPath, GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (log == INVALID_HANDLE_VALUE) Sleep(10);
+  }
   if (log == INVALID_HANDLE_VALUE) return 1;
+  SetFilePointer(log, 0, nullptr, FILE_END);
   DWORD written = 0;
   WriteFile(log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
   CloseHandle(log);
