@@ -8,6 +8,7 @@
 #include "core/os_version.h"
 #include "core/startup.h"
 #include "search/search_run.h"
+#include "ui/settings_window.h"
 
 namespace {
 
@@ -34,6 +35,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   registerCommonControls();
 
   core::ToolState state;
+  state.dpiScaling.startupResolution = ui::measureStartupResolution();
   state.osVersionCode = core::osVersionCode(core::queryOsVersion());
   core::chooseDpiAwareness(state);
   state.windowDpis.rehash(512);
@@ -46,7 +48,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   if (core::isSearchRun(state.searchWord)) {
     search::runSearch(state, configFile);
   } else {
-    // The settings window comes here.
+    ui::runSettingsWindow(state, configFile);
   }
   return 0;
 }

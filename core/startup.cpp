@@ -25,7 +25,7 @@ void takeSystemDpiPath(ToolState& state) {
   auto setAware = user32.function<BOOL(WINAPI*)()>("SetProcessDPIAware");
   if (isAware && isAware()) state.alreadyDpiAware = true;
   else if (setAware) setAware();
-  ui::setupDpiScaling(state.dpiScaling, 0);
+  ui::setupDpiScaling(state.dpiScaling, 0, state.osVersionCode, state.alreadyDpiAware);
 }
 
 void takePerMonitorPath(ToolState& state) {
@@ -41,7 +41,7 @@ void takePerMonitorPath(ToolState& state) {
       state.alreadyDpiAware = true;
     }
   }
-  ui::setupDpiScaling(state.dpiScaling, 0);
+  ui::setupDpiScaling(state.dpiScaling, 0, state.osVersionCode, state.alreadyDpiAware);
 
   state.comctl32 = runtime::Library(L"comctl32.dll");
   SubclassFunctions& functions = state.subclassFunctions;
@@ -69,7 +69,7 @@ void chooseDpiAwareness(ToolState& state) {
     case DpiPath::none:
       // Old or unknown systems keep the awareness they have; the window still
       // needs scale factors, so the screen is measured all the same.
-      ui::setupDpiScaling(state.dpiScaling, 0);
+      ui::setupDpiScaling(state.dpiScaling, 0, state.osVersionCode, state.alreadyDpiAware);
       break;
   }
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -61,6 +62,12 @@ struct GdiObjectPolicy {
   using Value = Gdi;
   static Value none() { return nullptr; }
   static void free(Value value) { DeleteObject(value); }
+};
+
+struct ImageListPolicy {
+  using Value = HIMAGELIST;
+  static Value none() { return nullptr; }
+  static void free(Value value) { ImageList_Destroy(value); }
 };
 
 using UniqueHandle = UniqueResource<HandlePolicy>;

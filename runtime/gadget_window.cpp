@@ -1,0 +1,138 @@
+#include "runtime/gadget_window.h"
+
+#include <commctrl.h>
+
+namespace runtime {
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"WordhopGadgetWindow";
+constexpr UINT kPostedGadgetEvent = WM_APP + 1;
+
+ATOM registerWindowClass() {
+  static const ATOM atom = [] {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = DefWindowProcW;  // replaced per window once its state is attached
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(1));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kWindowClass;
+    return RegisterClassExW(&windowClass);
+  }();
+  return atom;
+}
+
+}  // namespace
+
+GadgetWindow::~GadgetWindow() {
+  if (window_) {
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+  }
+}
+
+bool GadgetWindow::open(const WindowOptions& options) {
+  if (!registerWindowClass()) return false;
+  RECT frame{0, 0, options.clientWidth, options.clientHeight};
+  AdjustWindowRectEx(&frame, options.style, FALSE, 0);
+  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  int x = options.x, y = options.y;
+  if (x == kIgnore || y == kIgnore) {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    if (x == kIgnore) x = work.left + (work.right - work.left - width) / 2;
+    if (y == kIgnore) y = work.top + (work.bottom - work.top - height) / 2;
+  }
+  window_ = CreateWindowExW(0, kWindowClass, options.title.c_str(), options.style, x, y, width, height, nullptr,
+                            nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (!window_) return false;
+  SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&GadgetWindow::windowProc));
+  return true;
+}
+
+LRESULT CALLBACK GadgetWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<GadgetWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(window, message, wParam, lParam);
+  LRESULT result = 0;
+  if (self->callback_ && self->callback_(window, message, wParam, lParam, result)) return result;
+  return self->handleMessage(message, wParam, lParam);
+}
+
+LRESULT GadgetWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND: {
+      const int number = LOWORD(wParam);
+      const UINT code = HIWORD(wParam);
+      switch (gadgetKind(number)) {
+        case GadgetKind::imageButton:
+        case GadgetKind::checkBox:
+          if (code == BN_CLICKED) queueGadgetEvent(number, EventKind::leftClick);
+          break;
+        case GadgetKind::stringField:
+        case GadgetKind::spinField:
+          if (code == EN_CHANGE) queueGadgetEvent(number, EventKind::change);
+          break;
+        default:
+          break;
+      }
+      return 0;
+    }
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+      const int number = static_cast<int>(header->idFrom);
+      if (gadgetKind(number) == GadgetKind::listView && header->code == LVN_ITEMCHANGED) {
+        const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
+        const UINT watched = LVIS_SELECTED | LVIS_STATEIMAGEMASK;
+        if ((change->uChanged & LVIF_STATE) && ((change->uNewState ^ change->uOldState) & watched))
+          queueGadgetEvent(number, EventKind::change);
+      } else if (gadgetKind(number) == GadgetKind::listView && header->code == NM_CLICK) {
+        queueGadgetEvent(number, EventKind::leftClick);
+      }
+      return 0;
+    }
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC: {
+      const Gadget* colored = find(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
+      if (!colored || !colored->hasColors) break;
+      HDC dc = reinterpret_cast<HDC>(wParam);
+      SetTextColor(dc, colored->textColor);
+      SetBkColor(dc, colored->backColor);
+      return reinterpret_cast<LRESULT>(brushes_[GetDlgCtrlID(reinterpret_cast<HWND>(lParam))].get());
+    }
+    case kPostedGadgetEvent:
+      events_.push_back({Event::Type::gadget, static_cast<int>(wParam), static_cast<EventKind>(lParam)});
+      return 0;
+    case WM_CLOSE:
+      events_.push_back({Event::Type::closeWindow, 0, EventKind::change});
+      return 0;
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void GadgetWindow::queueGadgetEvent(int number, EventKind kind) {
+  if (quiet_ == 0) events_.push_back({Event::Type::gadget, number, kind});
+}
+
+Event GadgetWindow::waitEvent() {
+  MSG message{};
+  while (events_.empty()) {
+    if (GetMessageW(&message, nullptr, 0, 0) <= 0) return {Event::Type::closeWindow, 0, EventKind::change};
+    // Tab moves between gadgets. Only Tab: the dialog manager would turn Escape
+    // and Enter into presses of the gadgets numbered like IDCANCEL and IDOK.
+    const bool tab = message.message == WM_KEYDOWN && message.wParam == VK_TAB;
+    if (tab && window_ && IsDialogMessageW(window_, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  Event event = events_.front();
+  events_.pop_front();
+  return event;
+}
+
+void GadgetWindow::postGadgetEvent(int number, EventKind kind) {
+  PostMessageW(window_, kPostedGadgetEvent, static_cast<WPARAM>(number), static_cast<LPARAM>(kind));
+}
+
+}  // namespace runtime

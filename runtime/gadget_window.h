@@ -1,0 +1,133 @@
+// A small window and gadget toolkit: one top-level window whose controls are
+// addressed by the program's own gadget numbers (which are also the control
+// identifiers), with a blocking queue of gadget events. Changes the program
+// makes through it raise no events; only the user's actions and posted events do.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "runtime/unique_resource.h"
+
+namespace runtime {
+
+// Passed for a coordinate that is to be left as it is (or chosen by the toolkit).
+inline constexpr int kIgnore = -65535;
+
+enum class GadgetKind { none = 0, listView, imageButton, textLabel, spinField, stringField, checkBox };
+enum class EventKind { change, leftClick };
+
+struct Event {
+  enum class Type { gadget, closeWindow } type = Type::closeWindow;
+  int gadget = 0;
+  EventKind kind = EventKind::change;
+};
+
+struct Rect {
+  int x, y, width, height;
+};
+
+struct WindowOptions {
+  std::wstring title;
+  int x = kIgnore, y = kIgnore;  // kIgnore centres the window on the screen
+  int clientWidth = 0, clientHeight = 0;
+  DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+};
+
+// Sees every message of the window before the toolkit; returning true ends
+// its handling with `result`.
+using WindowCallback = std::function<bool(HWND, UINT, WPARAM, LPARAM, LRESULT& result)>;
+
+class GadgetWindow {
+ public:
+  GadgetWindow() = default;
+  GadgetWindow(const GadgetWindow&) = delete;
+  GadgetWindow& operator=(const GadgetWindow&) = delete;
+  ~GadgetWindow();
+
+  // Creates the window hidden; false when it cannot be made.
+  bool open(const WindowOptions& options);
+  HWND handle() const { return window_; }
+  void setCallback(WindowCallback callback) { callback_ = std::move(callback); }
+  void setFont(HFONT font) { font_ = font; }
+
+  // Creation, in pixels. Each returns the control's window, null on failure.
+  HWND createImageButton(int number, Rect rect, HBITMAP image);
+  HWND createTextLabel(int number, Rect rect, std::wstring_view text);
+  HWND createStringField(int number, Rect rect, std::wstring_view text);
+  HWND createCheckBox(int number, Rect rect, std::wstring_view text);
+  HWND createSpinField(int number, Rect rect, int minimum, int maximum);
+  HWND createListView(int number, Rect rect, std::wstring_view firstColumnTitle, int firstColumnWidth);
+  void addColumn(int number, int position, std::wstring_view title, int width);
+  // kIgnore leaves that coordinate as it is.
+  void resizeGadget(int number, Rect rect);
+
+  HWND gadget(int number) const;
+  // Width and height in pixels; a spin field's arrows count as part of it.
+  int gadgetWidth(int number) const;
+  int gadgetHeight(int number) const;
+  GadgetKind gadgetKind(int number) const;
+  int gadgetCount() const { return static_cast<int>(gadgets_.size()); }
+
+  // State and text; none of these raises an event.
+  void setText(int number, std::wstring_view text);
+  std::wstring text(int number) const;
+  // Check box: 1 ticked, 0 not. Spin field: its value. List view: the selected row or -1.
+  void setState(int number, int state);
+  int state(int number) const;
+  void setEnabled(int number, bool enabled);
+  bool enabled(int number) const;
+  void setColors(int number, COLORREF text, COLORREF background);
+
+  // List view rows: the text is split at line feeds into the columns.
+  void addItem(int number, std::wstring_view text);
+  void removeItem(int number, int row);
+  int itemCount(int number) const;
+  void setItemText(int number, int row, int column, std::wstring_view text);
+  std::wstring itemText(int number, int row, int column) const;
+  void setItemChecked(int number, int row, bool checked);
+  bool itemChecked(int number, int row) const;
+
+  // One tooltip control serves every gadget; it is made with the first tip.
+  void setToolTip(int number, std::wstring_view text);
+  HWND toolTipControl() const { return toolTip_; }
+
+  // Blocks until the next gadget event or close request.
+  Event waitEvent();
+  // Queues a gadget event behind the messages already waiting.
+  void postGadgetEvent(int number, EventKind kind);
+
+ private:
+  struct Gadget {
+    GadgetKind kind;
+    HWND control;
+    HWND buddy = nullptr;  // the up-down control of a spin field
+    bool hasColors = false;
+    COLORREF textColor = 0, backColor = 0;
+  };
+
+  static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  HWND createControl(int number, GadgetKind kind, const wchar_t* windowClass, std::wstring_view text, DWORD style,
+                     DWORD exStyle, Rect rect);
+  const Gadget* find(int number) const;
+  void queueGadgetEvent(int number, EventKind kind);
+
+  HWND window_ = nullptr;
+  HWND toolTip_ = nullptr;
+  HFONT font_ = nullptr;
+  std::map<int, Gadget> gadgets_;
+  std::deque<Event> events_;
+  WindowCallback callback_;
+  std::map<int, UniqueResource<GdiObjectPolicy<HBRUSH>>> brushes_;
+  std::map<int, UniqueResource<ImageListPolicy>> imageLists_;
+  int quiet_ = 0;  // > 0 while the program itself changes gadgets
+};
+
+}  // namespace runtime

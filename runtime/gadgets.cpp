@@ -1,0 +1,305 @@
+// Creating gadgets and reading or changing them without raising events.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "runtime/gadget_window.h"
+
+namespace runtime {
+namespace {
+
+// Holds the program's own changes back from the event queue.
+class Quiet {
+ public:
+  explicit Quiet(int& depth) : depth_(depth) { ++depth_; }
+  ~Quiet() { --depth_; }
+  Quiet(const Quiet&) = delete;
+  Quiet& operator=(const Quiet&) = delete;
+
+ private:
+  int& depth_;
+};
+
+std::wstring windowText(HWND window) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+}  // namespace
+
+const GadgetWindow::Gadget* GadgetWindow::find(int number) const {
+  auto it = gadgets_.find(number);
+  return it == gadgets_.end() ? nullptr : &it->second;
+}
+
+HWND GadgetWindow::gadget(int number) const {
+  const Gadget* found = find(number);
+  return found ? found->control : nullptr;
+}
+
+int GadgetWindow::gadgetWidth(int number) const {
+  const Gadget* found = find(number);
+  if (!found) return 0;
+  RECT control{}, arrows{};
+  GetWindowRect(found->control, &control);
+  if (found->buddy) GetWindowRect(found->buddy, &arrows);
+  return (control.right - control.left) + (arrows.right - arrows.left);
+}
+
+int GadgetWindow::gadgetHeight(int number) const {
+  RECT control{};
+  GetWindowRect(gadget(number), &control);
+  return control.bottom - control.top;
+}
+
+GadgetKind GadgetWindow::gadgetKind(int number) const {
+  const Gadget* found = find(number);
+  return found ? found->kind : GadgetKind::none;
+}
+
+HWND GadgetWindow::createControl(int number, GadgetKind kind, const wchar_t* windowClass, std::wstring_view text,
+                                 DWORD style, DWORD exStyle, Rect rect) {
+  if (!window_) return nullptr;
+  Quiet quiet(quiet_);
+  const std::wstring title(text);
+  HWND control = CreateWindowExW(exStyle, windowClass, title.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, rect.x,
+                                 rect.y, rect.width, rect.height, window_,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(number)), GetModuleHandleW(nullptr), nullptr);
+  if (!control) return nullptr;
+  if (font_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  gadgets_[number] = Gadget{kind, control};
+  return control;
+}
+
+HWND GadgetWindow::createImageButton(int number, Rect rect, HBITMAP image) {
+  HWND button = createControl(number, GadgetKind::imageButton, WC_BUTTONW, L"", BS_PUSHBUTTON, 0, rect);
+  BITMAP size{};
+  if (!button || !image || !GetObjectW(image, sizeof size, &size)) return button;
+  // An image list draws the image with its alpha channel, at its own size.
+  HIMAGELIST list = ImageList_Create(size.bmWidth, size.bmHeight, ILC_COLOR32, 1, 0);
+  ImageList_Add(list, image, nullptr);
+  imageLists_[number].reset(list);
+  BUTTON_IMAGELIST images{list, {0, 0, 0, 0}, BUTTON_IMAGELIST_ALIGN_CENTER};
+  SendMessageW(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images));
+  return button;
+}
+
+HWND GadgetWindow::createTextLabel(int number, Rect rect, std::wstring_view text) {
+  HWND label = createControl(number, GadgetKind::textLabel, WC_STATICW, text, SS_RIGHT | SS_CENTERIMAGE, 0, rect);
+  if (label) SetWindowLongPtrW(label, GWL_STYLE, GetWindowLongPtrW(label, GWL_STYLE) & ~WS_TABSTOP);
+  return label;
+}
+
+HWND GadgetWindow::createStringField(int number, Rect rect, std::wstring_view text) {
+  return createControl(number, GadgetKind::stringField, WC_EDITW, text, ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, rect);
+}
+
+HWND GadgetWindow::createCheckBox(int number, Rect rect, std::wstring_view text) {
+  return createControl(number, GadgetKind::checkBox, WC_BUTTONW, text, BS_AUTOCHECKBOX, 0, rect);
+}
+
+HWND GadgetWindow::createSpinField(int number, Rect rect, int minimum, int maximum) {
+  HWND edit = createControl(number, GadgetKind::spinField, WC_EDITW, L"", ES_RIGHT | ES_NUMBER | ES_AUTOHSCROLL,
+                            WS_EX_CLIENTEDGE, rect);
+  if (!edit) return nullptr;
+  Quiet quiet(quiet_);
+  SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(1, 1));  // four digits fit
+  HWND upDown = CreateWindowExW(0, UPDOWN_CLASSW, L"",
+                                WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
+                                0, 0, 0, 0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(number)),
+                                GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
+  SendMessageW(upDown, UDM_SETRANGE32, static_cast<WPARAM>(minimum), static_cast<LPARAM>(maximum));
+  SendMessageW(upDown, UDM_SETPOS32, 0, minimum);
+  gadgets_[number].buddy = upDown;
+  return edit;
+}
+
+HWND GadgetWindow::createListView(int number, Rect rect, std::wstring_view firstColumnTitle, int firstColumnWidth) {
+  HWND list = createControl(number, GadgetKind::listView, WC_LISTVIEWW, L"",
+                            LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, WS_EX_CLIENTEDGE, rect);
+  if (!list) return nullptr;
+  SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+               LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_GRIDLINES);
+  addColumn(number, 0, firstColumnTitle, firstColumnWidth);
+  return list;
+}
+
+void GadgetWindow::addColumn(int number, int position, std::wstring_view title, int width) {
+  std::wstring text(title);
+  LVCOLUMNW column{};
+  column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+  column.fmt = LVCFMT_LEFT;
+  column.cx = width;
+  column.pszText = text.data();
+  SendMessageW(gadget(number), LVM_INSERTCOLUMNW, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&column));
+}
+
+void GadgetWindow::resizeGadget(int number, Rect rect) {
+  const Gadget* found = find(number);
+  if (!found) return;
+  RECT now{};
+  GetWindowRect(found->control, &now);
+  MapWindowPoints(nullptr, GetParent(found->control), reinterpret_cast<POINT*>(&now), 2);
+  if (found->buddy) {  // a spin field's edit and arrows are laid out as one
+    RECT arrows{};
+    GetWindowRect(found->buddy, &arrows);
+    now.right += arrows.right - arrows.left;
+  }
+  auto keep = [](int wanted, LONG current) { return wanted == kIgnore ? static_cast<int>(current) : wanted; };
+  const int x = keep(rect.x, now.left), y = keep(rect.y, now.top);
+  const int width = keep(rect.width, now.right - now.left), height = keep(rect.height, now.bottom - now.top);
+  Quiet quiet(quiet_);
+  MoveWindow(found->control, x, y, width, height, TRUE);
+  if (found->buddy) SendMessageW(found->buddy, UDM_SETBUDDY, reinterpret_cast<WPARAM>(found->control), 0);
+}
+
+void GadgetWindow::setText(int number, std::wstring_view text) {
+  Quiet quiet(quiet_);
+  SetWindowTextW(gadget(number), std::wstring(text).c_str());
+}
+
+std::wstring GadgetWindow::text(int number) const { return windowText(gadget(number)); }
+
+void GadgetWindow::setState(int number, int state) {
+  const Gadget* found = find(number);
+  if (!found) return;
+  Quiet quiet(quiet_);
+  switch (found->kind) {
+    case GadgetKind::checkBox:
+      SendMessageW(found->control, BM_SETCHECK, state ? BST_CHECKED : BST_UNCHECKED, 0);
+      break;
+    case GadgetKind::spinField:
+      SendMessageW(found->buddy, UDM_SETPOS32, 0, state);
+      break;
+    case GadgetKind::listView: {
+      LVITEMW item{};
+      item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+      SendMessageW(found->control, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+      if (state >= 0) {
+        item.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageW(found->control, LVM_SETITEMSTATE, static_cast<WPARAM>(state), reinterpret_cast<LPARAM>(&item));
+        SendMessageW(found->control, LVM_ENSUREVISIBLE, static_cast<WPARAM>(state), FALSE);
+      }
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+int GadgetWindow::state(int number) const {
+  const Gadget* found = find(number);
+  if (!found) return 0;
+  switch (found->kind) {
+    case GadgetKind::checkBox:
+      return SendMessageW(found->control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+    case GadgetKind::spinField:
+      return static_cast<int>(SendMessageW(found->buddy, UDM_GETPOS32, 0, 0));
+    case GadgetKind::listView:
+      return static_cast<int>(SendMessageW(found->control, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    default:
+      return 0;
+  }
+}
+
+void GadgetWindow::setEnabled(int number, bool enabled) {
+  const Gadget* found = find(number);
+  if (!found) return;
+  EnableWindow(found->control, enabled);
+  if (found->buddy) EnableWindow(found->buddy, enabled);
+}
+
+bool GadgetWindow::enabled(int number) const { return IsWindowEnabled(gadget(number)); }
+
+void GadgetWindow::setColors(int number, COLORREF text, COLORREF background) {
+  auto it = gadgets_.find(number);
+  if (it == gadgets_.end()) return;
+  it->second.hasColors = true;
+  it->second.textColor = text;
+  it->second.backColor = background;
+  brushes_[number].reset(CreateSolidBrush(background));
+  InvalidateRect(it->second.control, nullptr, TRUE);
+}
+
+void GadgetWindow::addItem(int number, std::wstring_view text) {
+  HWND list = gadget(number);
+  Quiet quiet(quiet_);
+  const int row = itemCount(number);
+  std::size_t end = text.find(L'\n');
+  std::wstring first(text.substr(0, end));
+  LVITEMW item{};
+  item.mask = LVIF_TEXT;
+  item.iItem = row;
+  item.pszText = first.data();
+  SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  for (int column = 1; end != std::wstring_view::npos; ++column) {
+    const std::size_t start = end + 1;
+    end = text.find(L'\n', start);
+    setItemText(number, row, column, text.substr(start, end == std::wstring_view::npos ? end : end - start));
+  }
+}
+
+void GadgetWindow::removeItem(int number, int row) {
+  Quiet quiet(quiet_);
+  SendMessageW(gadget(number), LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+}
+
+int GadgetWindow::itemCount(int number) const {
+  return static_cast<int>(SendMessageW(gadget(number), LVM_GETITEMCOUNT, 0, 0));
+}
+
+void GadgetWindow::setItemText(int number, int row, int column, std::wstring_view text) {
+  Quiet quiet(quiet_);
+  std::wstring copy(text);
+  LVITEMW item{};
+  item.iSubItem = column;
+  item.pszText = copy.data();
+  SendMessageW(gadget(number), LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+std::wstring GadgetWindow::itemText(int number, int row, int column) const {
+  std::wstring text(1024, L'\0');
+  LVITEMW item{};
+  item.iSubItem = column;
+  item.pszText = text.data();
+  item.cchTextMax = static_cast<int>(text.size());
+  const auto length =
+      SendMessageW(gadget(number), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
+void GadgetWindow::setItemChecked(int number, int row, bool checked) {
+  Quiet quiet(quiet_);
+  LVITEMW item{};
+  item.stateMask = LVIS_STATEIMAGEMASK;
+  item.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+  SendMessageW(gadget(number), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+bool GadgetWindow::itemChecked(int number, int row) const {
+  const auto state =
+      SendMessageW(gadget(number), LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK);
+  return ((state & LVIS_STATEIMAGEMASK) >> 12) == 2;
+}
+
+void GadgetWindow::setToolTip(int number, std::wstring_view text) {
+  HWND control = gadget(number);
+  if (!control) return;
+  if (!toolTip_) {
+    toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  }
+  std::wstring copy(text);
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = window_;
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = copy.data();
+  SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+}  // namespace runtime

@@ -1,0 +1,178 @@
+#include "ui/dpi_layer.h"
+
+#include <set>
+#include <string>
+
+#include "ui/dpi_rounding.h"
+
+namespace ui {
+namespace {
+
+// The subclass procedure is called by the system with no way to carry a
+// pointer of ours besides the DPI, so it finds the layer here.
+DpiLayer* activeLayer = nullptr;
+
+// What rescaleChildProc needs during one enumeration.
+struct RescaleRun {
+  DpiLayer* layer;
+  runtime::GadgetWindow* window;
+  int percent;
+  std::set<int> done;  // a spin field is two windows with one number
+};
+
+BOOL CALLBACK rescaleChildProc(HWND child, LPARAM context) {
+  auto& run = *reinterpret_cast<RescaleRun*>(context);
+  const int gadget = GetDlgCtrlID(child);
+  if (run.window->gadgetKind(gadget) == runtime::GadgetKind::none || !run.done.insert(gadget).second) return TRUE;
+  const DpiLayer& layer = *run.layer;
+  const int h = layer.logicalGadgetHeight(gadget, -2);
+  const int w = layer.logicalGadgetWidth(gadget, -2);
+  const int y = layer.logicalGadgetY(gadget, -3);
+  const int b = layer.logicalBarHeight(0, 0);
+  const int x = layer.logicalGadgetX(gadget, -3);
+  run.layer->scaledResizeGadget(gadget, rescaleLogical(x, run.percent), rescaleLogical(y - b, run.percent) + b,
+                                rescaleLogical(w, run.percent), rescaleLogical(h, run.percent));
+  return TRUE;
+}
+
+RECT screenRect(HWND gadget) {
+  RECT rect{};
+  GetWindowRect(gadget, &rect);
+  return rect;
+}
+
+RECT rectIn(HWND gadget, int mode) {
+  RECT rect = screenRect(gadget);
+  HWND reference = mode == 0 ? GetAncestor(gadget, GA_PARENT) : mode == 2 ? GetAncestor(gadget, GA_ROOT) : nullptr;
+  if (reference) MapWindowPoints(nullptr, reference, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+}  // namespace
+
+int gadgetLeft(HWND gadget, int mode) { return rectIn(gadget, mode).left; }
+int gadgetTop(HWND gadget, int mode) { return rectIn(gadget, mode).top; }
+
+DpiLayer::DpiLayer(core::ToolState& state, runtime::GadgetWindow& window) : state_(state), window_(window) {
+  activeLayer = this;
+  window_.setFont(state_.dpiScaling.font.get());
+}
+
+DpiLayer::~DpiLayer() {
+  if (activeLayer == this) activeLayer = nullptr;
+}
+
+int DpiLayer::x(int logical) const { return logicalToPixels(logical, state_.dpiScaling.scaleX); }
+int DpiLayer::y(int logical) const { return logicalToPixels(logical, state_.dpiScaling.scaleY); }
+
+bool DpiLayer::scaledOpenWindow(int windowNumber, int left, int top, int width, int height, std::wstring_view title,
+                                DWORD flags) {
+  if (!window_.open({std::wstring(title), left, top, x(width), y(height), flags})) return false;
+  const auto setWindowSubclass = state_.subclassFunctions.setWindowSubclass;
+  if (state_.osVersionCode >= 100 && setWindowSubclass) {
+    const int dpi = roundHalfEven(state_.dpiScaling.scaleX * 96.0f);
+    state_.windowDpis[std::to_wstring(windowNumber)] = dpi;
+    setWindowSubclass(window_.handle(), dpiSubclassProc, static_cast<UINT_PTR>(windowNumber),
+                      static_cast<DWORD_PTR>(dpi));
+  }
+  return true;
+}
+
+HWND DpiLayer::scaledImageButton(int gadget, int left, int top, int width, int height, HBITMAP image) {
+  return window_.createImageButton(gadget, {x(left), y(top), x(width), y(height)}, image);
+}
+
+HWND DpiLayer::scaledTextLabel(int gadget, int left, int top, int width, int height, std::wstring_view text) {
+  return window_.createTextLabel(gadget, {x(left), y(top), x(width), y(height)}, text);
+}
+
+HWND DpiLayer::scaledStringField(int gadget, int left, int top, int width, int height, std::wstring_view text) {
+  return window_.createStringField(gadget, {x(left), y(top), x(width), y(height)}, text);
+}
+
+HWND DpiLayer::scaledCheckBox(int gadget, int left, int top, int width, int height, std::wstring_view text) {
+  return window_.createCheckBox(gadget, {x(left), y(top), x(width), y(height)}, text);
+}
+
+HWND DpiLayer::scaledSpinField(int gadget, int left, int top, int width, int height, int minimum, int maximum) {
+  return window_.createSpinField(gadget, {x(left), y(top), x(width), y(height)}, minimum, maximum);
+}
+
+HWND DpiLayer::scaledListView(int gadget, int left, int top, int width, int height, std::wstring_view firstColumnTitle,
+                              int firstColumnWidth) {
+  return window_.createListView(gadget, {x(left), y(top), x(width), y(height)}, firstColumnTitle, x(firstColumnWidth));
+}
+
+void DpiLayer::scaledAddColumn(int gadget, int position, std::wstring_view title, int width) {
+  window_.addColumn(gadget, position, title, x(width));
+}
+
+void DpiLayer::scaledResizeGadget(int gadget, int left, int top, int width, int height) {
+  auto scaled = [](int value, auto convert) { return value == runtime::kIgnore ? runtime::kIgnore : convert(value); };
+  auto toX = [this](int v) { return x(v); };
+  auto toY = [this](int v) { return y(v); };
+  window_.resizeGadget(gadget, {scaled(left, toX), scaled(top, toY), scaled(width, toX), scaled(height, toY)});
+}
+
+int DpiLayer::logicalGadgetX(int gadget, int mode) const {
+  if (mode == -3) return pixelsToLogical(gadgetLeft(window_.gadget(gadget), 0), state_.dpiScaling.scaleX);
+  if (mode == -1) return pixelsToLogical(gadgetLeft(window_.gadget(gadget), 2), state_.dpiScaling.scaleX);
+  return gadgetLeft(window_.gadget(gadget), mode);
+}
+
+int DpiLayer::logicalGadgetY(int gadget, int mode) const {
+  if (mode == -3) return pixelsToLogical(gadgetTop(window_.gadget(gadget), 0), state_.dpiScaling.scaleY);
+  if (mode == -1) return pixelsToLogical(gadgetTop(window_.gadget(gadget), 2), state_.dpiScaling.scaleY);
+  return gadgetTop(window_.gadget(gadget), mode);
+}
+
+// The window reads only actual sizes; the required size is taken as the actual one.
+int DpiLayer::logicalGadgetWidth(int gadget, int mode) const {
+  const int pixels = window_.gadgetWidth(gadget);
+  return mode == -2 || mode == -1 ? pixelsToLogical(pixels, state_.dpiScaling.scaleX) : pixels;
+}
+
+int DpiLayer::logicalGadgetHeight(int gadget, int mode) const {
+  const int pixels = window_.gadgetHeight(gadget);
+  return mode == -2 || mode == -1 ? pixelsToLogical(pixels, state_.dpiScaling.scaleY) : pixels;
+}
+
+int DpiLayer::logicalBarHeight(int, int) const { return 0; }
+
+void DpiLayer::rescaleGadgets(HWND window, int percent) {
+  RescaleRun run{this, &window_, percent, {}};
+  EnumChildWindows(window, rescaleChildProc, reinterpret_cast<LPARAM>(&run));
+}
+
+int DpiLayer::windowDpi(int windowNumber) const {
+  auto it = state_.windowDpis.find(std::to_wstring(windowNumber));
+  return it == state_.windowDpis.end() ? 0 : it->second;
+}
+
+LRESULT CALLBACK dpiSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR windowNumber,
+                                 DWORD_PTR) {
+  DpiLayer* layer = activeLayer;
+  const core::SubclassFunctions* functions = layer ? &layer->state_.subclassFunctions : nullptr;
+  switch (message) {
+    case WM_DPICHANGED: {
+      if (!layer) return 0;
+      const std::wstring key = std::to_wstring(windowNumber);
+      const int newDpi = LOWORD(wParam);
+      const int percent = rescalePercent(newDpi, layer->state_.windowDpis[key]);
+      layer->rescaleGadgets(window, percent);
+      layer->state_.windowDpis[key] = newDpi;
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                   suggested->bottom - suggested->top, SWP_NOZORDER);
+      return 0;
+    }
+    case WM_NCDESTROY:
+      if (functions && functions->removeWindowSubclass)
+        functions->removeWindowSubclass(window, dpiSubclassProc, windowNumber);
+      return 0;
+  }
+  return functions && functions->defSubclassProc ? functions->defSubclassProc(window, message, wParam, lParam)
+                                                 : DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace ui

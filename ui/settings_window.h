@@ -1,0 +1,83 @@
+// The settings window: the search entries and browser timings, edited in place.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "core/search_entry.h"
+#include "core/tool_state.h"
+#include "runtime/gadget_window.h"
+#include "ui/dpi_layer.h"
+
+namespace ui {
+
+inline constexpr int kSettingsWindow = 0;
+inline constexpr wchar_t kWindowTitle[] = L"Wordhop v0.6.2";
+
+// Gadget numbers, which are also the control identifiers.
+enum GadgetNumber : int {
+  entryList = 1,
+  addButton,
+  removeButton,
+  moveUpButton,
+  moveDownButton,
+  browserStartLabel,
+  browserStartSpin,
+  tabDelayLabel,
+  tabDelaySpin,
+  openIniButton,
+  donateButton,
+  urlLabel,
+  urlField,
+  contentCheck,
+  sortByDateCheck,
+  firstMatchCheck,
+  filterLabel,
+  filterField,
+  infoLabel,
+  infoField,
+};
+
+// The texts of the seven columns of an entry's row, each after a line feed
+// but the first (the check box column, which is empty).
+std::wstring rowText(const core::SearchEntry& entry);
+
+// Appends a row per entry and ticks the rows of enabled entries.
+void fillEntryRows(runtime::GadgetWindow& window, const std::vector<core::SearchEntry>& entries);
+
+class SettingsWindow {
+ public:
+  SettingsWindow(core::ToolState& state, std::wstring configFile);
+
+  // Builds the window and its gadgets, fills them and queues the first
+  // selection event; false when the window cannot be opened.
+  bool build();
+  // Shows the window with the keyboard focus in the list.
+  void show();
+  // Handles events until the window is asked to close.
+  void runEventLoop();
+  // Handles one event; false when it was the close request.
+  bool handleEvent(const runtime::Event& event);
+
+  void showSelectedEntry();
+
+  runtime::GadgetWindow& window() { return window_; }
+  DpiLayer& dpiLayer() { return dpi_; }
+
+ private:
+  void createGadgets();
+  void setToolTips();
+  void setDetailGadgetsEnabled(bool enabled);
+
+  core::ToolState& state_;
+  std::wstring configFile_;
+  runtime::GadgetWindow window_;
+  DpiLayer dpi_;
+  std::array<runtime::UniqueBitmap, 6> images_;
+};
+
+// The settings mode of the tool: build, show, run until closed.
+void runSettingsWindow(core::ToolState& state, const std::wstring& configFile);
+
+}  // namespace ui
