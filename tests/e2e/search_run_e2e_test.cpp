@@ -31,8 +31,11 @@ class SearchRunEndToEnd : public ::testing::Test {
   // Runs a search for the word; what the browser received, after its start.
   std::vector<std::wstring> searchFor(const std::wstring& word) {
     recorder.clear();
-    EXPECT_EQ(testing_support::runTool(tool, {.word = word, .mainWindow = std::nullopt,
-                                              .currentDirectory = logFolder.path(), .timeoutMs = 60000}),
+    EXPECT_EQ(testing_support::runTool(tool, {.word = word,
+                                              .mainWindow = std::nullopt,
+                                              .currentDirectory = logFolder.path(),
+                                              .timeoutMs = 60000,
+                                              .visitSettingsWindow = nullptr}),
               0u);
     recorded = recorder.settled();
     EXPECT_FALSE(recorded.empty());

@@ -16,7 +16,11 @@ class StartupEndToEnd : public ::testing::Test {
   StartupEndToEnd() { tool = testing_support::installTool(toolFolder.path()); }
   std::filesystem::path config() const { return toolFolder.file("Wordhop.ini"); }
   std::optional<DWORD> start(std::optional<std::wstring> word = std::nullopt) const {
-    return testing_support::runTool(tool, {.word = word, .mainWindow = std::nullopt, .currentDirectory = elsewhere.path(), .timeoutMs = 60000});
+    return testing_support::runTool(tool, {.word = word,
+                                           .mainWindow = std::nullopt,
+                                           .currentDirectory = elsewhere.path(),
+                                           .timeoutMs = 60000,
+                                           .visitSettingsWindow = nullptr});
   }
 
   ScratchFolder toolFolder;
@@ -47,8 +51,14 @@ TEST_F(StartupEndToEnd, AFolderNamedLikeTheFileIsLeftAlone) {
 }
 
 TEST_F(StartupEndToEnd, EmptyWordAndUnusableWindowHandleStillEndWithCodeZero) {
-  EXPECT_EQ(testing_support::runTool(tool, {.word = L"", .mainWindow = L"abc", .currentDirectory = elsewhere.path(), .timeoutMs = 60000}),
+  HWND shown = nullptr;
+  EXPECT_EQ(testing_support::runTool(tool, {.word = L"",
+                                            .mainWindow = L"abc",
+                                            .currentDirectory = elsewhere.path(),
+                                            .timeoutMs = 60000,
+                                            .visitSettingsWindow = [&](HWND window) { shown = window; }}),
             0u);
+  EXPECT_NE(shown, nullptr);
   EXPECT_EQ(readBytes(config()), testing_support::kDefaultFile);
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -23,12 +24,52 @@ inline std::filesystem::path installTool(const std::filesystem::path& folder) {
   return target;
 }
 
+// Called with the settings window once it is shown; the window is closed after.
+using SettingsWindowVisit = std::function<void(HWND)>;
+
 struct ToolRun {
   std::optional<std::wstring> word;  // PB_TOOL_Word; absent when empty optional
   std::optional<std::wstring> mainWindow;
   std::filesystem::path currentDirectory;
   DWORD timeoutMs = 60000;
+  SettingsWindowVisit visitSettingsWindow;  // without a word the window must be closed
 };
+
+struct WindowSearch {
+  DWORD processId;
+  HWND found;
+};
+
+inline BOOL CALLBACK matchVisibleWindow(HWND window, LPARAM context) {
+  auto& search = *reinterpret_cast<WindowSearch*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != search.processId || !IsWindowVisible(window)) return TRUE;
+  search.found = window;
+  return FALSE;
+}
+
+// The visible top-level window of a process, or null when it has none (yet).
+inline HWND visibleWindowOf(DWORD processId) {
+  WindowSearch search{processId, nullptr};
+  EnumWindows(matchVisibleWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Waits for the settings window of the started tool, lets the visitor look at
+// it and then asks it to close, as the user's close button does.
+inline void visitAndClose(const PROCESS_INFORMATION& process, const ToolRun& run) {
+  const ULONGLONG deadline = GetTickCount64() + run.timeoutMs;
+  HWND window = nullptr;
+  while (!window && GetTickCount64() < deadline) {
+    if (WaitForSingleObject(process.hProcess, 50) == WAIT_OBJECT_0) return;  // ended without a window
+    window = visibleWindowOf(process.dwProcessId);
+  }
+  if (!window) return;
+  Sleep(300);  // let it finish painting
+  if (run.visitSettingsWindow) run.visitSettingsWindow(window);
+  PostMessageW(window, WM_CLOSE, 0, 0);
+}
 
 // Runs the tool to its end; the exit code, or none when it did not start or end in time.
 inline std::optional<DWORD> runTool(const std::filesystem::path& exe, const ToolRun& run) {
@@ -45,6 +86,8 @@ inline std::optional<DWORD> runTool(const std::filesystem::path& exe, const Tool
   SetEnvironmentVariableW(L"PB_Tool_MainWindow", nullptr);
   if (!started) return std::nullopt;
   CloseHandle(process.hThread);
+  const bool settingsMode = !run.word || run.word->empty();
+  if (settingsMode) visitAndClose(process, run);
   std::optional<DWORD> exitCode;
   if (WaitForSingleObject(process.hProcess, run.timeoutMs) == WAIT_OBJECT_0) {
     DWORD code = 0;
