@@ -1,0 +1,253 @@
+// The settings window built in this process at 96, 120 and 144 dpi.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <vector>
+
+#include "core/configuration.h"
+#include "tests/support/scratch_folder.h"
+#include "ui/dpi_rounding.h"
+#include "ui/settings_window.h"
+
+namespace {
+
+using namespace ui;
+
+struct Layout {
+  int gadget, x, y, width, height;
+};
+constexpr Layout kLayout[] = {
+    {entryList, 5, 35, 470, 198},       {addButton, 5, 5, 35, 26},          {removeButton, 45, 5, 35, 26},
+    {moveUpButton, 85, 5, 35, 26},      {moveDownButton, 125, 5, 35, 26},   {browserStartLabel, 163, 9, 74, 19},
+    {browserStartSpin, 238, 9, 48, 19}, {tabDelayLabel, 291, 9, 54, 19},    {tabDelaySpin, 346, 9, 48, 19},
+    {openIniButton, 400, 5, 35, 26},    {donateButton, 440, 5, 35, 26},     {urlLabel, 0, 238, 29, 19},
+    {urlField, 30, 238, 249, 19},       {contentCheck, 284, 238, 33, 19},   {sortByDateCheck, 322, 238, 78, 19},
+    {firstMatchCheck, 405, 238, 71, 19}, {filterLabel, 0, 262, 29, 19},     {filterField, 30, 262, 445, 19},
+    {infoLabel, 0, 286, 29, 19},        {infoField, 30, 286, 445, 19},
+};
+constexpr int kDetailGadgets[] = {removeButton, moveUpButton, moveDownButton, urlField, contentCheck,
+                                  sortByDateCheck, firstMatchCheck, filterField, infoField};
+
+RECT clientRectOf(HWND control) {
+  RECT rect{};
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+class SettingsWindowTest : public ::testing::Test {
+ protected:
+  std::wstring config() const { return folder.file("Wordhop.ini").wstring(); }
+
+  // Builds the window at a fixed scale and handles the queued first event.
+  std::unique_ptr<SettingsWindow> build(int percent) {
+    state.osVersionCode = 110;
+    setupDpiScaling(state.dpiScaling, percent, state.osVersionCode, false);
+    auto window = std::make_unique<SettingsWindow>(state, config());
+    EXPECT_TRUE(window->build());
+    EXPECT_TRUE(window->handleEvent(window->window().waitEvent()));
+    return window;
+  }
+
+  testing_support::ScratchFolder folder;
+  core::ToolState state;
+};
+
+TEST_F(SettingsWindowTest, EveryGadgetSitsWhereTheRoundingRulesPutIt) {
+  core::writeDefaultConfiguration(config());
+  for (int percent : {100, 125, 150}) {
+    state.entries.clear();
+    auto settings = build(percent);
+    runtime::GadgetWindow& window = settings->window();
+    const float scale = static_cast<float>(percent) / 100.0f;
+    RECT client{};
+    GetClientRect(window.handle(), &client);
+    EXPECT_EQ(client.right, logicalToPixels(480, scale)) << percent;
+    EXPECT_EQ(client.bottom, logicalToPixels(310, scale)) << percent;
+    for (const Layout& expected : kLayout) {
+      RECT actual = clientRectOf(window.gadget(expected.gadget));
+      EXPECT_EQ(actual.left, logicalToPixels(expected.x, scale)) << percent << "% gadget " << expected.gadget;
+      EXPECT_EQ(actual.top, logicalToPixels(expected.y, scale)) << percent << "% gadget " << expected.gadget;
+      EXPECT_EQ(window.gadgetWidth(expected.gadget), logicalToPixels(expected.width, scale))
+          << percent << "% gadget " << expected.gadget;
+      EXPECT_EQ(window.gadgetHeight(expected.gadget), logicalToPixels(expected.height, scale))
+          << percent << "% gadget " << expected.gadget;
+      EXPECT_EQ(settings->dpiLayer().logicalGadgetWidth(expected.gadget, -2), expected.width);
+    }
+    // The images keep their own size at every scale.
+    for (auto [gadget, size] : {std::pair{addButton, 16}, {openIniButton, 16}, {donateButton, 31}}) {
+      BUTTON_IMAGELIST images{};
+      SendMessageW(window.gadget(gadget), BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images));
+      int width = 0, height = 0;
+      ASSERT_TRUE(ImageList_GetIconSize(images.himl, &width, &height));
+      EXPECT_EQ(width, size);
+      EXPECT_EQ(height, size);
+    }
+    HWND list = window.gadget(entryList);
+    const int columnWidths[] = {20, 239, 50, 72, 68, 0, 0};
+    for (int column = 0; column < 7; ++column)
+      EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0), logicalToPixels(columnWidths[column], scale));
+  }
+}
+
+TEST_F(SettingsWindowTest, At144DpiTheListIs705By297At7And52) {
+  auto settings = build(150);
+  RECT list = clientRectOf(settings->window().gadget(entryList));
+  EXPECT_EQ(list.left, 7);
+  EXPECT_EQ(list.top, 52);
+  EXPECT_EQ(list.right - list.left, 705);
+  EXPECT_EQ(list.bottom - list.top, 297);
+}
+
+TEST_F(SettingsWindowTest, DefaultEntriesFillTheRowsWithTheirTicksAndTheFirstIsShown) {
+  core::writeDefaultConfiguration(config());
+  auto settings = build(100);
+  runtime::GadgetWindow& window = settings->window();
+  ASSERT_EQ(window.itemCount(entryList), 7);
+  const bool ticked[] = {true, false, false, false, false, true, true};
+  const wchar_t* columns[][3] = {{L"PB", L"Relevance", L"No"}, {L"PB", L"Date", L"No"},   {L"PB", L"Date", L"No"},
+                                 {L"PB", L"Date", L"No"},      {L"API", L"Relevance", L"No"},
+                                 {L"API", L"Relevance", L"No"}, {L"API", L"Relevance", L"No"}};
+  for (int row = 0; row < 7; ++row) {
+    EXPECT_EQ(window.itemChecked(entryList, row), ticked[row]) << row;
+    for (int column = 0; column < 3; ++column) EXPECT_EQ(window.itemText(entryList, row, column + 2), columns[row][column]);
+    EXPECT_EQ(window.itemText(entryList, row, 1), state.entries[static_cast<std::size_t>(row)].sites);
+    EXPECT_EQ(window.itemText(entryList, row, 6), state.entries[static_cast<std::size_t>(row)].info);
+  }
+  EXPECT_EQ(window.itemText(entryList, 6, 5), L"+function|message|notification|structure");
+  EXPECT_EQ(window.state(entryList), 0);
+  EXPECT_EQ(window.text(urlField), L"www.purebasic.fr/english | www.purebasic.fr/french");
+  EXPECT_EQ(window.text(infoField), L"Search both websites for PB and API content");
+  EXPECT_EQ(window.state(contentCheck), 1);
+  EXPECT_EQ(window.state(browserStartSpin), 2500);
+  EXPECT_EQ(window.state(tabDelaySpin), 500);
+  for (int gadget : kDetailGadgets) EXPECT_TRUE(window.enabled(gadget)) << gadget;
+}
+
+TEST_F(SettingsWindowTest, OddRecordsShowAsTheirNumbersRead) {
+  testing_support::writeBytes(folder.file("Wordhop.ini"),
+                              "\xEF\xBB\xBF[Entries]\r\n1 = -1\xC3\x97s\xC3\x97" "5\xC3\x97" "abc\xC3\x97" "2\r\n"
+                              "2 = 0\r\n[Browser]\r\nBrowserStart = 12000\r\nTabDelay = x\r\n");
+  auto settings = build(100);
+  runtime::GadgetWindow& window = settings->window();
+  ASSERT_EQ(window.itemCount(entryList), 2);
+  EXPECT_TRUE(window.itemChecked(entryList, 0));
+  EXPECT_EQ(window.itemText(entryList, 0, 2), L"PB");
+  EXPECT_EQ(window.itemText(entryList, 0, 3), L"Relevance");
+  EXPECT_EQ(window.itemText(entryList, 0, 4), L"Yes");
+  EXPECT_FALSE(window.itemChecked(entryList, 1));
+  EXPECT_EQ(window.itemText(entryList, 1, 1), L"");
+  EXPECT_EQ(window.state(browserStartSpin), 9999);  // the spin field keeps to its range
+  EXPECT_EQ(window.state(tabDelaySpin), 0);
+}
+
+TEST_F(SettingsWindowTest, AnEmptyListLeavesTheDetailGadgetsDisabledAndEmpty) {
+  testing_support::writeBytes(folder.file("Wordhop.ini"), "[Entries]\r\n");
+  auto settings = build(100);
+  runtime::GadgetWindow& window = settings->window();
+  EXPECT_EQ(window.state(entryList), -1);
+  for (int gadget : kDetailGadgets) EXPECT_FALSE(window.enabled(gadget)) << gadget;
+  for (int always : {entryList, addButton, browserStartSpin, tabDelaySpin, openIniButton, donateButton})
+    EXPECT_TRUE(window.enabled(always)) << always;
+  EXPECT_EQ(window.text(urlField), L"");
+  EXPECT_EQ(window.state(contentCheck), 0);
+}
+
+TEST_F(SettingsWindowTest, WindowTitleStyleOwnerAndTabOrder) {
+  HWND ide = CreateWindowExW(0, L"STATIC", L"IDE", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  state.ideMainWindow = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(ide));
+  auto settings = build(100);
+  HWND window = settings->window().handle();
+  wchar_t title[64] = {};
+  GetWindowTextW(window, title, 64);
+  EXPECT_STREQ(title, L"Wordhop v0.6.2");
+  const LONG style = GetWindowLongW(window, GWL_STYLE);
+  EXPECT_TRUE(style & WS_MINIMIZEBOX);
+  EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+  EXPECT_FALSE(style & WS_THICKFRAME);
+  EXPECT_EQ(GetWindow(window, GW_OWNER), ide);
+
+  std::vector<int> order;
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    const int id = GetDlgCtrlID(child);
+    if (order.empty() || order.back() != id) order.push_back(id);  // a spin field's arrows follow its edit
+  }
+  EXPECT_EQ(order, (std::vector<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 1, 12, 13, 14, 15, 16, 17, 18, 19, 20}));
+  DestroyWindow(ide);
+}
+
+TEST_F(SettingsWindowTest, ToolTipsTextsAndSettings) {
+  auto settings = build(100);
+  runtime::GadgetWindow& window = settings->window();
+  HWND tips = window.toolTipControl();
+  ASSERT_NE(tips, nullptr);
+  const std::pair<int, const wchar_t*> expected[] = {
+      {addButton, L"Add"},
+      {removeButton, L"Remove"},
+      {moveUpButton, L"Move up"},
+      {moveDownButton, L"Move down"},
+      {browserStartSpin, L"Approximate time (ms) your web browser needs to start"},
+      {tabDelaySpin, L"Delay (ms) between opening a tab"},
+      {openIniButton, L"Open Wordhop.ini"},
+      {donateButton, L"Make a donation via PayPal"},
+      {contentCheck, L"The URL covers both PB and API specific content (uncheck for API only)"},
+      {sortByDateCheck, L"Sort results by Date or Relevance"},
+      {firstMatchCheck, L"Try to open the first matching website instead of Google's search results\n"
+                        L"(uses the \"Feeling Lucky\" filter and may not work properly sometimes...)"},
+  };
+  EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 11);
+  for (auto [gadget, text] : expected) {
+    wchar_t buffer[256] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = window.handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(window.gadget(gadget));
+    tool.lpszText = buffer;
+    SendMessageW(tips, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(buffer, text) << gadget;
+  }
+  EXPECT_EQ(SendMessageW(tips, TTM_GETMAXTIPWIDTH, 0, 0), 410);
+  EXPECT_EQ(SendMessageW(tips, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 10000);
+  EXPECT_EQ(SendMessageW(tips, TTM_GETDELAYTIME, TTDT_INITIAL, 0), 850);
+}
+
+TEST_F(SettingsWindowTest, InfoFieldIsColouredUnlikeTheEditableFields) {
+  auto settings = build(100);
+  runtime::GadgetWindow& window = settings->window();
+  HDC dc = CreateCompatibleDC(nullptr);
+  SendMessageW(window.handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+               reinterpret_cast<LPARAM>(window.gadget(infoField)));
+  EXPECT_EQ(GetTextColor(dc), GetSysColor(COLOR_INACTIVECAPTIONTEXT));
+  EXPECT_EQ(GetBkColor(dc), GetSysColor(COLOR_BTNFACE));
+  DeleteDC(dc);
+}
+
+TEST_F(SettingsWindowTest, ADpiChangeRescalesEveryGadgetOnceThereAndBack) {
+  runtime::Library comctl32(L"comctl32.dll");
+  state.subclassFunctions = {comctl32.function<decltype(&SetWindowSubclass)>("SetWindowSubclass"),
+                             comctl32.function<decltype(&RemoveWindowSubclass)>("RemoveWindowSubclass"),
+                             comctl32.function<decltype(&DefSubclassProc)>("DefSubclassProc")};
+  auto settings = build(100);
+  runtime::GadgetWindow& window = settings->window();
+  EXPECT_EQ(settings->dpiLayer().windowDpi(kSettingsWindow), 96);
+
+  RECT suggested{10, 20, 10 + 740, 20 + 500};
+  SendMessageW(window.handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(settings->dpiLayer().windowDpi(kSettingsWindow), 144);
+  EXPECT_EQ(window.gadgetWidth(entryList), 705);
+  EXPECT_EQ(window.gadgetWidth(browserStartSpin), 72);  // 48 x 1.5 once, although it is two windows
+  RECT frame{};
+  GetWindowRect(window.handle(), &frame);
+  EXPECT_EQ(frame.left, 10);
+  EXPECT_EQ(frame.right - frame.left, 740);
+
+  SendMessageW(window.handle(), WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(settings->dpiLayer().windowDpi(kSettingsWindow), 96);
+  for (const Layout& expected : kLayout) {
+    EXPECT_EQ(window.gadgetWidth(expected.gadget), expected.width) << expected.gadget;
+    EXPECT_EQ(clientRectOf(window.gadget(expected.gadget)).left, expected.x) << expected.gadget;
+  }
+}
+
+}  // namespace
