@@ -42,18 +42,21 @@ void writeDefaultConfiguration(const std::wstring& fileName) {
   file.close();
 }
 
-BrowserTimings loadAllEntries(const std::wstring& fileName, std::vector<SearchEntry>& entries) {
+LoadedSettings loadAllEntries(const std::wstring& fileName, std::vector<SearchEntry>& entries) {
   PreferenceFile file;
   file.open(fileName);
+  LoadedSettings loaded;
   file.selectGroup(kGroupEntries);
   file.examineKeys();
-  while (file.nextKey()) parseEntryRecord(file.keyValue(), entries.emplace_back());
-  BrowserTimings timings;
+  for (std::size_t number = 1; file.nextKey(); ++number) {
+    parseEntryRecord(file.keyValue(), entries.emplace_back());
+    if (file.keyName() != std::to_wstring(number)) loaded.entryKeysInOrder = false;
+  }
   file.selectGroup(kGroupBrowser);
-  timings.browserStart = file.readInteger(kKeyBrowserStart, kDefaultBrowserStart);
-  timings.tabDelay = file.readInteger(kKeyTabDelay, kDefaultTabDelay);
+  loaded.browserStart = file.readInteger(kKeyBrowserStart, kDefaultBrowserStart);
+  loaded.tabDelay = file.readInteger(kKeyTabDelay, kDefaultTabDelay);
   file.close();
-  return timings;
+  return loaded;
 }
 
 void saveEntry(const std::wstring& fileName, const std::vector<SearchEntry>& entries, std::size_t position) {

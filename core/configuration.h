@@ -27,9 +27,12 @@ inline constexpr std::wstring_view kDefaultLangUI = L"&hl=en";
 inline constexpr std::int32_t kDefaultBrowserStart = 2500;
 inline constexpr std::int32_t kDefaultTabDelay = 500;
 
-struct BrowserTimings {
+struct LoadedSettings {
   std::int32_t browserStart = kDefaultBrowserStart;
   std::int32_t tabDelay = kDefaultTabDelay;
+  // The Entries keys were exactly "1" to "n" in file order, so that saving
+  // entry i under key i + 1 replaces that entry's own record.
+  bool entryKeysInOrder = true;
 };
 
 // The seven entries that a new configuration file starts with.
@@ -38,8 +41,8 @@ std::vector<SearchEntry> defaultEntries();
 // Writes the default configuration file (only used when none exists).
 void writeDefaultConfiguration(const std::wstring& fileName);
 
-// Appends one entry per key of the group Entries, in file order.
-BrowserTimings loadAllEntries(const std::wstring& fileName, std::vector<SearchEntry>& entries);
+// Appends one entry per key of the group Entries, in file order, whatever the keys' names.
+LoadedSettings loadAllEntries(const std::wstring& fileName, std::vector<SearchEntry>& entries);
 // Writes the entry at `position` under the entry number position + 1.
 void saveEntry(const std::wstring& fileName, const std::vector<SearchEntry>& entries, std::size_t position);
 // Replaces the whole group Entries by the list, numbered from 1.

@@ -190,6 +190,11 @@ std::string_view PreferenceDocument::keyValue() const {
   return runtime::trimBlanks(items_[currentItem_].value);
 }
 
+std::string_view PreferenceDocument::keyName() const {
+  if (currentItem_ == kNone || items_[currentItem_].kind != ItemKind::key) return {};
+  return items_[currentItem_].name;
+}
+
 void PreferenceDocument::removeGroup(std::string_view name) {
   std::size_t first = 0;
   while (first < items_.size() && !(items_[first].kind == ItemKind::group && namesEqual(items_[first].name, name)))

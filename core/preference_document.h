@@ -48,6 +48,7 @@ class PreferenceDocument {
   bool examineKeys();
   bool nextKey();
   std::string_view keyValue() const;
+  std::string_view keyName() const;
   void removeGroup(std::string_view name);
 
  private:

@@ -83,6 +83,8 @@ bool PreferenceFile::nextKey() { return isOpen() && document_.nextKey(); }
 
 std::wstring PreferenceFile::keyValue() { return isOpen() ? fromUtf8(document_.keyValue()) : std::wstring(); }
 
+std::wstring PreferenceFile::keyName() { return isOpen() ? fromUtf8(document_.keyName()) : std::wstring(); }
+
 void PreferenceFile::removeGroup(std::wstring_view name) {
   if (isOpen()) document_.removeGroup(toUtf8(name));
 }

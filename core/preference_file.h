@@ -31,6 +31,8 @@ class PreferenceFile {
   bool examineKeys();
   bool nextKey();
   std::wstring keyValue();
+  // The current item's key name as written in the file; "" when it is no key.
+  std::wstring keyName();
   void removeGroup(std::wstring_view name);
 
  private:

@@ -1,5 +1,7 @@
 #include "search/browser_command.h"
 
+#include <algorithm>
+
 namespace search {
 
 std::wstring browserPathFromCommand(std::wstring_view command) {
@@ -12,6 +14,13 @@ std::wstring browserPathFromCommand(std::wstring_view command) {
   std::wstring_view file = lastSlash == std::wstring_view::npos ? command : command.substr(lastSlash + 1);
   file = file.substr(0, file.find(L'"'));
   return std::wstring(folder) + std::wstring(file);
+}
+
+std::wstring editorProgramFromCommand(std::wstring_view command) {
+  std::wstring program = browserPathFromCommand(command);
+  program.erase(std::min(program.find(L"%1"), program.size()));
+  program.erase(program.find_last_not_of(L' ') + 1);
+  return program;
 }
 
 }  // namespace search

@@ -1,4 +1,5 @@
-// The browser's executable, taken from the shell's open command for web pages.
+// Programs taken from the shell's open commands: the browser's, for web pages,
+// and the text editor's.
 #pragma once
 
 #include <string>
@@ -11,5 +12,9 @@ namespace search {
 // quote ignored. Gives the executable of a quoted path followed by arguments
 // without slashes; other commands give an unusable path, which never starts.
 std::wstring browserPathFromCommand(std::wstring_view command);
+
+// The text editor's program from the shell's open command for ".txt": the
+// same path, cut before "%1", without the spaces that then trail it.
+std::wstring editorProgramFromCommand(std::wstring_view command);
 
 }  // namespace search

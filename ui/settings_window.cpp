@@ -116,7 +116,7 @@ bool SettingsWindow::build() {
   window_.setColors(infoField, GetSysColor(COLOR_INACTIVECAPTIONTEXT), GetSysColor(COLOR_BTNFACE));
   setToolTips();
 
-  const core::BrowserTimings timings = core::loadAllEntries(configFile_, state_.entries);
+  const core::LoadedSettings timings = core::loadAllEntries(configFile_, state_.entries);
   window_.setState(browserStartSpin, timings.browserStart);
   window_.setState(tabDelaySpin, timings.tabDelay);
   fillEntryRows(window_, state_.entries);

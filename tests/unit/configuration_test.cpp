@@ -32,18 +32,34 @@ TEST_F(ConfigurationTest, DefaultFileIsExactlyWhatTheStoreCallsWrite) {
 TEST_F(ConfigurationTest, LoadsEveryKeyInFileOrderWhateverItsName) {
   put("\xEF\xBB\xBF[Browser]\r\nBrowserStart = 300\r\n[Entries]\r\nzz = 1" X "a\r\n; note\r\n1 = 0" X "b\r\n1 = 2" X "c\r\n[X]\r\n9 = 1" X "d");
   std::vector<SearchEntry> entries;
-  core::BrowserTimings timings = core::loadAllEntries(name(), entries);
+  core::LoadedSettings timings = core::loadAllEntries(name(), entries);
   EXPECT_EQ(timings.browserStart, 300);
   EXPECT_EQ(timings.tabDelay, 500);
   ASSERT_EQ(entries.size(), 3u);
   EXPECT_EQ(entries[0].sites, L"a");
   EXPECT_EQ(entries[1].sites, L"b");
   EXPECT_EQ(entries[2].enabled, 2);
+  EXPECT_FALSE(timings.entryKeysInOrder);
+}
+
+TEST_F(ConfigurationTest, KeysInOrderAreRecognised) {
+  struct Case {
+    const char* entries;
+    bool inOrder;
+  } cases[] = {
+      {"1 = a\r\n2 = b\r\n3 = c", true}, {"", true},  {"1 = a\r\n3 = c", false},
+      {"2 = a\r\n1 = b", false},         {"1 = a\r\n1 = b", false}, {"01 = a", false}, {"one = a", false},
+  };
+  for (const Case& c : cases) {
+    put(std::string("[Entries]\r\n") + c.entries);
+    std::vector<SearchEntry> entries;
+    EXPECT_EQ(core::loadAllEntries(name(), entries).entryKeysInOrder, c.inOrder) << c.entries;
+  }
 }
 
 TEST_F(ConfigurationTest, MissingFileLoadsNothingWithDefaultTimings) {
   std::vector<SearchEntry> entries;
-  core::BrowserTimings timings = core::loadAllEntries(name(), entries);
+  core::LoadedSettings timings = core::loadAllEntries(name(), entries);
   EXPECT_TRUE(entries.empty());
   EXPECT_EQ(timings.browserStart, 2500);
   EXPECT_EQ(timings.tabDelay, 500);
@@ -52,7 +68,7 @@ TEST_F(ConfigurationTest, MissingFileLoadsNothingWithDefaultTimings) {
 TEST_F(ConfigurationTest, SaveEntryReplacesItsNumberedKeyOnly) {
   core::writeDefaultConfiguration(name());
   std::vector<SearchEntry> entries;
-  core::loadAllEntries(name(), entries);
+  EXPECT_TRUE(core::loadAllEntries(name(), entries).entryKeysInOrder);
   entries[1].enabled = 1;
   entries[1].info = L"changed";
   core::saveEntry(name(), entries, 1);

@@ -23,6 +23,18 @@ TEST(BrowserCommand, ExtractsTheExecutableOfTheShellsOpenCommand) {
   for (const Case& c : cases) EXPECT_EQ(search::browserPathFromCommand(c.command), c.path) << c.command;
 }
 
+TEST(EditorCommand, ProgramIsCutBeforePercentOneWithoutTrailingSpaces) {
+  struct Case {
+    const wchar_t* command;
+    const wchar_t* program;
+  } cases[] = {
+      {L"\"C:\\Program Files\\Editor\\edit.exe\" \"%1\"", L"C:\\Program Files\\Editor\\edit.exe"},
+      {L"%SystemRoot%\\system32\\NOTEPAD.EXE %1", L"%SystemRoot%\\system32\\NOTEPAD.EXE"},
+      {L"C:\\windows\\notepad.exe", L"C:\\windows\\notepad.exe"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(search::editorProgramFromCommand(c.command), c.program) << c.command;
+}
+
 TEST(ProgramStart, CommandLineQuotesTheProgramOnce) {
   EXPECT_EQ(search::commandLineFor(L"C:\\a b\\x.exe", L""), L"\"C:\\a b\\x.exe\"");
   EXPECT_EQ(search::commandLineFor(L"\"C:\\x.exe\" -a", L"\"f.ini\""), L"\"C:\\x.exe\" -a \"f.ini\"");
