@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+#include <vector>
+
+#include "ui/focus_hook.h"
+
+namespace {
+
+std::vector<std::uint8_t> firstBytes(const void* code) {
+  const auto* bytes = static_cast<const std::uint8_t*>(code);
+  return {bytes, bytes + ui::kPatchSize};
+}
+
+TEST(FocusHook, PatchesDrawFocusRectAndRestoresIt) {
+  void* target = ui::lookupFunction(L"user32.dll", "DrawFocusRect");
+  ASSERT_NE(target, nullptr);
+  const std::vector<std::uint8_t> original = firstBytes(target);
+
+  ui::HookRecord* record = ui::installFocusHook(target, reinterpret_cast<void*>(&ui::drawFocusFrame));
+  ASSERT_NE(record, nullptr);
+  const auto address = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(&ui::drawFocusFrame));
+  EXPECT_EQ(firstBytes(target), (std::vector<std::uint8_t>{0xB8, std::uint8_t(address), std::uint8_t(address >> 8),
+                                                           std::uint8_t(address >> 16), std::uint8_t(address >> 24),
+                                                           0x50, 0xC3}));
+  EXPECT_EQ(firstBytes(record->savedCode), original);
+
+  // Every DrawFocusRect of the process now draws the solid frame.
+  HDC dc = CreateCompatibleDC(nullptr);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), 32, -32, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  SelectObject(dc, bitmap);
+  std::memset(bits, 0, 32 * 32 * 4);
+  RECT rect{10, 10, 20, 20};
+  EXPECT_EQ(DrawFocusRect(dc, &rect), 0);
+  EXPECT_EQ(rect.left, 9);
+  EXPECT_EQ(rect.top, 9);
+  EXPECT_EQ(rect.right, 21);
+  EXPECT_EQ(rect.bottom, 21);
+  GdiFlush();
+  const COLORREF border = GetSysColor(COLOR_ACTIVEBORDER);
+  const auto* pixels = static_cast<const std::uint8_t*>(bits);
+  auto pixel = [&](int x, int y) {
+    const std::uint8_t* p = pixels + 4 * (y * 32 + x);
+    return RGB(p[2], p[1], p[0]);
+  };
+  EXPECT_EQ(pixel(9, 9), border);
+  EXPECT_EQ(pixel(20, 15), border);
+  EXPECT_EQ(pixel(15, 20), border);
+  EXPECT_EQ(pixel(15, 15), RGB(0, 0, 0));  // a frame, not a fill
+  DeleteDC(dc);
+  DeleteObject(bitmap);
+
+  EXPECT_EQ(ui::removeFocusHook(record), target);
+  EXPECT_EQ(firstBytes(target), original);
+}
+
+TEST(FocusHook, NothingToPatchOrRestoreGivesNull) {
+  EXPECT_EQ(ui::installFocusHook(nullptr, reinterpret_cast<void*>(&ui::drawFocusFrame)), nullptr);
+  EXPECT_EQ(ui::removeFocusHook(nullptr), nullptr);
+  ui::HookRecord empty{};
+  EXPECT_EQ(ui::removeFocusHook(&empty), nullptr);
+  EXPECT_EQ(ui::lookupFunction(L"user32.dll", "NoSuchFunction"), nullptr);
+}
+
+}  // namespace

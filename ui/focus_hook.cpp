@@ -1,0 +1,58 @@
+#include "ui/focus_hook.h"
+
+#include <cstring>
+
+namespace ui {
+namespace {
+
+bool writeOwnCode(void* target, const std::uint8_t* bytes) {
+  SIZE_T written = 0;
+  const bool ok = WriteProcessMemory(GetCurrentProcess(), target, bytes, kPatchSize, &written) && written == kPatchSize;
+  if (ok) FlushInstructionCache(GetCurrentProcess(), target, kPatchSize);
+  return ok;
+}
+
+}  // namespace
+
+void* lookupFunction(const wchar_t* moduleName, const char* functionName) {
+  HMODULE module = GetModuleHandleW(moduleName);
+  if (!module) module = LoadLibraryW(moduleName);  // stays loaded while the patch may point into it
+  return module ? reinterpret_cast<void*>(GetProcAddress(module, functionName)) : nullptr;
+}
+
+HookRecord* installFocusHook(void* target, void* replacement) {
+  if (!target) return nullptr;
+  auto* record = new HookRecord;
+  record->target = target;
+  const auto address = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(replacement));
+  const std::uint8_t patch[kPatchSize] = {0xB8,
+                                          static_cast<std::uint8_t>(address),
+                                          static_cast<std::uint8_t>(address >> 8),
+                                          static_cast<std::uint8_t>(address >> 16),
+                                          static_cast<std::uint8_t>(address >> 24),
+                                          0x50,
+                                          0xC3};
+  std::memcpy(record->patchCode, patch, kPatchSize);
+  std::memcpy(record->savedCode, target, kPatchSize);
+  if (!writeOwnCode(target, record->patchCode)) {
+    delete record;
+    return nullptr;
+  }
+  return record;
+}
+
+void* removeFocusHook(HookRecord* record) {
+  if (!record || !record->target) return nullptr;
+  if (!writeOwnCode(record->target, record->savedCode)) return nullptr;
+  void* target = record->target;
+  delete record;
+  return target;
+}
+
+int WINAPI drawFocusFrame(HDC dc, RECT* rect) {
+  InflateRect(rect, 1, 1);
+  FrameRect(dc, rect, GetSysColorBrush(COLOR_ACTIVEBORDER));
+  return 0;
+}
+
+}  // namespace ui
