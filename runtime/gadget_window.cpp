@@ -115,17 +115,30 @@ void GadgetWindow::queueGadgetEvent(int number, EventKind kind) {
   if (quiet_ == 0) events_.push_back({Event::Type::gadget, number, kind});
 }
 
+void GadgetWindow::dispatch(MSG& message) {
+  // Tab moves between gadgets. Only Tab: the dialog manager would turn Escape
+  // and Enter into presses of the gadgets numbered like IDCANCEL and IDOK.
+  const bool tab = message.message == WM_KEYDOWN && message.wParam == VK_TAB;
+  if (tab && window_ && IsDialogMessageW(window_, &message)) return;
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
+}
+
 Event GadgetWindow::waitEvent() {
   MSG message{};
   while (events_.empty()) {
     if (GetMessageW(&message, nullptr, 0, 0) <= 0) return {Event::Type::closeWindow, 0, EventKind::change};
-    // Tab moves between gadgets. Only Tab: the dialog manager would turn Escape
-    // and Enter into presses of the gadgets numbered like IDCANCEL and IDOK.
-    const bool tab = message.message == WM_KEYDOWN && message.wParam == VK_TAB;
-    if (tab && window_ && IsDialogMessageW(window_, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+    dispatch(message);
   }
+  Event event = events_.front();
+  events_.pop_front();
+  return event;
+}
+
+std::optional<Event> GadgetWindow::pollEvent() {
+  MSG message{};
+  while (events_.empty() && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) dispatch(message);
+  if (events_.empty()) return std::nullopt;
   Event event = events_.front();
   events_.pop_front();
   return event;

@@ -10,6 +10,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -84,10 +85,12 @@ class GadgetWindow {
   void setEnabled(int number, bool enabled);
   bool enabled(int number) const;
   void setColors(int number, COLORREF text, COLORREF background);
+  void setFocus(int number) { SetFocus(gadget(number)); }
 
   // List view rows: the text is split at line feeds into the columns.
   void addItem(int number, std::wstring_view text);
   void removeItem(int number, int row);
+  void clearItems(int number);
   int itemCount(int number) const;
   void setItemText(int number, int row, int column, std::wstring_view text);
   std::wstring itemText(int number, int row, int column) const;
@@ -100,6 +103,8 @@ class GadgetWindow {
 
   // Blocks until the next gadget event or close request.
   Event waitEvent();
+  // The next event if one is ready after the waiting messages are handled.
+  std::optional<Event> pollEvent();
   // Queues a gadget event behind the messages already waiting.
   void postGadgetEvent(int number, EventKind kind);
 
@@ -114,6 +119,7 @@ class GadgetWindow {
 
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void dispatch(MSG& message);
   HWND createControl(int number, GadgetKind kind, const wchar_t* windowClass, std::wstring_view text, DWORD style,
                      DWORD exStyle, Rect rect);
   const Gadget* find(int number) const;

@@ -245,6 +245,11 @@ void GadgetWindow::removeItem(int number, int row) {
   SendMessageW(gadget(number), LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
 }
 
+void GadgetWindow::clearItems(int number) {
+  Quiet quiet(quiet_);
+  SendMessageW(gadget(number), LVM_DELETEALLITEMS, 0, 0);
+}
+
 int GadgetWindow::itemCount(int number) const {
   return static_cast<int>(SendMessageW(gadget(number), LVM_GETITEMCOUNT, 0, 0));
 }

@@ -1,9 +1,15 @@
 #include "ui/settings_window.h"
 
 #include <commctrl.h>
+#include <shlwapi.h>
+
+#include <algorithm>
 
 #include "core/configuration.h"
+#include "search/browser_command.h"
+#include "search/program_start.h"
 #include "ui/button_images.h"
+#include "ui/focus_hook.h"
 
 namespace ui {
 namespace {
@@ -20,7 +26,50 @@ class DrawingSuspended {
   DrawingSuspended& operator=(const DrawingSuspended&) = delete;
 };
 
+// Which entry field and list column a text field or flag check box edits.
+struct FieldBinding {
+  int gadget;
+  int column;
+  std::wstring core::SearchEntry::*text;
+  std::int32_t core::SearchEntry::*flag;
+  const wchar_t* yes;
+  const wchar_t* no;
+};
+constexpr FieldBinding kBindings[] = {
+    {urlField, 1, &core::SearchEntry::sites, nullptr, nullptr, nullptr},
+    {filterField, 5, &core::SearchEntry::filter, nullptr, nullptr, nullptr},
+    {infoField, 6, &core::SearchEntry::info, nullptr, nullptr, nullptr},
+    {contentCheck, 2, nullptr, &core::SearchEntry::content, L"PB", L"API"},
+    {sortByDateCheck, 3, nullptr, &core::SearchEntry::sortByDate, L"Date", L"Relevance"},
+    {firstMatchCheck, 4, nullptr, &core::SearchEntry::firstMatch, L"Yes", L"No"},
+};
+
+const FieldBinding* bindingOf(int gadget) {
+  for (const FieldBinding& binding : kBindings)
+    if (binding.gadget == gadget) return &binding;
+  return nullptr;
+}
+
+// The message requester's owner: the foreground window, when it is one of ours.
+HWND requesterOwner() {
+  HWND foreground = GetForegroundWindow();
+  DWORD process = 0;
+  GetWindowThreadProcessId(foreground, &process);
+  return process == GetCurrentProcessId() ? foreground : nullptr;
+}
+
 }  // namespace
+
+SettingsServices systemServices() {
+  return {
+      [](std::wstring_view text, UINT flags) {
+        return MessageBoxW(requesterOwner(), std::wstring(text).c_str(), kWindowTitle, flags);
+      },
+      [](std::wstring_view program, std::wstring_view parameter, std::wstring_view folder) {
+        search::startProgram(program, parameter, folder);
+      },
+  };
+}
 
 std::wstring rowText(const core::SearchEntry& entry) {
   return L"\n" + entry.sites + L"\n" + (entry.content ? L"PB" : L"API") + L"\n" +
@@ -35,8 +84,8 @@ void fillEntryRows(runtime::GadgetWindow& window, const std::vector<core::Search
   }
 }
 
-SettingsWindow::SettingsWindow(core::ToolState& state, std::wstring configFile)
-    : state_(state), configFile_(std::move(configFile)), dpi_(state, window_) {}
+SettingsWindow::SettingsWindow(core::ToolState& state, std::wstring configFile, SettingsServices services)
+    : state_(state), configFile_(std::move(configFile)), dpi_(state, window_), services_(std::move(services)) {}
 
 void SettingsWindow::createGadgets() {
   auto& d = dpi_;
@@ -116,12 +165,16 @@ bool SettingsWindow::build() {
   window_.setColors(infoField, GetSysColor(COLOR_INACTIVECAPTIONTEXT), GetSysColor(COLOR_BTNFACE));
   setToolTips();
 
-  const core::LoadedSettings timings = core::loadAllEntries(configFile_, state_.entries);
-  window_.setState(browserStartSpin, timings.browserStart);
-  window_.setState(tabDelaySpin, timings.tabDelay);
+  const core::LoadedSettings loaded = core::loadAllEntries(configFile_, state_.entries);
+  entryKeysInOrder_ = loaded.entryKeysInOrder;
+  window_.setState(browserStartSpin, loaded.browserStart);
+  window_.setState(tabDelaySpin, loaded.tabDelay);
   fillEntryRows(window_, state_.entries);
   if (!state_.entries.empty()) window_.setState(entryList, 0);
   window_.postGadgetEvent(entryList, runtime::EventKind::change);
+  window_.setCallback([this](HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    return listCheckCallback(window, message, wParam, lParam, result);
+  });
   return true;
 }
 
@@ -157,8 +210,174 @@ void SettingsWindow::showSelectedEntry() {
 
 bool SettingsWindow::handleEvent(const runtime::Event& event) {
   if (event.type == runtime::Event::Type::closeWindow) return false;
-  if (event.gadget == entryList && event.kind == runtime::EventKind::change) showSelectedEntry();
+  const bool change = event.kind == runtime::EventKind::change;
+  switch (event.gadget) {
+    case entryList:
+      if (change) showSelectedEntry();
+      break;
+    case addButton:
+      addEntry();
+      break;
+    case removeButton:
+      removeEntry();
+      break;
+    case moveUpButton:
+      moveEntry(-1);
+      break;
+    case moveDownButton:
+      moveEntry(+1);
+      break;
+    case browserStartSpin:
+      if (change) core::saveBrowserValue(configFile_, core::kKeyBrowserStart, window_.state(browserStartSpin));
+      break;
+    case tabDelaySpin:
+      if (change) core::saveBrowserValue(configFile_, core::kKeyTabDelay, window_.state(tabDelaySpin));
+      break;
+    case openIniButton:
+      openConfigInEditor();
+      break;
+    case donateButton:
+      offerDonation();
+      break;
+    case urlField:
+    case filterField:
+    case infoField:
+      if (change) editTextField(event.gadget);
+      break;
+    case contentCheck:
+    case sortByDateCheck:
+    case firstMatchCheck:
+      if (event.kind == runtime::EventKind::leftClick) editFlag(event.gadget);
+      break;
+  }
   return true;
+}
+
+void SettingsWindow::saveEntryAt(int row) {
+  // In a hand-edited file whose keys are not "1" to "n", key row + 1 may be
+  // another entry's record: renumber the whole group once instead.
+  if (entryKeysInOrder_) core::saveEntry(configFile_, state_.entries, static_cast<std::size_t>(row));
+  else saveAll();
+}
+
+void SettingsWindow::saveAll() {
+  core::saveAllEntries(configFile_, state_.entries);
+  entryKeysInOrder_ = true;
+}
+
+void SettingsWindow::editTextField(int gadget) {
+  const int row = window_.state(entryList);
+  if (row < 0 || row >= static_cast<int>(state_.entries.size())) return;
+  std::wstring text = window_.text(gadget);
+  // "×" separates the fields of a stored entry: it cannot be part of one.
+  if (text.find(core::kFieldSeparator) != std::wstring::npos) {
+    DWORD caret = 0;
+    SendMessageW(window_.gadget(gadget), EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+    const auto removedBeforeCaret = std::count(text.begin(), text.begin() + std::min<std::size_t>(caret, text.size()),
+                                               core::kFieldSeparator);
+    std::erase(text, core::kFieldSeparator);
+    window_.setText(gadget, text);
+    const auto position = static_cast<WPARAM>(caret - static_cast<DWORD>(removedBeforeCaret));
+    SendMessageW(window_.gadget(gadget), EM_SETSEL, position, static_cast<LPARAM>(position));
+  }
+  const FieldBinding& binding = *bindingOf(gadget);
+  state_.entries[static_cast<std::size_t>(row)].*binding.text = text;
+  window_.setItemText(entryList, row, binding.column, text);
+  saveEntryAt(row);
+}
+
+void SettingsWindow::editFlag(int gadget) {
+  const int row = window_.state(entryList);
+  if (row < 0 || row >= static_cast<int>(state_.entries.size())) return;
+  const FieldBinding& binding = *bindingOf(gadget);
+  const int ticked = window_.state(gadget);
+  state_.entries[static_cast<std::size_t>(row)].*binding.flag = ticked;
+  window_.setItemText(entryList, row, binding.column, ticked ? binding.yes : binding.no);
+  saveEntryAt(row);
+}
+
+void SettingsWindow::addEntry() {
+  DrawingSuspended suspended(window_.handle());
+  for (int check : {contentCheck, sortByDateCheck, firstMatchCheck}) window_.setState(check, 0);
+  for (int field : {urlField, filterField, infoField}) window_.setText(field, L"");
+  setDetailGadgetsEnabled(true);
+  const int row = static_cast<int>(state_.entries.size());
+  window_.addItem(entryList, L"");
+  window_.setItemText(entryList, row, 4, L"No");
+  window_.setItemText(entryList, row, 3, L"Relevance");
+  window_.setItemText(entryList, row, 2, L"API");
+  window_.setState(entryList, row);
+  window_.setFocus(urlField);
+  state_.entries.emplace_back();
+  saveEntryAt(row);
+}
+
+void SettingsWindow::removeEntry() {
+  const int row = window_.state(entryList);
+  if (row < 0 || row >= static_cast<int>(state_.entries.size())) return;
+  const std::wstring question =
+      L"Delete entry #" + std::to_wstring(row + 1) + L" [ " + window_.itemText(entryList, row, 1) + L" ]?";
+  if (services_.ask(question, MB_YESNO) != IDYES) return;
+  DrawingSuspended suspended(window_.handle());
+  window_.removeItem(entryList, row);
+  state_.entries.erase(state_.entries.begin() + row);
+  saveAll();
+  window_.setState(entryList, row - 1);
+  window_.postGadgetEvent(entryList, runtime::EventKind::change);
+}
+
+void SettingsWindow::moveEntry(int step) {
+  const int row = window_.state(entryList);
+  const int target = row + step;
+  const int count = static_cast<int>(state_.entries.size());
+  if (row < 0 || row >= count || target < 0 || target >= count) return;
+  DrawingSuspended suspended(window_.gadget(entryList));
+  std::swap(state_.entries[static_cast<std::size_t>(row)], state_.entries[static_cast<std::size_t>(target)]);
+  saveAll();
+  window_.clearItems(entryList);
+  fillEntryRows(window_, state_.entries);
+  window_.setState(entryList, target);
+}
+
+bool SettingsWindow::listCheckCallback(HWND, UINT message, WPARAM, LPARAM lParam, LRESULT&) {
+  if (message != WM_NOTIFY) return false;
+  const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
+  if (change->hdr.code != LVN_ITEMCHANGED || static_cast<int>(change->hdr.idFrom) != entryList) return false;
+  const UINT oldImage = change->uOldState & LVIS_STATEIMAGEMASK;
+  const UINT newImage = change->uNewState & LVIS_STATEIMAGEMASK;
+  // A check box that existed before and changed; not a selection, not a new row.
+  if (!oldImage || !newImage || oldImage == newImage) return false;
+  const int row = change->iItem;
+  window_.setState(entryList, row);
+  const UINT index = newImage >> 12;
+  if (index != 1 && index != 2) return false;
+  if (row < 0 || row >= static_cast<int>(state_.entries.size())) return false;
+  state_.entries[static_cast<std::size_t>(row)].enabled = index == 2 ? 1 : 0;
+  saveEntryAt(row);
+  return false;  // the toolkit goes on and reports the change
+}
+
+void SettingsWindow::openConfigInEditor() {
+  wchar_t command[260] = {};
+  DWORD size = 260;
+  if (AssocQueryStringW(ASSOCF_IS_PROTOCOL, ASSOCSTR_COMMAND, L".txt", L"open", command, &size) != S_OK) return;
+  // The association may name the editor through environment variables.
+  const std::wstring program = search::editorProgramFromCommand(command);
+  wchar_t expanded[MAX_PATH * 2] = {};
+  const DWORD length = ExpandEnvironmentStringsW(program.c_str(), expanded, MAX_PATH * 2);
+  const std::wstring editor = length > 0 && length <= MAX_PATH * 2 ? std::wstring(expanded) : program;
+  wchar_t current[MAX_PATH + 1] = {};
+  std::wstring folder(current, GetCurrentDirectoryW(MAX_PATH, current));
+  if (folder.empty() || folder.back() != L'\\') folder += L'\\';
+  // Quoted: the folder may contain spaces.
+  services_.startProgram(editor, L"\"" + folder + std::wstring(core::kConfigFileName) + L"\"", folder);
+}
+
+void SettingsWindow::offerDonation() {
+  const std::wstring text = std::wstring(L"Thank you for any amount you feel comfortable donating to\n") +
+                            L"keep the [ Wordhop ] project alive and running!\n\n" + L"Open a secure connection to " +
+                            kDonationSite + L" for a donation?";
+  if (services_.ask(text, MB_YESNO | MB_ICONINFORMATION) == IDYES) services_.startProgram(kDonationPage, L"", L"");
 }
 
 void SettingsWindow::runEventLoop() {
@@ -170,8 +389,11 @@ void runSettingsWindow(core::ToolState& state, const std::wstring& configFile) {
   SettingsWindow settings(state, configFile);
   // A window that cannot be opened ends the tool instead of waiting forever.
   if (!settings.build()) return;
+  HookRecord* focusHook =
+      installFocusHook(lookupFunction(L"user32.dll", "DrawFocusRect"), reinterpret_cast<void*>(&drawFocusFrame));
   settings.show();
   settings.runEventLoop();
+  removeFocusHook(focusHook);
 }
 
 }  // namespace ui

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,9 +47,21 @@ std::wstring rowText(const core::SearchEntry& entry);
 // Appends a row per entry and ticks the rows of enabled entries.
 void fillEntryRows(runtime::GadgetWindow& window, const std::vector<core::SearchEntry>& entries);
 
+// What the window asks of the world outside it; tests put stand-ins here.
+struct SettingsServices {
+  // Shows a message box and returns the button pressed (IDYES, IDNO).
+  std::function<int(std::wstring_view text, UINT flags)> ask;
+  // Start-a-program: a program or an address, a parameter, a working folder.
+  std::function<void(std::wstring_view, std::wstring_view, std::wstring_view)> startProgram;
+};
+SettingsServices systemServices();
+
+inline constexpr wchar_t kDonationPage[] = L"https://www.paypal.com/donate";
+inline constexpr wchar_t kDonationSite[] = L"www.paypal.com";
+
 class SettingsWindow {
  public:
-  SettingsWindow(core::ToolState& state, std::wstring configFile);
+  SettingsWindow(core::ToolState& state, std::wstring configFile, SettingsServices services = systemServices());
 
   // Builds the window and its gadgets, fills them and queues the first
   // selection event; false when the window cannot be opened.
@@ -61,6 +74,16 @@ class SettingsWindow {
   bool handleEvent(const runtime::Event& event);
 
   void showSelectedEntry();
+  void editTextField(int gadget);
+  void editFlag(int gadget);
+  void addEntry();
+  void removeEntry();
+  void moveEntry(int step);
+  void openConfigInEditor();
+  void offerDonation();
+  // Sees the list's notifications first: a ticked or unticked row check box
+  // selects the row and saves the entry's enabled flag.
+  bool listCheckCallback(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
   runtime::GadgetWindow& window() { return window_; }
   DpiLayer& dpiLayer() { return dpi_; }
@@ -69,12 +92,16 @@ class SettingsWindow {
   void createGadgets();
   void setToolTips();
   void setDetailGadgetsEnabled(bool enabled);
+  void saveEntryAt(int row);
+  void saveAll();
 
   core::ToolState& state_;
   std::wstring configFile_;
   runtime::GadgetWindow window_;
   DpiLayer dpi_;
   std::array<runtime::UniqueBitmap, 6> images_;
+  SettingsServices services_;
+  bool entryKeysInOrder_ = true;
 };
 
 // The settings mode of the tool: build, show, run until closed.

@@ -1,0 +1,263 @@
+// Every edit of the settings window, driven through its gadgets in this
+// process, checked against the file it writes.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include "core/configuration.h"
+#include "tests/support/default_config.h"
+#include "tests/support/scratch_folder.h"
+#include "ui/settings_window.h"
+
+namespace {
+
+using namespace ui;
+using testing_support::kDefaultFile;
+using testing_support::readBytes;
+
+#define X "\xC3\x97"
+
+class SettingsEditingTest : public ::testing::Test {
+ protected:
+  void open(std::string_view content = kDefaultFile) {
+    testing_support::writeBytes(folder.file("Wordhop.ini"), content);
+    state.osVersionCode = 110;
+    setupDpiScaling(state.dpiScaling, 100, state.osVersionCode, false);
+    SettingsServices services{[this](std::wstring_view text, UINT flags) {
+                                questions.emplace_back(text);
+                                questionFlags = flags;
+                                return answer;
+                              },
+                              [this](std::wstring_view program, std::wstring_view parameter, std::wstring_view folder) {
+                                started.push_back({std::wstring(program), std::wstring(parameter), std::wstring(folder)});
+                              }};
+    settings = std::make_unique<SettingsWindow>(state, folder.file("Wordhop.ini").wstring(), services);
+    ASSERT_TRUE(settings->build());
+    pump();
+  }
+  runtime::GadgetWindow& window() { return settings->window(); }
+  std::string file() const { return readBytes(folder.file("Wordhop.ini")); }
+  // Handles every event that is ready; their number.
+  int pump() {
+    int handled = 0;
+    while (auto event = window().pollEvent()) {
+      settings->handleEvent(*event);
+      ++handled;
+    }
+    return handled;
+  }
+  void press(int gadget) {
+    settings->handleEvent({runtime::Event::Type::gadget, gadget, runtime::EventKind::leftClick});
+    pump();
+  }
+  void select(int row) {
+    window().setState(entryList, row);
+    settings->showSelectedEntry();
+  }
+  void type(int gadget, wchar_t c) {
+    SendMessageW(window().gadget(gadget), WM_CHAR, c, 0);
+    pump();
+  }
+  std::string entriesGroup() const {
+    const std::string bytes = file();
+    const std::size_t start = bytes.find("[Entries]");
+    return start == std::string::npos ? "" : bytes.substr(start);
+  }
+
+  testing_support::ScratchFolder folder;
+  core::ToolState state;
+  std::unique_ptr<SettingsWindow> settings;
+  std::vector<std::wstring> questions;
+  UINT questionFlags = 0;
+  int answer = IDYES;
+  struct Start {
+    std::wstring program, parameter, folder;
+  };
+  std::vector<Start> started;
+};
+
+TEST_F(SettingsEditingTest, EveryKeystrokeInAFieldIsSavedAndShownInTheRow) {
+  open();
+  window().setText(urlField, L"");
+  const char* expected[] = {"1 = 1" X "a" X, "1 = 1" X "ab" X, "1 = 1" X "abc" X};
+  const wchar_t* keys = L"abc";
+  for (int i = 0; i < 3; ++i) {
+    type(urlField, keys[i]);
+    EXPECT_NE(file().find(expected[i]), std::string::npos) << i;
+    EXPECT_EQ(window().itemText(entryList, 0, 1), std::wstring(keys, static_cast<std::size_t>(i + 1)));
+  }
+  EXPECT_EQ(state.entries[0].sites, L"abc");
+}
+
+TEST_F(SettingsEditingTest, TheFieldSeparatorCannotBeTypedOrPasted) {
+  open();
+  window().setText(infoField, L"");
+  type(infoField, L'a');
+  type(infoField, L'\u00D7');
+  type(infoField, L'b');
+  EXPECT_EQ(window().text(infoField), L"ab");
+  SendMessageW(window().gadget(infoField), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"c\u00D7\u00D7d"));
+  pump();
+  EXPECT_EQ(window().text(infoField), L"abcd");
+  EXPECT_EQ(state.entries[0].info, L"abcd");
+  EXPECT_NE(file().find("1 = 1" X "www.purebasic.fr/english | www.purebasic.fr/french" X "1" X "0" X "0" X X "abcd\r\n"),
+            std::string::npos);
+}
+
+TEST_F(SettingsEditingTest, FlagClicksSaveTheFlagAndRelabelTheColumn) {
+  open();
+  select(4);
+  window().setState(firstMatchCheck, 1);
+  settings->handleEvent({runtime::Event::Type::gadget, firstMatchCheck, runtime::EventKind::leftClick});
+  EXPECT_EQ(window().itemText(entryList, 4, 4), L"Yes");
+  EXPECT_NE(file().find("5 = 0" X "groups.google.com" X "0" X "0" X "1" X X), std::string::npos);
+  settings->handleEvent({runtime::Event::Type::gadget, firstMatchCheck, runtime::EventKind::change});
+  EXPECT_EQ(state.entries[4].firstMatch, 1);  // only a click edits the flag
+}
+
+TEST_F(SettingsEditingTest, RemovingRowZeroLeavesNothingSelectedAndRowTwoSelectsRowOne) {
+  open();
+  press(removeButton);
+  ASSERT_EQ(questions.size(), 1u);
+  EXPECT_EQ(questions[0], L"Delete entry #1 [ www.purebasic.fr/english | www.purebasic.fr/french ]?");
+  EXPECT_EQ(questionFlags, static_cast<UINT>(MB_YESNO));
+  EXPECT_EQ(window().state(entryList), -1);
+  EXPECT_FALSE(window().enabled(urlField));
+  EXPECT_EQ(window().text(urlField), L"");
+  EXPECT_EQ(state.entries.size(), 6u);
+  EXPECT_EQ(entriesGroup().find("[Entries]\r\n1 = 0" X "www.purebasic.fr/english"), 0u);
+  EXPECT_EQ(entriesGroup().find("7 = "), std::string::npos);
+
+  select(2);
+  press(removeButton);
+  EXPECT_EQ(window().state(entryList), 1);
+  EXPECT_TRUE(window().enabled(urlField));
+  EXPECT_EQ(window().itemCount(entryList), 5);
+}
+
+TEST_F(SettingsEditingTest, AnsweringNoChangesNothing) {
+  open();
+  answer = IDNO;
+  press(removeButton);
+  EXPECT_EQ(questions.size(), 1u);
+  EXPECT_EQ(file(), kDefaultFile);
+  EXPECT_EQ(window().itemCount(entryList), 7);
+}
+
+TEST_F(SettingsEditingTest, RemovingTheOnlyEntryDropsTheGroupAndAddBringsItBackAtTheEnd) {
+  open("\xEF\xBB\xBF[Entries]\r\n1 = 1" X "a\r\n[Browser]\r\nTabDelay = 5\r\n");
+  press(removeButton);
+  EXPECT_EQ(file(), "\xEF\xBB\xBF\r\n[Browser]\r\nTabDelay = 5\r\n");
+  press(addButton);
+  EXPECT_EQ(file(), "\xEF\xBB\xBF\r\n[Browser]\r\nTabDelay = 5\r\n[Entries]\r\n1 = 0" X X "0" X "0" X "0" X X "\r\n");
+}
+
+TEST_F(SettingsEditingTest, MovesAtTheEndsWriteNothing) {
+  open();
+  press(moveUpButton);
+  select(6);
+  press(moveDownButton);
+  EXPECT_EQ(file(), kDefaultFile);
+}
+
+TEST_F(SettingsEditingTest, MoveDownOfRowZeroSwapsKeysOneAndTwo) {
+  open();
+  press(moveDownButton);
+  const std::string group = entriesGroup();
+  EXPECT_EQ(group.find("[Entries]\r\n1 = 0" X "www.purebasic.fr/english | www.purebasic.fr/french" X "1" X "1" X "0" X
+                       "&lr=lang_fr"),
+            0u);
+  EXPECT_NE(group.find("2 = 1" X "www.purebasic.fr/english | www.purebasic.fr/french" X "1" X "0" X "0" X X
+                       "Search both websites for PB and API content"),
+            std::string::npos);
+  EXPECT_EQ(window().state(entryList), 1);
+  EXPECT_TRUE(window().itemChecked(entryList, 1));
+  EXPECT_FALSE(window().itemChecked(entryList, 0));
+  EXPECT_EQ(window().text(infoField), L"Search both websites for PB and API content");
+  EXPECT_EQ(file().rfind("\r\n["), file().find("\r\n[Entries]"));  // the group is the last one
+}
+
+TEST_F(SettingsEditingTest, TickingTheBoxOfAnotherRowSelectsItAndSavesItsFlag) {
+  open();
+  LVITEMW item{};
+  item.stateMask = LVIS_STATEIMAGEMASK;
+  item.state = INDEXTOSTATEIMAGEMASK(2);
+  SendMessageW(window().gadget(entryList), LVM_SETITEMSTATE, 3, reinterpret_cast<LPARAM>(&item));
+  pump();
+  EXPECT_EQ(window().state(entryList), 3);
+  EXPECT_EQ(state.entries[3].enabled, 1);
+  EXPECT_NE(file().find("4 = 1" X "www.purebasic.fr"), std::string::npos);
+  EXPECT_EQ(window().text(filterField), L"&lr=lang_en|lang_de");
+}
+
+TEST_F(SettingsEditingTest, AddWhileRowOneIsSelectedAppendsKeyEight) {
+  open();
+  select(1);
+  press(addButton);
+  EXPECT_EQ(window().state(entryList), 7);
+  EXPECT_EQ(GetFocus(), window().gadget(urlField));
+  EXPECT_EQ(window().itemText(entryList, 7, 2), L"API");
+  EXPECT_EQ(window().itemText(entryList, 7, 3), L"Relevance");
+  EXPECT_EQ(window().itemText(entryList, 7, 4), L"No");
+  EXPECT_FALSE(window().itemChecked(entryList, 7));
+  EXPECT_EQ(file(), kDefaultFile + "8 = 0" X X "0" X "0" X "0" X X "\r\n");
+}
+
+TEST_F(SettingsEditingTest, OneArrowStepOfASpinFieldWritesOnce) {
+  open();
+  SendMessageW(window().gadget(browserStartSpin), WM_KEYDOWN, VK_UP, 0);
+  EXPECT_EQ(pump(), 1);
+  EXPECT_NE(file().find("BrowserStart = 2501\r\n"), std::string::npos);
+  window().setText(tabDelaySpin, L"");
+  type(tabDelaySpin, L'7');
+  EXPECT_NE(file().find("TabDelay = 7\r\n"), std::string::npos);
+}
+
+TEST_F(SettingsEditingTest, KeysOutOfOrderAreRenumberedAtTheFirstSaveInsteadOfOverwritten) {
+  open("\xEF\xBB\xBF[Entries]\r\n5 = 1" X "five\r\n3 = 0" X "three\r\n");
+  select(1);
+  window().setText(urlField, L"");
+  type(urlField, L'x');
+  EXPECT_EQ(entriesGroup(), "[Entries]\r\n1 = 1" X "five" X "0" X "0" X "0" X X "\r\n2 = 0" X "x" X "0" X "0" X "0" X X
+                            "\r\n");
+  type(urlField, L'y');
+  EXPECT_NE(entriesGroup().find("2 = 0" X "xy" X), std::string::npos);
+}
+
+TEST_F(SettingsEditingTest, TheEditorGetsItsExpandedPathAndTheQuotedFileName) {
+  open();
+  const std::wstring command = L"%SystemRoot%\\system32\\notepad.exe %1";
+  RegSetKeyValueW(HKEY_CLASSES_ROOT, L".txt", nullptr, REG_SZ, L"WordhopTest.txt", 32);
+  RegSetKeyValueW(HKEY_CLASSES_ROOT, L"WordhopTest.txt\\shell\\open\\command", nullptr, REG_SZ, command.c_str(),
+                  static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
+  press(openIniButton);
+  ASSERT_EQ(started.size(), 1u);
+  wchar_t expanded[MAX_PATH] = {};
+  ExpandEnvironmentStringsW(L"%SystemRoot%\\system32\\notepad.exe", expanded, MAX_PATH);
+  EXPECT_EQ(started[0].program, expanded);
+  wchar_t current[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, current);
+  std::wstring folderName = current;
+  if (folderName.back() != L'\\') folderName += L'\\';
+  EXPECT_EQ(started[0].parameter, L"\"" + folderName + L"Wordhop.ini\"");
+  EXPECT_EQ(started[0].folder, folderName);
+}
+
+TEST_F(SettingsEditingTest, DonationOpensThePageOnlyOnYes) {
+  open();
+  answer = IDNO;
+  press(donateButton);
+  EXPECT_TRUE(started.empty());
+  answer = IDYES;
+  press(donateButton);
+  ASSERT_EQ(questions.size(), 2u);
+  EXPECT_EQ(questions[0],
+            L"Thank you for any amount you feel comfortable donating to\nkeep the [ Wordhop ] project alive and "
+            L"running!\n\nOpen a secure connection to www.paypal.com for a donation?");
+  EXPECT_EQ(questionFlags, 0x44u);
+  ASSERT_EQ(started.size(), 1u);
+  EXPECT_EQ(started[0].program, L"https://www.paypal.com/donate");
+  EXPECT_EQ(file(), kDefaultFile);
+}
+
+}  // namespace
