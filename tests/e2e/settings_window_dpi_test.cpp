@@ -2,13 +2,13 @@
 // prefix is set to (WORDHOP_DPI): its size measured from outside, and a
 // screenshot kept in the build tree (WORDHOP_SCREENSHOTS).
 #include <gtest/gtest.h>
-#include <png.h>
 #include <windows.h>
 
 #include <cstdlib>
 #include <vector>
 
 #include "tests/support/scratch_folder.h"
+#include "tests/support/screenshot.h"
 #include "tests/support/tool_process.h"
 #include "ui/dpi_rounding.h"
 
@@ -17,35 +17,6 @@ namespace {
 int expectedDpi() {
   const char* dpi = std::getenv("WORDHOP_DPI");
   return dpi ? std::atoi(dpi) : 96;
-}
-
-// The window as it is on the screen, frame included, as a PNG file.
-bool saveScreenshot(HWND window, const std::filesystem::path& file) {
-  RECT frame{};
-  GetWindowRect(window, &frame);
-  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ previous = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  image.width = static_cast<png_uint_32>(width);
-  image.height = static_cast<png_uint_32>(height);
-  image.format = PNG_FORMAT_BGRA;
-  auto* pixels = static_cast<std::uint8_t*>(bits);
-  for (int i = 0; i < width * height; ++i) pixels[4 * i + 3] = 255;
-  std::filesystem::create_directories(file.parent_path());
-  const bool written = png_image_write_to_file(&image, file.string().c_str(), 0, bits, 0, nullptr);
-  SelectObject(memory, previous);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return written;
 }
 
 TEST(SettingsWindowOnScreen, ClientAreaAndListFollowTheScreensDpi) {
@@ -61,7 +32,7 @@ TEST(SettingsWindowOnScreen, ClientAreaAndListFollowTheScreensDpi) {
     HWND entryList = GetDlgItem(window, 1);
     GetWindowRect(entryList, &list);
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&list), 2);
-    shot = shots && saveScreenshot(window, std::filesystem::path(shots) / ("settings_window_" + std::to_string(dpi) + "dpi.png"));
+    shot = shots && testing_support::saveScreenshot(window, std::filesystem::path(shots) / ("settings_window_" + std::to_string(dpi) + "dpi.png"));
   };
   EXPECT_EQ(testing_support::runTool(tool, {.word = std::nullopt,
                                             .mainWindow = std::nullopt,

@@ -1,0 +1,41 @@
+// Saves what the screen shows of a window (frame included) as a PNG file.
+#pragma once
+
+#include <png.h>
+#include <windows.h>
+
+#include <cstdint>
+#include <filesystem>
+
+namespace testing_support {
+
+inline bool saveScreenshot(HWND window, const std::filesystem::path& file) {
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
+  GdiFlush();
+  auto* pixels = static_cast<std::uint8_t*>(bits);
+  for (int i = 0; i < width * height; ++i) pixels[4 * i + 3] = 255;
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  image.width = static_cast<png_uint_32>(width);
+  image.height = static_cast<png_uint_32>(height);
+  image.format = PNG_FORMAT_BGRA;
+  std::filesystem::create_directories(file.parent_path());
+  const bool written = png_image_write_to_file(&image, file.string().c_str(), 0, bits, 0, nullptr);
+  SelectObject(memory, previous);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return written;
+}
+
+}  // namespace testing_support
