@@ -3,10 +3,13 @@
 #include <windows.h>
 #include <shlwapi.h>
 
+#include <functional>
+
 #include "runtime/clipboard.h"
 #include "runtime/wait.h"
 #include "search/browser_command.h"
 #include "search/program_start.h"
+#include "search/running_browser.h"
 #include "search/search_configuration.h"
 
 namespace search {
@@ -22,6 +25,8 @@ void runSearch(core::ToolState& state, const std::wstring& configFile) {
   const SearchSettings settings = loadSearchRun(configFile, state.entries);
 
   const std::wstring browserPath = findBrowserPath();
+  ManagementProcessPaths processPaths;
+  if (browserWindowExists(browserPath, std::ref(processPaths))) state.browserMustStart = false;
   if (state.browserMustStart) {
     startProgram(browserPath, L"", L"");
     runtime::waitMilliseconds(settings.browserStart);

@@ -1,0 +1,42 @@
+// A parsed command string: the member chain with each member's arguments as
+// VARIANTs, in the order IDispatch::Invoke expects (last argument first).
+#pragma once
+
+#include <windows.h>
+#include <oleauto.h>
+
+#include <array>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "automation/command_tokens.h"
+
+namespace automation {
+
+struct StatementMember {
+  BSTR name = nullptr;
+  int argumentCount = 0;
+  // Slot 20 (index 19) holds the first argument, slot 19 the second, and so on,
+  // so &slots[kMaxArguments - argumentCount] is rgvarg.
+  std::array<VARIANT, kMaxArguments> slots{};
+
+  StatementMember() = default;
+  StatementMember(const StatementMember&) = delete;
+  StatementMember& operator=(const StatementMember&) = delete;
+  ~StatementMember();
+  VARIANT* arguments() { return argumentCount ? &slots[kMaxArguments - argumentCount] : nullptr; }
+};
+
+struct Statement {
+  std::vector<std::unique_ptr<StatementMember>> members;
+};
+
+// 0 and the statement, or the failure's code (E_INVALIDARG for grammar errors,
+// E_OUTOFMEMORY for a 21st argument, a conversion's own code).
+HRESULT prepareStatement(std::wstring_view command, std::unique_ptr<Statement>& statement);
+
+// Frees the names and arguments (the destructor does the same).
+void freeStatement(std::unique_ptr<Statement>& statement);
+
+}  // namespace automation
