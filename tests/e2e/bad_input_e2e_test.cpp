@@ -1,0 +1,82 @@
+// Damaged configuration files: the real executable neither crashes nor hangs
+// on them, in a search run or with the settings window, and leaves them as
+// they were when nothing is edited.
+#include <gtest/gtest.h>
+
+#include "tests/support/browser_recorder.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/tool_process.h"
+
+namespace {
+
+using namespace testing_support;
+using namespace std::string_literals;
+
+std::string repeated(std::string_view line, int times) {
+  std::string text;
+  for (int i = 0; i < times; ++i) text += line;
+  return text;
+}
+
+std::string manyEntries(int count) {
+  std::string text = "\xEF\xBB\xBF[Browser]\r\nBrowserStart = 0\r\nTabDelay = 0\r\n[Entries]\r\n";
+  for (int i = 1; i <= count; ++i) text += std::to_string(i) + " = 0\xC3\x97site" + std::to_string(i) + "\r\n";
+  return text;
+}
+
+struct Damaged {
+  const char* name;
+  std::string bytes;
+};
+
+std::vector<Damaged> damagedFiles() {
+  std::string junk;
+  for (int i = 0; i < 4096; ++i) junk += static_cast<char>((i * 7919) & 0xFF);
+  return {
+      {"binary junk", junk},
+      {"NUL bytes", "[Entries]\0\r\n1 = 1\0\xC3\x97site\r\n"s},
+      {"invalid UTF-8", "\xEF\xBB\xBF[Entries]\r\n1 = 1\xC3\x97\xFF\xFE\xC0\xAF\r\n"},
+      {"UTF-16", "\xFF\xFE[\0E\0n\0t\0r\0i\0e\0s\0]\0\r\0\n\0" "1\0=\0" "1\0\xD7\0s\0"s},
+      {"only a mark", "\xEF\xBB\xBF"},
+      {"lone CR line ends", "[Browser]\rBrowserStart = 0\rTabDelay = 0\r[Entries]\r1 = 1\xD7site\r"},
+      {"no line end at the end", "[Browser]\r\nBrowserStart = 0\r\nTabDelay = 0\r\n[Entries]\r\n1 = 1\xD7site"},
+      {"a 1 MiB line", "[Browser]\r\nBrowserStart = 0\r\n[Entries]\r\n1 = 1\xD7" + std::string(1 << 20, 'x') + "\r\n"},
+      {"a 20 MiB file", "[Browser]\r\nBrowserStart = 0\r\n" + repeated("; padding padding padding padding padding\r\n", 500000)},
+      {"10 000 entries", manyEntries(10000)},
+      {"headers without ]", "[Browser\r\nBrowserStart = 0\r\n[Entries\r\n1 = 1\xD7site\r\n"},
+      {"lines that are only =", "[Browser]\r\nBrowserStart = 0\r\n=\r\n[Entries]\r\n=\r\n=\r\n"},
+      {"duplicate groups and keys",
+       "[Browser]\r\nBrowserStart = 0\r\nBrowserStart = 9\r\n[Entries]\r\n1 = 1\xD7" "a\r\n1 = 1\xD7" "b\r\n"
+       "[Browser]\r\nTabDelay = 0\r\n[Entries]\r\n1 = 1\xD7" "c\r\n"},
+      {"values with the separator", "[Browser]\r\nBrowserStart = 0\r\n[Entries]\r\n1 = 1\xD7\xD7\xD7\xD7\xD7\xD7\xD7\xD7\r\n"},
+  };
+}
+
+TEST(BadInputEndToEnd, DamagedFilesNeitherCrashNorHangAndStayAsTheyWere) {
+  ScratchFolder toolFolder, logFolder;
+  const auto tool = installTool(toolFolder.path());
+  const auto config = toolFolder.file("Wordhop.ini");
+  BrowserRecorder recorder(logFolder.path());
+  for (const Damaged& damaged : damagedFiles()) {
+    writeBytes(config, damaged.bytes);
+    EXPECT_EQ(runTool(tool, {.word = L"WM_PAINT",
+                             .mainWindow = std::nullopt,
+                             .currentDirectory = logFolder.path(),
+                             .timeoutMs = 60000,
+                             .visitSettingsWindow = nullptr}),
+              0u)
+        << damaged.name << ": search run";
+    bool shown = false;
+    EXPECT_EQ(runTool(tool, {.word = std::nullopt,
+                             .mainWindow = std::nullopt,
+                             .currentDirectory = logFolder.path(),
+                             .timeoutMs = 60000,
+                             .visitSettingsWindow = [&](HWND) { shown = true; }}),
+              0u)
+        << damaged.name << ": settings window";
+    EXPECT_TRUE(shown) << damaged.name;
+    EXPECT_TRUE(readBytes(config) == damaged.bytes) << damaged.name << ": the file was changed";
+  }
+}
+
+}  // namespace
