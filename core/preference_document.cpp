@@ -24,7 +24,7 @@ bool namesEqual(std::string_view a, std::string_view b) {
 
 std::string PreferenceDocument::decodeFileBytes(std::string bytes) {
   std::string_view view = bytes;
-  if (view.starts_with(kUtf8Mark)) return bytes.substr(kUtf8Mark.size());
+  if (view.starts_with(kUtf8Mark)) return std::move(bytes.erase(0, kUtf8Mark.size()));
   // Editors that save "Unicode" write UTF-16 with a mark; reading that as
   // Latin-1 would turn every entry into garbage that the next save keeps.
   if (view.starts_with("\xFF\xFE")) return runtime::utf16ToUtf8(view.substr(2), false);
@@ -41,9 +41,10 @@ void PreferenceDocument::parse(std::string utf8Text) {
   text_ = std::move(utf8Text);
   std::string_view rest = text_;
   while (!rest.empty()) {
-    std::size_t end = rest.find_first_of(kLineEnd);
+    std::size_t end = 0;
+    while (end < rest.size() && rest[end] != '\r' && rest[end] != '\n') ++end;
     std::string_view line = rest.substr(0, end);
-    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end);
+    rest.remove_prefix(end);
     while (!rest.empty() && (rest.front() == '\r' || rest.front() == '\n')) rest.remove_prefix(1);
 
     while (!line.empty() && isBlank(line.front())) line.remove_prefix(1);
