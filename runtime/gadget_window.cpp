@@ -94,12 +94,13 @@ LRESULT GadgetWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     }
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC: {
-      const Gadget* colored = find(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)));
+      const int number = GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+      const Gadget* colored = find(number);
       if (!colored || !colored->hasColors) break;
       HDC dc = reinterpret_cast<HDC>(wParam);
       SetTextColor(dc, colored->textColor);
       SetBkColor(dc, colored->backColor);
-      return reinterpret_cast<LRESULT>(brushes_[GetDlgCtrlID(reinterpret_cast<HWND>(lParam))].get());
+      return reinterpret_cast<LRESULT>(brushes_[number].get());
     }
     case kPostedGadgetEvent:
       events_.push_back({Event::Type::gadget, static_cast<int>(wParam), static_cast<EventKind>(lParam)});

@@ -264,15 +264,20 @@ void GadgetWindow::setItemText(int number, int row, int column, std::wstring_vie
 }
 
 std::wstring GadgetWindow::itemText(int number, int row, int column) const {
-  std::wstring text(1024, L'\0');
-  LVITEMW item{};
-  item.iSubItem = column;
-  item.pszText = text.data();
-  item.cchTextMax = static_cast<int>(text.size());
-  const auto length =
-      SendMessageW(gadget(number), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-  text.resize(static_cast<std::size_t>(length));
-  return text;
+  // The list view reports only what fits: grow the buffer until the text does.
+  for (std::size_t capacity = 256;; capacity *= 4) {
+    std::wstring text(capacity, L'\0');
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = text.data();
+    item.cchTextMax = static_cast<int>(capacity);
+    const auto length = static_cast<std::size_t>(
+        SendMessageW(gadget(number), LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
+    if (length + 1 < capacity || capacity > (1u << 24)) {
+      text.resize(length);
+      return text;
+    }
+  }
 }
 
 void GadgetWindow::setItemChecked(int number, int row, bool checked) {
