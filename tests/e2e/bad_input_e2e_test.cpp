@@ -1,8 +1,11 @@
 // Damaged configuration files: the real executable neither crashes nor hangs
-// on them, in a search run or with the settings window, and leaves them as
-// they were when nothing is edited.
+// on them, in a search run or with the settings window; it leaves them as
+// they were when nothing is edited, and one edit changes nothing but its own
+// key (the file is rewritten in the store's normal form: mark, CR LF lines).
 #include <gtest/gtest.h>
 
+#include "core/configuration.h"
+#include "core/preference_document.h"
 #include "tests/support/browser_recorder.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/tool_process.h"
@@ -52,7 +55,57 @@ std::vector<Damaged> damagedFiles() {
   };
 }
 
-TEST(BadInputEndToEnd, DamagedFilesNeitherCrashNorHangAndStayAsTheyWere) {
+constexpr int kBrowserStartField = 7;
+
+// Types a new browser start time into its field, as one edit of the user's.
+void editBrowserStart(HWND window) {
+  SendMessageW(GetDlgItem(window, kBrowserStartField), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"7"));
+}
+
+using Items = std::vector<core::PreferenceDocument::Item>;
+
+bool sameItem(const core::PreferenceDocument::Item& a, const core::PreferenceDocument::Item& b) {
+  return a.kind == b.kind && a.name == b.name && a.value == b.value;
+}
+
+bool isBrowserStart(const core::PreferenceDocument::Item& item) {
+  return item.kind == core::PreferenceDocument::ItemKind::key && core::namesEqual(item.name, "BrowserStart");
+}
+
+// `after` holds the items of `before`, byte for byte, except that one
+// BrowserStart key now says 7: replaced in place, or added (with a Browser
+// header when there was no such group).
+::testing::AssertionResult onlyBrowserStartChanged(const std::string& before, const std::string& after) {
+  core::PreferenceDocument old, edited;
+  old.parse(core::PreferenceDocument::decodeFileBytes(before));
+  edited.parse(core::PreferenceDocument::decodeFileBytes(after));
+  const Items& a = old.items();
+  const Items& b = edited.items();
+  std::size_t prefix = 0;
+  while (prefix < a.size() && prefix < b.size() && sameItem(a[prefix], b[prefix])) ++prefix;
+  std::size_t suffix = 0;
+  while (suffix < a.size() - prefix && suffix < b.size() - prefix &&
+         sameItem(a[a.size() - 1 - suffix], b[b.size() - 1 - suffix]))
+    ++suffix;
+  const Items removed(a.begin() + prefix, a.end() - suffix);
+  Items added(b.begin() + prefix, b.end() - suffix);
+  if (removed.size() > 1 || (removed.size() == 1 && !isBrowserStart(removed[0])))
+    return ::testing::AssertionFailure() << removed.size() << " items lost from item " << prefix;
+  if (added.size() == 2 && removed.empty() && added[0].kind == core::PreferenceDocument::ItemKind::group &&
+      added[0].name == "Browser")
+    added.erase(added.begin());
+  if (added.size() != 1 || !isBrowserStart(added[0]) || added[0].value != "7")
+    return ::testing::AssertionFailure() << added.size() << " items other than BrowserStart = 7 added at item "
+                                         << prefix;
+  return ::testing::AssertionSuccess();
+}
+
+std::int32_t savedBrowserStart(const std::filesystem::path& config) {
+  std::vector<core::SearchEntry> entries;
+  return core::loadAllEntries(config.wstring(), entries).browserStart;
+}
+
+TEST(BadInputEndToEnd, DamagedFilesNeitherCrashNorHangAndOneEditChangesOnlyItsKey) {
   ScratchFolder toolFolder, logFolder;
   const auto tool = installTool(toolFolder.path());
   const auto config = toolFolder.file("Wordhop.ini");
@@ -76,6 +129,16 @@ TEST(BadInputEndToEnd, DamagedFilesNeitherCrashNorHangAndStayAsTheyWere) {
         << damaged.name << ": settings window";
     EXPECT_TRUE(shown) << damaged.name;
     EXPECT_TRUE(readBytes(config) == damaged.bytes) << damaged.name << ": the file was changed";
+
+    EXPECT_EQ(runTool(tool, {.word = std::nullopt,
+                             .mainWindow = std::nullopt,
+                             .currentDirectory = logFolder.path(),
+                             .timeoutMs = 60000,
+                             .visitSettingsWindow = editBrowserStart}),
+              0u)
+        << damaged.name << ": settings window with an edit";
+    EXPECT_TRUE(onlyBrowserStartChanged(damaged.bytes, readBytes(config))) << damaged.name;
+    EXPECT_EQ(savedBrowserStart(config), 7) << damaged.name;
   }
 }
 
