@@ -62,7 +62,5 @@ int wmain(int argc, wchar_t** argv) {
   report(L"trivial Win32 program", argv[2], folder.wstring(), runs);
   SetEnvironmentVariableW(L"PB_TOOL_Word", L"WM_PAINT");
   report(L"search run WM_PAINT, waits 0", tool.wstring(), folder.wstring(), runs);
-  SetEnvironmentVariableW(L"PB_TOOL_Word", nullptr);
-  report(L"start-up without a word", tool.wstring(), folder.wstring(), runs);
   return 0;
 }
