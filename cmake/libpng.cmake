@@ -21,6 +21,7 @@ set(PNG_STATIC ON CACHE BOOL "" FORCE)
 set(PNG_TESTS OFF CACHE BOOL "" FORCE)
 set(PNG_EXECUTABLES OFF CACHE BOOL "" FORCE)
 set(SKIP_INSTALL_ALL ON CACHE BOOL "" FORCE)
+set(DFA_XTRA ${CMAKE_SOURCE_DIR}/cmake/libpng-read-only.dfa CACHE FILEPATH "" FORCE)
 add_subdirectory(${libpng_source_root} ${CMAKE_BINARY_DIR}/_deps/libpng-build EXCLUDE_FROM_ALL)
 
 add_library(wordhop_png INTERFACE)

@@ -8,19 +8,18 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"WordhopGadgetWindow";
 constexpr UINT kPostedGadgetEvent = WM_APP + 1;
 
-ATOM registerWindowClass() {
-  static const ATOM atom = [] {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = DefWindowProcW;  // replaced per window once its state is attached
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(1));
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kWindowClass;
-    return RegisterClassExW(&windowClass);
-  }();
-  return atom;
+// Registers the class on the first window; later windows find it registered.
+bool registerWindowClass() {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  if (GetClassInfoExW(windowClass.hInstance, kWindowClass, &windowClass)) return true;
+  windowClass.lpfnWndProc = DefWindowProcW;  // replaced per window once its state is attached
+  windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(1));
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kWindowClass;
+  return RegisterClassExW(&windowClass) != 0;
 }
 
 }  // namespace

@@ -1,11 +1,15 @@
 // Saves what the screen shows of a window (frame included) as a PNG file.
 #pragma once
 
-#include <png.h>
 #include <windows.h>
 
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
+#include <utility>
+#include <vector>
+
+#include "tests/support/png_encoder.h"
 
 namespace testing_support {
 
@@ -23,14 +27,15 @@ inline bool saveScreenshot(HWND window, const std::filesystem::path& file) {
   BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
   GdiFlush();
   auto* pixels = static_cast<std::uint8_t*>(bits);
-  for (int i = 0; i < width * height; ++i) pixels[4 * i + 3] = 255;
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  image.width = static_cast<png_uint_32>(width);
-  image.height = static_cast<png_uint_32>(height);
-  image.format = PNG_FORMAT_BGRA;
+  for (int i = 0; i < width * height; ++i) {  // BGRx to opaque RGBA
+    std::swap(pixels[4 * i], pixels[4 * i + 2]);
+    pixels[4 * i + 3] = 255;
+  }
+  const std::vector<std::uint8_t> png = encodePng(width, height, pixels);
   std::filesystem::create_directories(file.parent_path());
-  const bool written = png_image_write_to_file(&image, file.string().c_str(), 0, bits, 0, nullptr);
+  std::ofstream out(file, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+  const bool written = !png.empty() && out.good();
   SelectObject(memory, previous);
   DeleteObject(bitmap);
   DeleteDC(memory);

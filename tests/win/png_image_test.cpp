@@ -1,24 +1,14 @@
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <vector>
 
 #include "runtime/png_image.h"
+#include "tests/support/png_encoder.h"
 
 namespace {
 
 std::vector<std::uint8_t> encodeRgba(int width, int height, const std::vector<std::uint8_t>& rgba) {
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  image.width = static_cast<png_uint_32>(width);
-  image.height = static_cast<png_uint_32>(height);
-  image.format = PNG_FORMAT_RGBA;
-  png_alloc_size_t size = 0;
-  png_image_write_to_memory(&image, nullptr, &size, 0, rgba.data(), 0, nullptr);
-  std::vector<std::uint8_t> png(size);
-  EXPECT_TRUE(png_image_write_to_memory(&image, png.data(), &size, 0, rgba.data(), 0, nullptr));
-  png.resize(size);
-  return png;
+  return testing_support::encodePng(width, height, rgba.data());
 }
 
 TEST(PngImage, DecodesIntoATopDownPremultipliedBitmap) {
