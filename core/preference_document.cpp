@@ -1,5 +1,7 @@
 #include "core/preference_document.h"
 
+#include <algorithm>
+
 #include "runtime/text.h"
 #include "runtime/utf8.h"
 
@@ -39,13 +41,18 @@ void PreferenceDocument::parse(std::string utf8Text) {
   pendingGroup_.reset();
   modified_ = false;
   text_ = std::move(utf8Text);
-  std::string_view rest = text_;
-  while (!rest.empty()) {
-    std::size_t end = 0;
-    while (end < rest.size() && rest[end] != '\r' && rest[end] != '\n') ++end;
-    std::string_view line = rest.substr(0, end);
-    rest.remove_prefix(end);
-    while (!rest.empty() && (rest.front() == '\r' || rest.front() == '\n')) rest.remove_prefix(1);
+  const std::string_view text = text_;
+  auto lineFeedFrom = [&](std::size_t from) { return std::min(text.find('\n', from), text.size()); };
+  std::size_t start = 0;
+  // The first LF at or after `start`. It is kept across lines ended by a lone
+  // CR, so that a file without any LF is searched for one only once.
+  std::size_t lineFeed = lineFeedFrom(0);
+  while (start < text.size()) {
+    if (lineFeed < start) lineFeed = lineFeedFrom(start);
+    const std::size_t end = std::min(text.substr(0, lineFeed).find('\r', start), lineFeed);
+    std::string_view line = text.substr(start, end - start);
+    start = end;
+    while (start < text.size() && (text[start] == '\r' || text[start] == '\n')) ++start;
 
     while (!line.empty() && isBlank(line.front())) line.remove_prefix(1);
     // A line of nothing but blanks is an empty line, not a key without a name

@@ -28,16 +28,19 @@ void appendUtf8(std::string& out, char32_t c) {
   }
 }
 
-void appendWide(std::wstring& out, char32_t c) {
+// Writes c as one wchar_t, or as a surrogate pair where wchar_t is 16 bits;
+// returns the position after it.
+wchar_t* putWide(wchar_t* to, char32_t c) {
   if constexpr (sizeof(wchar_t) == 2) {
     if (c >= 0x10000) {
       c -= 0x10000;
-      out += static_cast<wchar_t>(0xD800 + (c >> 10));
-      out += static_cast<wchar_t>(0xDC00 + (c & 0x3FF));
-      return;
+      *to++ = static_cast<wchar_t>(0xD800 + (c >> 10));
+      *to++ = static_cast<wchar_t>(0xDC00 + (c & 0x3FF));
+      return to;
     }
   }
-  out += static_cast<wchar_t>(c);
+  *to++ = static_cast<wchar_t>(c);
+  return to;
 }
 
 // Decodes one code point from UTF-16 units; `units(i)` gives unit i of `count`.
@@ -72,13 +75,14 @@ std::string toUtf8(std::wstring_view text) {
 }
 
 std::wstring fromUtf8(std::string_view bytes) {
-  std::wstring out;
-  out.reserve(bytes.size());
+  // No sequence gives more UTF-16 units than it has bytes.
+  std::wstring out(bytes.size(), L'\0');
+  wchar_t* to = out.data();
   std::size_t i = 0;
   while (i < bytes.size()) {
     auto lead = static_cast<std::uint8_t>(bytes[i]);
     if (lead < 0x80) {
-      out += static_cast<wchar_t>(lead);
+      *to++ = static_cast<wchar_t>(lead);
       ++i;
       continue;
     }
@@ -95,13 +99,14 @@ std::wstring fromUtf8(std::string_view bytes) {
                       !(length == 3 && (c < 0x800 || isHighSurrogate(c) || isLowSurrogate(c))) &&
                       !(length == 4 && (c < 0x10000 || c > 0x10FFFF));
     if (wellFormed) {
-      appendWide(out, c);
+      to = putWide(to, c);
       i += length;
     } else {
-      appendWide(out, kReplacement);
+      to = putWide(to, kReplacement);
       ++i;
     }
   }
+  out.resize(static_cast<std::size_t>(to - out.data()));
   return out;
 }
 

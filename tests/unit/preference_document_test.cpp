@@ -58,6 +58,33 @@ TEST(PreferenceParse, EveryRunOfLineEndsAndBlankLinesVanish) {
   EXPECT_EQ(document.items()[3].name, "d");
 }
 
+// Every mix of CR, LF and CR LF ends lines the same way.
+TEST(PreferenceParse, LineEndsOfEveryKindSplitTheSameLines) {
+  const struct {
+    std::string_view text;
+    std::string_view keys;  // name=value of every key, joined by "|"
+  } cases[] = {
+      {"a=1\r\nb=2\r\nc=3", "a=1|b=2|c=3"},
+      {"a=1\nb=2\nc=3\n", "a=1|b=2|c=3"},
+      {"a=1\rb=2\rc=3\r", "a=1|b=2|c=3"},
+      {"a=1\rb=2\rc=3\nd=4\re=5", "a=1|b=2|c=3|d=4|e=5"},
+      {"a=1\nb=2\rc=3\r\nd=4\n\re=5", "a=1|b=2|c=3|d=4|e=5"},
+      {"\n\r\n\ra=1\r\r\r\n\n\nb=2", "a=1|b=2"},
+      {"a=x\ry\nb=z", "a=x|y=|b=z"},
+      {"\r\n", ""},
+  };
+  for (const auto& c : cases) {
+    PreferenceDocument document;
+    document.parse(std::string(c.text));
+    std::string keys;
+    for (const auto& item : document.items()) {
+      if (!keys.empty()) keys += '|';
+      keys.append(item.name).append("=").append(item.value);
+    }
+    EXPECT_EQ(keys, c.keys) << c.text;
+  }
+}
+
 TEST(PreferenceSerialise, NormalisesSpacingAndKeepsEveryItemInPlace) {
   EXPECT_EQ(rewritten(""), kHead);
   EXPECT_EQ(rewritten(";c1\r\n\r\n[G]\r\nk=v\r\n;c2\r\n  x   =   y  \r\n[H]"),
