@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstring>
 #include <cstddef>
+#include <cstring>
 #include <set>
 #include <string>
 #include <vector>
