@@ -110,33 +110,23 @@ TEST(BadInputEndToEnd, DamagedFilesNeitherCrashNorHangAndOneEditChangesOnlyItsKe
   const auto tool = installTool(toolFolder.path());
   const auto config = toolFolder.file("Wordhop.ini");
   BrowserRecorder recorder(logFolder.path());
+  // Each run is bounded: a hang fails it instead of the whole suite.
+  auto run = [&](std::optional<std::wstring> word, SettingsWindowVisit visit) {
+    return runTool(tool, {.word = std::move(word),
+                          .mainWindow = std::nullopt,
+                          .currentDirectory = logFolder.path(),
+                          .timeoutMs = 60000,
+                          .visitSettingsWindow = std::move(visit)});
+  };
   for (const Damaged& damaged : damagedFiles()) {
     writeBytes(config, damaged.bytes);
-    EXPECT_EQ(runTool(tool, {.word = L"WM_PAINT",
-                             .mainWindow = std::nullopt,
-                             .currentDirectory = logFolder.path(),
-                             .timeoutMs = 60000,
-                             .visitSettingsWindow = nullptr}),
-              0u)
-        << damaged.name << ": search run";
+    EXPECT_EQ(run(L"WM_PAINT", nullptr), 0u) << damaged.name << ": search run";
     bool shown = false;
-    EXPECT_EQ(runTool(tool, {.word = std::nullopt,
-                             .mainWindow = std::nullopt,
-                             .currentDirectory = logFolder.path(),
-                             .timeoutMs = 60000,
-                             .visitSettingsWindow = [&](HWND) { shown = true; }}),
-              0u)
-        << damaged.name << ": settings window";
+    EXPECT_EQ(run(std::nullopt, [&](HWND) { shown = true; }), 0u) << damaged.name << ": settings window";
     EXPECT_TRUE(shown) << damaged.name;
     EXPECT_TRUE(readBytes(config) == damaged.bytes) << damaged.name << ": the file was changed";
 
-    EXPECT_EQ(runTool(tool, {.word = std::nullopt,
-                             .mainWindow = std::nullopt,
-                             .currentDirectory = logFolder.path(),
-                             .timeoutMs = 60000,
-                             .visitSettingsWindow = editBrowserStart}),
-              0u)
-        << damaged.name << ": settings window with an edit";
+    EXPECT_EQ(run(std::nullopt, editBrowserStart), 0u) << damaged.name << ": settings window with an edit";
     EXPECT_TRUE(onlyBrowserStartChanged(damaged.bytes, readBytes(config))) << damaged.name;
     EXPECT_EQ(savedBrowserStart(config), 7) << damaged.name;
   }
