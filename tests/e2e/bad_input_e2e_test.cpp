@@ -6,6 +6,7 @@
 
 #include "core/configuration.h"
 #include "core/preference_document.h"
+#include "runtime/utf8.h"
 #include "tests/support/browser_recorder.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/tool_process.h"
@@ -21,37 +22,61 @@ std::string repeated(std::string_view line, int times) {
   return text;
 }
 
+// Entries that are all switched off but the last.
 std::string manyEntries(int count) {
   std::string text = "\xEF\xBB\xBF[Browser]\r\nBrowserStart = 0\r\nTabDelay = 0\r\n[Entries]\r\n";
-  for (int i = 1; i <= count; ++i) text += std::to_string(i) + " = 0\xC3\x97site" + std::to_string(i) + "\r\n";
+  for (int i = 1; i <= count; ++i)
+    text += std::to_string(i) + (i < count ? " = 0" : " = 1") + "\xC3\x97site" + std::to_string(i) + "\r\n";
   return text;
 }
 
 struct Damaged {
   const char* name;
   std::string bytes;
+  std::vector<std::string> searchedSites;  // the site of each address a search run for WM_PAINT opens
 };
 
 std::vector<Damaged> damagedFiles() {
   std::string junk;
   for (int i = 0; i < 4096; ++i) junk += static_cast<char>((i * 7919) & 0xFF);
   return {
-      {"binary junk", junk},
-      {"NUL bytes", "[Entries]\0\r\n1 = 1\0\xC3\x97site\r\n"s},
-      {"invalid UTF-8", "\xEF\xBB\xBF[Entries]\r\n1 = 1\xC3\x97\xFF\xFE\xC0\xAF\r\n"},
-      {"UTF-16", "\xFF\xFE[\0E\0n\0t\0r\0i\0e\0s\0]\0\r\0\n\0" "1\0=\0" "1\0\xD7\0s\0"s},
-      {"only a mark", "\xEF\xBB\xBF"},
-      {"lone CR line ends", "[Browser]\rBrowserStart = 0\rTabDelay = 0\r[Entries]\r1 = 1\xD7site\r"},
-      {"no line end at the end", "[Browser]\r\nBrowserStart = 0\r\nTabDelay = 0\r\n[Entries]\r\n1 = 1\xD7site"},
-      {"a 1 MiB line", "[Browser]\r\nBrowserStart = 0\r\n[Entries]\r\n1 = 1\xD7" + std::string(1 << 20, 'x') + "\r\n"},
-      {"a 20 MiB file", "[Browser]\r\nBrowserStart = 0\r\n" + repeated("; padding padding padding padding padding\r\n", 500000)},
-      {"10 000 entries", manyEntries(10000)},
-      {"headers without ]", "[Browser\r\nBrowserStart = 0\r\n[Entries\r\n1 = 1\xD7site\r\n"},
-      {"lines that are only =", "[Browser]\r\nBrowserStart = 0\r\n=\r\n[Entries]\r\n=\r\n=\r\n"},
+      {"binary junk", junk, {}},
+      // Without a mark the file is Latin-1, so C3 97 is no separator: an entry without sites.
+      {"NUL bytes", "[Entries]\0\r\n1 = 1\0\xC3\x97site\r\n"s, {""}},
+      {"invalid UTF-8",
+       "\xEF\xBB\xBF[Entries]\r\n1 = 1\xC3\x97\xFF\xFE\xC0\xAF\r\n",
+       {"\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"}},
+      {"UTF-16",
+       "\xFF\xFE[\0E\0n\0t\0r\0i\0e\0s\0]\0\r\0\n\0"
+       "1\0=\0"
+       "1\0\xD7\0s\0"s,
+       {"s"}},
+      {"only a mark", "\xEF\xBB\xBF", {}},
+      {"lone CR line ends", "[Browser]\rBrowserStart = 0\rTabDelay = 0\r[Entries]\r1 = 1\xD7site\r", {"site"}},
+      {"no line end at the end",
+       "[Browser]\r\nBrowserStart = 0\r\nTabDelay = 0\r\n[Entries]\r\n1 = 1\xD7site",
+       {"site"}},
+      // An address longer than any command line cannot be handed to the browser.
+      {"a 1 MiB line",
+       "[Browser]\r\nBrowserStart = 0\r\n[Entries]\r\n1 = 1\xD7" + std::string(1 << 20, 'x') + "\r\n",
+       {}},
+      {"a 20 MiB file",
+       "[Browser]\r\nBrowserStart = 0\r\n" + repeated("; padding padding padding padding padding\r\n", 500000),
+       {}},
+      {"10 000 entries", manyEntries(10000), {"site10000"}},
+      {"headers without ]", "[Browser\r\nBrowserStart = 0\r\n[Entries\r\n1 = 1\xD7site\r\n", {"site"}},
+      {"lines that are only =", "[Browser]\r\nBrowserStart = 0\r\n=\r\n[Entries]\r\n=\r\n=\r\n", {}},
+      // The first Entries group counts, with every key in it.
       {"duplicate groups and keys",
-       "[Browser]\r\nBrowserStart = 0\r\nBrowserStart = 9\r\n[Entries]\r\n1 = 1\xD7" "a\r\n1 = 1\xD7" "b\r\n"
-       "[Browser]\r\nTabDelay = 0\r\n[Entries]\r\n1 = 1\xD7" "c\r\n"},
-      {"values with the separator", "[Browser]\r\nBrowserStart = 0\r\n[Entries]\r\n1 = 1\xD7\xD7\xD7\xD7\xD7\xD7\xD7\xD7\r\n"},
+       "[Browser]\r\nBrowserStart = 0\r\nBrowserStart = 9\r\n[Entries]\r\n1 = 1\xD7"
+       "a\r\n1 = 1\xD7"
+       "b\r\n"
+       "[Browser]\r\nTabDelay = 0\r\n[Entries]\r\n1 = 1\xD7"
+       "c\r\n",
+       {"a", "b"}},
+      {"values with the separator",
+       "[Browser]\r\nBrowserStart = 0\r\n[Entries]\r\n1 = 1\xD7\xD7\xD7\xD7\xD7\xD7\xD7\xD7\r\n",
+       {""}},
   };
 }
 
@@ -100,6 +125,19 @@ bool isBrowserStart(const core::PreferenceDocument::Item& item) {
   return ::testing::AssertionSuccess();
 }
 
+// What follows "site:" in each address the browser was handed, after the
+// browser's own start (the first, empty, argument).
+std::vector<std::string> searchedSites(const BrowserRecorder& recorder) {
+  std::vector<std::string> sites;
+  for (const Recorded& line : recorder.settled()) {
+    if (line.argument.empty()) continue;
+    const std::string address = runtime::toUtf8(line.argument);
+    const std::size_t site = address.find("site:");
+    sites.push_back(site == std::string::npos ? address : address.substr(site + 5, address.find('&', site) - site - 5));
+  }
+  return sites;
+}
+
 std::int32_t savedBrowserStart(const std::filesystem::path& config) {
   std::vector<core::SearchEntry> entries;
   return core::loadAllEntries(config.wstring(), entries).browserStart;
@@ -120,7 +158,9 @@ TEST(BadInputEndToEnd, DamagedFilesNeitherCrashNorHangAndOneEditChangesOnlyItsKe
   };
   for (const Damaged& damaged : damagedFiles()) {
     writeBytes(config, damaged.bytes);
+    recorder.clear();
     EXPECT_EQ(run(L"WM_PAINT", nullptr), 0u) << damaged.name << ": search run";
+    EXPECT_EQ(searchedSites(recorder), damaged.searchedSites) << damaged.name;
     bool shown = false;
     EXPECT_EQ(run(std::nullopt, [&](HWND) { shown = true; }), 0u) << damaged.name << ": settings window";
     EXPECT_TRUE(shown) << damaged.name;
