@@ -41,9 +41,11 @@ inline std::string readBytes(const std::filesystem::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-inline void writeBytes(const std::filesystem::path& path, std::string_view bytes) {
+// True when every byte reached the file.
+inline bool writeBytes(const std::filesystem::path& path, std::string_view bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return out.good();
 }
 
 }  // namespace testing_support

@@ -5,11 +5,11 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <utility>
 #include <vector>
 
 #include "tests/support/png_encoder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace testing_support {
 
@@ -33,9 +33,8 @@ inline bool saveScreenshot(HWND window, const std::filesystem::path& file) {
   }
   const std::vector<std::uint8_t> png = encodePng(width, height, pixels);
   std::filesystem::create_directories(file.parent_path());
-  std::ofstream out(file, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
-  const bool written = !png.empty() && out.good();
+  const bool written =
+      !png.empty() && writeBytes(file, {reinterpret_cast<const char*>(png.data()), png.size()});
   SelectObject(memory, previous);
   DeleteObject(bitmap);
   DeleteDC(memory);
