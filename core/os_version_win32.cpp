@@ -1,6 +1,11 @@
 #include <windows.h>
 
 #include "core/os_version.h"
+#include "runtime/library.h"
+
+// The system's own declaration (it lives in the driver kit's headers); looked
+// up at run time, never imported.
+extern "C" NTSYSAPI LONG NTAPI RtlGetVersion(OSVERSIONINFOW* version);
 
 namespace core {
 
@@ -18,10 +23,8 @@ OsVersion queryOsVersion() {
   // RtlGetVersion tells the truth where GetVersionExW may be shimmed.
   OSVERSIONINFOEXW extended{};
   extended.dwOSVersionInfoSize = sizeof extended;
-  using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOEXW*);
-  auto rtlGetVersion = reinterpret_cast<RtlGetVersionFn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
-  bool have = rtlGetVersion && rtlGetVersion(&extended) == 0;
+  auto rtlGetVersion = RUNTIME_EXPORT(GetModuleHandleW(L"ntdll.dll"), RtlGetVersion);
+  bool have = rtlGetVersion && rtlGetVersion(reinterpret_cast<OSVERSIONINFOW*>(&extended)) == 0;
   if (!have) have = GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&extended));
 #pragma GCC diagnostic pop
   if (have) {

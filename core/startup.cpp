@@ -4,6 +4,7 @@
 
 #include "core/configuration.h"
 #include "runtime/file_io.h"
+#include "runtime/library.h"
 #include "runtime/text.h"
 
 namespace core {
@@ -21,8 +22,8 @@ std::wstring environmentVariable(const wchar_t* name) {
 void takeSystemDpiPath(ToolState& state) {
   runtime::Library user32(L"user32.dll");
   if (!user32) return;
-  auto isAware = user32.function<BOOL(WINAPI*)()>("IsProcessDPIAware");
-  auto setAware = user32.function<BOOL(WINAPI*)()>("SetProcessDPIAware");
+  auto isAware = RUNTIME_EXPORT(user32.get(), IsProcessDPIAware);
+  auto setAware = RUNTIME_EXPORT(user32.get(), SetProcessDPIAware);
   if (isAware && isAware()) state.alreadyDpiAware = true;
   else if (setAware) setAware();
   ui::setupDpiScaling(state.dpiScaling, 0, state.osVersionCode, state.alreadyDpiAware);
@@ -31,8 +32,8 @@ void takeSystemDpiPath(ToolState& state) {
 void takePerMonitorPath(ToolState& state) {
   runtime::Library shcore(L"shcore.dll");
   if (!shcore) return;
-  auto getAwareness = shcore.function<HRESULT(WINAPI*)(HANDLE, PROCESS_DPI_AWARENESS*)>("GetProcessDpiAwareness");
-  auto setAwareness = shcore.function<HRESULT(WINAPI*)(PROCESS_DPI_AWARENESS)>("SetProcessDpiAwareness");
+  auto getAwareness = RUNTIME_EXPORT(shcore.get(), GetProcessDpiAwareness);
+  auto setAwareness = RUNTIME_EXPORT(shcore.get(), SetProcessDpiAwareness);
   PROCESS_DPI_AWARENESS awareness = PROCESS_DPI_UNAWARE;
   if (getAwareness && getAwareness(nullptr, &awareness) == S_OK) {
     if (awareness == PROCESS_DPI_UNAWARE) {
@@ -45,9 +46,9 @@ void takePerMonitorPath(ToolState& state) {
 
   state.comctl32 = runtime::Library(L"comctl32.dll");
   SubclassFunctions& functions = state.subclassFunctions;
-  functions.setWindowSubclass = state.comctl32.function<decltype(&SetWindowSubclass)>("SetWindowSubclass");
-  functions.removeWindowSubclass = state.comctl32.function<decltype(&RemoveWindowSubclass)>("RemoveWindowSubclass");
-  functions.defSubclassProc = state.comctl32.function<decltype(&DefSubclassProc)>("DefSubclassProc");
+  functions.setWindowSubclass = RUNTIME_EXPORT(state.comctl32.get(), SetWindowSubclass);
+  functions.removeWindowSubclass = RUNTIME_EXPORT(state.comctl32.get(), RemoveWindowSubclass);
+  functions.defSubclassProc = RUNTIME_EXPORT(state.comctl32.get(), DefSubclassProc);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/search_entry.h"
-#include "runtime/unique_resource.h"
+#include "runtime/library.h"
 #include "ui/dpi_scaling.h"
 
 namespace core {

@@ -75,21 +75,4 @@ using UniqueFileHandle = UniqueResource<FileHandlePolicy>;
 using UniqueBitmap = UniqueResource<GdiObjectPolicy<HBITMAP>>;
 using UniqueFont = UniqueResource<GdiObjectPolicy<HFONT>>;
 
-// A loaded library whose functions are looked up by name.
-class Library {
- public:
-  Library() = default;
-  explicit Library(const wchar_t* name) : module_(LoadLibraryW(name)) {}
-  explicit operator bool() const { return static_cast<bool>(module_); }
-  // The named function, or null when the library or the function is missing.
-  template <typename Function>
-  Function function(const char* name) const {
-    if (!module_) return nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module_.get(), name)));
-  }
-
- private:
-  UniqueResource<LibraryPolicy> module_;
-};
-
 }  // namespace runtime

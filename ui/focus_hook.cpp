@@ -1,6 +1,8 @@
 #include "ui/focus_hook.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace ui {
 namespace {
@@ -24,15 +26,12 @@ HookRecord* installFocusHook(void* target, void* replacement) {
   if (!target) return nullptr;
   auto* record = new HookRecord;
   record->target = target;
-  const auto address = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(replacement));
-  const std::uint8_t patch[kPatchSize] = {0xB8,
-                                          static_cast<std::uint8_t>(address),
-                                          static_cast<std::uint8_t>(address >> 8),
-                                          static_cast<std::uint8_t>(address >> 16),
-                                          static_cast<std::uint8_t>(address >> 24),
-                                          0x50,
-                                          0xC3};
-  std::memcpy(record->patchCode, patch, kPatchSize);
+  std::uint8_t* code = record->patchCode;
+  code = std::copy(std::begin(kLoadAddressOpcode), std::end(kLoadAddressOpcode), code);
+  auto address = reinterpret_cast<std::uintptr_t>(replacement);
+  for (std::size_t byte = 0; byte < sizeof address; ++byte, address >>= 8)  // least significant first
+    *code++ = static_cast<std::uint8_t>(address);
+  std::copy(std::begin(kPushAndReturn), std::end(kPushAndReturn), code);
   std::memcpy(record->savedCode, target, kPatchSize);
   if (!writeOwnCode(target, record->patchCode)) {
     delete record;

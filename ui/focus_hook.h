@@ -1,6 +1,6 @@
 // Replaces the dotted focus rectangle of every control in this process with a
 // solid frame, by patching the first bytes of DrawFocusRect to jump to
-// drawFocusFrame while the settings window is open. 32-bit x86 only.
+// drawFocusFrame while the settings window is open.
 #pragma once
 
 #include <windows.h>
@@ -9,11 +9,22 @@
 
 namespace ui {
 
-inline constexpr std::size_t kPatchSize = 7;
+// The patch loads the replacement's address into a register that the caller
+// does not expect preserved, pushes it and returns to it: the caller's stack
+// and arguments stay as they were, and the replacement returns to the caller.
+#if defined(__x86_64__)
+inline constexpr std::uint8_t kLoadAddressOpcode[] = {0x48, 0xB8};  // mov rax, imm64
+#elif defined(__i386__)
+inline constexpr std::uint8_t kLoadAddressOpcode[] = {0xB8};  // mov eax, imm32
+#else
+#error "the focus hook knows x86 and x64 code only"
+#endif
+inline constexpr std::uint8_t kPushAndReturn[] = {0x50, 0xC3};  // push eax/rax; ret
+inline constexpr std::size_t kPatchSize = sizeof kLoadAddressOpcode + sizeof(void*) + sizeof kPushAndReturn;
 
 struct HookRecord {
   void* target;
-  std::uint8_t patchCode[kPatchSize];  // mov eax, replacement; push eax; ret
+  std::uint8_t patchCode[kPatchSize];
   std::uint8_t savedCode[kPatchSize];
 };
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "core/configuration.h"
+#include "runtime/window_number.h"
 #include "search/browser_command.h"
 #include "search/program_start.h"
 #include "ui/button_images.h"
@@ -153,7 +154,8 @@ bool SettingsWindow::build() {
                                             kWindowTitle, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
   if (!opened) return false;
   createGadgets();
-  SetWindowLongW(window_.handle(), GWL_HWNDPARENT, static_cast<LONG>(state_.ideMainWindow));
+  SetWindowLongPtrW(window_.handle(), GWLP_HWNDPARENT,
+                    reinterpret_cast<LONG_PTR>(runtime::windowFromNumber(state_.ideMainWindow)));
 
   for (int column = 2; column <= 4; ++column) {
     LVCOLUMNW centred{};

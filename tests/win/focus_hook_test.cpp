@@ -13,6 +13,17 @@ std::vector<std::uint8_t> firstBytes(const void* code) {
   return {bytes, bytes + ui::kPatchSize};
 }
 
+// The jump this build's processor takes: load the address, push it, return to it.
+std::vector<std::uint8_t> expectedPatch(const void* replacement) {
+  const auto a = reinterpret_cast<std::uintptr_t>(replacement);
+  auto byte = [a](int n) { return static_cast<std::uint8_t>(a >> (8 * n)); };
+#if defined(__x86_64__)
+  return {0x48, 0xB8, byte(0), byte(1), byte(2), byte(3), byte(4), byte(5), byte(6), byte(7), 0x50, 0xC3};
+#else
+  return {0xB8, byte(0), byte(1), byte(2), byte(3), 0x50, 0xC3};
+#endif
+}
+
 TEST(FocusHook, PatchesDrawFocusRectAndRestoresIt) {
   void* target = ui::lookupFunction(L"user32.dll", "DrawFocusRect");
   ASSERT_NE(target, nullptr);
@@ -20,10 +31,7 @@ TEST(FocusHook, PatchesDrawFocusRectAndRestoresIt) {
 
   ui::HookRecord* record = ui::installFocusHook(target, reinterpret_cast<void*>(&ui::drawFocusFrame));
   ASSERT_NE(record, nullptr);
-  const auto address = static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(&ui::drawFocusFrame));
-  EXPECT_EQ(firstBytes(target), (std::vector<std::uint8_t>{0xB8, std::uint8_t(address), std::uint8_t(address >> 8),
-                                                           std::uint8_t(address >> 16), std::uint8_t(address >> 24),
-                                                           0x50, 0xC3}));
+  EXPECT_EQ(firstBytes(target), expectedPatch(reinterpret_cast<void*>(&ui::drawFocusFrame)));
   EXPECT_EQ(firstBytes(record->savedCode), original);
 
   // Every DrawFocusRect of the process now draws the solid frame.

@@ -225,9 +225,9 @@ TEST_F(SettingsWindowTest, InfoFieldIsColouredUnlikeTheEditableFields) {
 
 TEST_F(SettingsWindowTest, ADpiChangeRescalesEveryGadgetOnceThereAndBack) {
   runtime::Library comctl32(L"comctl32.dll");
-  state.subclassFunctions = {comctl32.function<decltype(&SetWindowSubclass)>("SetWindowSubclass"),
-                             comctl32.function<decltype(&RemoveWindowSubclass)>("RemoveWindowSubclass"),
-                             comctl32.function<decltype(&DefSubclassProc)>("DefSubclassProc")};
+  state.subclassFunctions = {RUNTIME_EXPORT(comctl32.get(), SetWindowSubclass),
+                             RUNTIME_EXPORT(comctl32.get(), RemoveWindowSubclass),
+                             RUNTIME_EXPORT(comctl32.get(), DefSubclassProc)};
   auto settings = build(100);
   runtime::GadgetWindow& window = settings->window();
   EXPECT_EQ(settings->dpiLayer().windowDpi(kSettingsWindow), 96);

@@ -1,0 +1,5 @@
+# 64-bit Windows (x64).
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(WORDHOP_MINGW_TRIPLET x86_64-w64-mingw32)
+set(WORDHOP_WINE_ARCH win64)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

@@ -1,0 +1,113 @@
+// Reads what a test needs from a Windows executable file, on any host:
+// headers, imported DLLs and resources. Every read is bounds-checked; a file
+// that is not a PE image reads as one with nothing in it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <set>
+#include <string>
+
+namespace testing_support {
+
+class PeImage {
+ public:
+  explicit PeImage(std::string bytes) : bytes_(std::move(bytes)) {
+    const std::uint32_t nt = u32(0x3C);
+    if (bytes_.size() < 2 || bytes_.compare(0, 2, "MZ") != 0 || u32(nt) != 0x00004550) return;  // "PE\0\0"
+    machine_ = u16(nt + 4);
+    sectionCount_ = u16(nt + 6);
+    timeStamp_ = u32(nt + 8);
+    optional_ = nt + 24;
+    sections_ = optional_ + u16(nt + 20);
+    magic_ = u16(optional_);
+  }
+
+  bool isPe32() const { return magic_ == 0x10B; }
+  bool isPe32Plus() const { return magic_ == 0x20B; }
+  std::uint16_t machine() const { return machine_; }
+  std::uint32_t timeStamp() const { return timeStamp_; }
+  std::uint16_t subsystem() const { return magic_ ? u16(optional_ + 68) : 0; }
+  std::size_t size() const { return bytes_.size(); }
+
+  // The names of the DLLs in the import table, upper-cased.
+  std::set<std::string> importedDlls() const {
+    std::set<std::string> dlls;
+    const std::optional<std::size_t> table = fileOffset(directoryRva(1));
+    if (!table) return dlls;
+    for (std::size_t entry = *table; entry + 20 <= bytes_.size() && u32(entry + 12) != 0; entry += 20) {
+      const std::optional<std::size_t> name = fileOffset(u32(entry + 12));
+      if (!name) break;
+      std::string dll;
+      for (std::size_t at = *name; at < bytes_.size() && bytes_[at]; ++at)
+        dll += static_cast<char>(bytes_[at] >= 'a' && bytes_[at] <= 'z' ? bytes_[at] - 32 : bytes_[at]);
+      dlls.insert(dll);
+    }
+    return dlls;
+  }
+
+  // The bytes of the resource with this numeric type and id (first language), if any.
+  std::optional<std::string> resource(std::uint32_t type, std::uint32_t id) const {
+    const std::optional<std::size_t> root = fileOffset(directoryRva(2));
+    if (!root) return std::nullopt;
+    std::optional<std::uint32_t> next = child(*root, *root, type);
+    if (next) next = child(*root, *root + *next, id);
+    if (next) next = child(*root, *root + *next, std::nullopt);
+    if (!next || *next & 0x80000000u) return std::nullopt;
+    const std::size_t dataEntry = *root + *next;
+    const std::optional<std::size_t> data = fileOffset(u32(dataEntry));
+    const std::uint32_t length = u32(dataEntry + 4);
+    if (!data || *data + length > bytes_.size()) return std::nullopt;
+    return bytes_.substr(*data, length);
+  }
+
+ private:
+  std::uint32_t read(std::size_t at, std::size_t width) const {
+    if (at + width > bytes_.size()) return 0;
+    std::uint32_t value = 0;
+    for (std::size_t i = width; i-- > 0;) value = value << 8 | static_cast<unsigned char>(bytes_[at + i]);
+    return value;
+  }
+  std::uint16_t u16(std::size_t at) const { return static_cast<std::uint16_t>(read(at, 2)); }
+  std::uint32_t u32(std::size_t at) const { return read(at, 4); }
+
+  std::uint32_t directoryRva(std::size_t index) const {
+    const std::size_t directories = optional_ + (isPe32Plus() ? 112 : 96);
+    return magic_ ? u32(directories + 8 * index) : 0;
+  }
+
+  std::optional<std::size_t> fileOffset(std::uint32_t rva) const {
+    if (rva == 0) return std::nullopt;
+    for (std::size_t i = 0; i < sectionCount_; ++i) {
+      const std::size_t section = sections_ + 40 * i;
+      const std::uint32_t start = u32(section + 12), length = u32(section + 8);
+      if (rva >= start && rva - start < length) return rva - start + u32(section + 20);
+    }
+    return std::nullopt;
+  }
+
+  // The offset (from the resource root, high bit set for a subdirectory) of the
+  // entry with this id in a resource directory; any id when none is given.
+  std::optional<std::uint32_t> child(std::size_t root, std::size_t directory,
+                                     std::optional<std::uint32_t> id) const {
+    const std::size_t count = std::size_t{u16(directory + 12)} + u16(directory + 14);
+    for (std::size_t i = 0; i < count; ++i) {
+      const std::size_t entry = directory + 16 + 8 * i;
+      if (entry + 8 > bytes_.size()) break;
+      if (!id || u32(entry) == *id) {
+        const std::uint32_t offset = u32(entry + 4);
+        if (root + (offset & 0x7FFFFFFFu) >= bytes_.size()) return std::nullopt;
+        return id ? offset & 0x7FFFFFFFu : offset;
+      }
+    }
+    return std::nullopt;
+  }
+
+  std::string bytes_;
+  std::uint16_t machine_ = 0, sectionCount_ = 0, magic_ = 0;
+  std::uint32_t timeStamp_ = 0;
+  std::size_t optional_ = 0, sections_ = 0;
+};
+
+}  // namespace testing_support
