@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+#include "runtime/system_message.h"
+
 namespace automation {
 namespace {
 
@@ -68,14 +70,9 @@ const KnownCode kKnownCodes[] = {
 
 std::wstring systemMessage(HRESULT code) {
   const DWORD number = static_cast<DWORD>(code) & 0xFFFF;
-  std::wstring message = L"(FACILITY_WIN32 error " + std::to_wstring(number) + L") ";
-  wchar_t* buffer = nullptr;
-  const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr, number, 0,
-                                      reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-  if (length == 0) return message + L"Unable to retrieve error description from system!";
-  message.append(buffer, length);
-  LocalFree(buffer);
-  return message;
+  const std::wstring message = L"(FACILITY_WIN32 error " + std::to_wstring(number) + L") ";
+  const std::wstring description = runtime::systemMessage(number);
+  return message + (description.empty() ? L"Unable to retrieve error description from system!" : description);
 }
 
 ErrorRecord* threadRecord() {

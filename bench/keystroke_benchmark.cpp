@@ -37,7 +37,8 @@ std::vector<double> keystrokeTimes(const std::wstring& config, int keystrokes) {
   state.osVersionCode = 110;
   ui::setupDpiScaling(state.dpiScaling, 100, state.osVersionCode, false);
   ui::SettingsServices quiet{[](std::wstring_view, UINT) { return IDNO; },
-                             [](std::wstring_view, std::wstring_view, std::wstring_view) {}};
+                             [](std::wstring_view, std::wstring_view, std::wstring_view) {},
+                             [](HWND, std::wstring_view) {}};
   ui::SettingsWindow settings(state, config, quiet);
   std::vector<double> times;
   if (!settings.build()) return times;

@@ -59,31 +59,32 @@ LoadedSettings loadAllEntries(const std::wstring& fileName, std::vector<SearchEn
   return loaded;
 }
 
-void saveEntry(const std::wstring& fileName, const std::vector<SearchEntry>& entries, std::size_t position) {
-  if (position >= entries.size()) return;
+runtime::SystemError saveEntry(const std::wstring& fileName, const std::vector<SearchEntry>& entries,
+                               std::size_t position) {
+  if (position >= entries.size()) return 0;
   PreferenceFile file;
   file.open(fileName);
   file.selectGroup(kGroupEntries);
   file.writeString(std::to_wstring(position + 1), formatEntryRecord(entries[position]));
-  file.close();
+  return file.close();
 }
 
-void saveAllEntries(const std::wstring& fileName, const std::vector<SearchEntry>& entries) {
+runtime::SystemError saveAllEntries(const std::wstring& fileName, const std::vector<SearchEntry>& entries) {
   PreferenceFile file;
   file.open(fileName);
   file.removeGroup(kGroupEntries);
   file.selectGroup(kGroupEntries);
   int number = 0;
   for (const SearchEntry& entry : entries) file.writeString(std::to_wstring(++number), formatEntryRecord(entry));
-  file.close();
+  return file.close();
 }
 
-void saveBrowserValue(const std::wstring& fileName, std::wstring_view key, std::int32_t value) {
+runtime::SystemError saveBrowserValue(const std::wstring& fileName, std::wstring_view key, std::int32_t value) {
   PreferenceFile file;
   file.open(fileName);
   file.selectGroup(kGroupBrowser);
   file.writeInteger(key, value);
-  file.close();
+  return file.close();
 }
 
 }  // namespace core

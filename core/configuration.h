@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/search_entry.h"
+#include "runtime/file_io.h"
 
 namespace core {
 
@@ -43,11 +44,13 @@ void writeDefaultConfiguration(const std::wstring& fileName);
 
 // Appends one entry per key of the group Entries, in file order, whatever the keys' names.
 LoadedSettings loadAllEntries(const std::wstring& fileName, std::vector<SearchEntry>& entries);
+// Each save gives 0 when the file holds the change, else the system's reason.
 // Writes the entry at `position` under the entry number position + 1.
-void saveEntry(const std::wstring& fileName, const std::vector<SearchEntry>& entries, std::size_t position);
-// Replaces the whole group Entries by the list, numbered from 1.
-void saveAllEntries(const std::wstring& fileName, const std::vector<SearchEntry>& entries);
+runtime::SystemError saveEntry(const std::wstring& fileName, const std::vector<SearchEntry>& entries,
+                               std::size_t position);
+// Replaces the group Entries, and every later copy of it, by the list, numbered from 1.
+runtime::SystemError saveAllEntries(const std::wstring& fileName, const std::vector<SearchEntry>& entries);
 // Writes BrowserStart or TabDelay in the group Browser.
-void saveBrowserValue(const std::wstring& fileName, std::wstring_view key, std::int32_t value);
+runtime::SystemError saveBrowserValue(const std::wstring& fileName, std::wstring_view key, std::int32_t value);
 
 }  // namespace core

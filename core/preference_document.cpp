@@ -31,6 +31,9 @@ std::string PreferenceDocument::decodeFileBytes(std::string bytes) {
   // Latin-1 would turn every entry into garbage that the next save keeps.
   if (view.starts_with("\xFF\xFE")) return runtime::utf16ToUtf8(view.substr(2), false);
   if (view.starts_with("\xFE\xFF")) return runtime::utf16ToUtf8(view.substr(2), true);
+  // Without a mark: editors save UTF-8 so, and other bytes above 0x7F hardly
+  // ever form well-formed UTF-8 by chance; anything else is ISO-8859-1.
+  if (runtime::isWellFormedUtf8(view)) return bytes;
   return runtime::latin1ToUtf8(view);
 }
 
@@ -204,19 +207,21 @@ std::string_view PreferenceDocument::keyName() const {
 }
 
 void PreferenceDocument::removeGroup(std::string_view name) {
-  std::size_t first = 0;
-  while (first < items_.size() && !(items_[first].kind == ItemKind::group && namesEqual(items_[first].name, name)))
-    ++first;
-  if (first == items_.size()) return;
-  std::size_t end = nextGroupFrom(first + 1);
-  items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(first), items_.begin() + static_cast<std::ptrdiff_t>(end));
-  auto adjust = [&](std::size_t& index) {
-    if (index == kNone || index < first) return;
-    index = index < end ? kNone : index - (end - first);
-  };
-  adjust(currentGroup_);
-  adjust(currentItem_);
-  modified_ = true;
+  // Every copy: a group written anew after its removal must be the one that
+  // is read, not an older copy further down that was hidden by the first.
+  for (std::size_t first = items_.size(); first-- > 0;) {
+    if (items_[first].kind != ItemKind::group || !namesEqual(items_[first].name, name)) continue;
+    const std::size_t end = nextGroupFrom(first + 1);
+    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(first),
+                 items_.begin() + static_cast<std::ptrdiff_t>(end));
+    auto adjust = [&](std::size_t& index) {
+      if (index == kNone || index < first) return;
+      index = index < end ? kNone : index - (end - first);
+    };
+    adjust(currentGroup_);
+    adjust(currentItem_);
+    modified_ = true;
+  }
 }
 
 }  // namespace core

@@ -27,8 +27,9 @@ class PreferenceDocument {
   PreferenceDocument(const PreferenceDocument&) = delete;
   PreferenceDocument& operator=(const PreferenceDocument&) = delete;
 
-  // Parses a file's bytes: a UTF-8 mark selects UTF-8, a UTF-16 mark UTF-16
-  // (either byte order), anything else is ISO-8859-1.
+  // Decodes a file's bytes: a UTF-8 mark selects UTF-8, a UTF-16 mark UTF-16
+  // (either byte order); without a mark, well-formed UTF-8 is UTF-8 and
+  // anything else is ISO-8859-1.
   static std::string decodeFileBytes(std::string bytes);
   // Replaces the document by the items of UTF-8 text.
   void parse(std::string utf8Text);
@@ -49,6 +50,7 @@ class PreferenceDocument {
   bool nextKey();
   std::string_view keyValue() const;
   std::string_view keyName() const;
+  // Removes every group of that name with its items.
   void removeGroup(std::string_view name);
 
  private:

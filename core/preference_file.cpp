@@ -24,6 +24,7 @@ bool PreferenceFile::open(const std::wstring& fileName) {
   fileName_ = fileName;
   state_ = State::readWrite;
   file_ = runtime::File::open(fileName, runtime::FileAccess::readWriteSharingRead);
+  if (!file_.valid()) openError_ = runtime::lastSystemError();
   for (auto fallback : {runtime::FileAccess::readOnlySharingRead, runtime::FileAccess::readOnlySharingReadWrite}) {
     if (file_.valid()) break;
     state_ = State::readOnly;
@@ -31,8 +32,11 @@ bool PreferenceFile::open(const std::wstring& fileName) {
   }
   std::optional<std::string> bytes = file_.readAll();
   if (!bytes) {
+    if (file_.valid()) openError_ = runtime::lastSystemError();
     file_.close();
-    state_ = State::withoutFile;
+    // A file that is there but cannot be read (locked, an I/O error) must not
+    // be replaced by a document that lacks everything it holds.
+    state_ = runtime::pathExists(fileName) ? State::unreadable : State::withoutFile;
     document_.parse({});
     return false;
   }
@@ -40,13 +44,18 @@ bool PreferenceFile::open(const std::wstring& fileName) {
   return true;
 }
 
-void PreferenceFile::close() {
-  if (document_.modified() && (state_ == State::readWrite || state_ == State::withoutFile))
-    runtime::replaceFileContent(file_, fileName_, document_.serialise());
+runtime::SystemError PreferenceFile::close() {
+  runtime::SystemError error = 0;
+  if (document_.modified()) {
+    const bool writable = state_ == State::readWrite || state_ == State::withoutFile;
+    error = writable ? runtime::replaceFileContent(file_, fileName_, document_.serialise()) : openError_;
+  }
   file_.close();
   document_.parse({});
   fileName_.clear();
   state_ = State::closed;
+  openError_ = 0;
+  return error;
 }
 
 bool PreferenceFile::selectGroup(std::wstring_view name) { return isOpen() && document_.selectGroup(toUtf8(name)); }

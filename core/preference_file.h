@@ -20,7 +20,9 @@ class PreferenceFile {
 
   bool create(const std::wstring& fileName);
   bool open(const std::wstring& fileName);
-  void close();
+  // Writes the document back when it was changed: 0 when that worked or
+  // nothing was to be written, else why the change could not be saved.
+  runtime::SystemError close();
 
   bool selectGroup(std::wstring_view name);
   bool writeComment(std::wstring_view text);
@@ -33,19 +35,22 @@ class PreferenceFile {
   std::wstring keyValue();
   // The current item's key name as written in the file; "" when it is no key.
   std::wstring keyName();
+  // Removes every group of that name with its items.
   void removeGroup(std::wstring_view name);
 
  private:
   enum class State {
     closed,       // reads give defaults, writes do nothing
     readWrite,    // changes are written back at close
-    readOnly,     // changes are dropped at close
-    withoutFile,  // open failed: the file is created at close if anything changed
+    readOnly,     // the file may not be written: changes are dropped at close
+    unreadable,   // the file is there but could not be read: it is never replaced
+    withoutFile,  // there is no file: it is created at close if anything changed
   };
 
   bool isOpen() const { return state_ != State::closed; }
 
   State state_ = State::closed;
+  runtime::SystemError openError_ = 0;  // why the file could not be opened for writing
   runtime::File file_;
   std::wstring fileName_;
   PreferenceDocument document_;

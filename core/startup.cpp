@@ -5,19 +5,11 @@
 #include "core/configuration.h"
 #include "runtime/file_io.h"
 #include "runtime/library.h"
+#include "runtime/process_environment.h"
 #include "runtime/text.h"
 
 namespace core {
 namespace {
-
-std::wstring environmentVariable(const wchar_t* name) {
-  DWORD needed = GetEnvironmentVariableW(name, nullptr, 0);
-  if (needed == 0) return {};
-  std::wstring value(needed, L'\0');
-  DWORD length = GetEnvironmentVariableW(name, value.data(), needed);
-  value.resize(length < needed ? length : 0);
-  return value;
-}
 
 void takeSystemDpiPath(ToolState& state) {
   runtime::Library user32(L"user32.dll");
@@ -76,14 +68,15 @@ void chooseDpiAwareness(ToolState& state) {
 }
 
 void readIdeInputs(ToolState& state) {
-  state.ideMainWindow = static_cast<std::uint32_t>(runtime::textToNumber(environmentVariable(L"PB_Tool_MainWindow")));
-  state.searchWord = environmentVariable(L"PB_TOOL_Word");
+  state.ideMainWindow =
+      static_cast<std::uint32_t>(runtime::textToNumber(runtime::environmentVariable(L"PB_Tool_MainWindow")));
+  state.searchWord = runtime::environmentVariable(L"PB_TOOL_Word");
 }
 
 void enterExecutableFolder() {
-  wchar_t path[MAX_PATH + 1] = {};
-  DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path, length);
+  // Read whole: a cut-off path would send the tool to another folder, where
+  // it would make a stray Wordhop.ini.
+  std::wstring folder = runtime::executablePath();
   std::size_t slash = folder.find_last_of(L"\\/");
   if (slash == std::wstring::npos) return;
   folder.resize(slash + 1);

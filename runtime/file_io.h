@@ -2,11 +2,18 @@
 // On POSIX the share modes are not enforced; that build only exercises the logic.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace runtime {
+
+// A system error code (GetLastError on Windows, errno elsewhere); 0 is none.
+using SystemError = std::uint32_t;
+// The calling thread's last system error, never 0: a failure whose cause the
+// system did not record reads as a generic one.
+SystemError lastSystemError();
 
 enum class FileAccess {
   readWriteSharingRead,     // others may read, nobody else may write
@@ -55,6 +62,12 @@ class File {
   Native native_ = kInvalid;
 };
 
+// The whole content of a file, read while others may even write it; none when
+// it cannot be read.
+inline std::optional<std::string> readFileBytes(const std::wstring& path) {
+  return File::open(path, FileAccess::readOnlySharingReadWrite).readAll();
+}
+
 // True when a file or folder of that name exists.
 bool pathExists(const std::wstring& path);
 
@@ -66,7 +79,7 @@ inline std::wstring scratchNameFor(const std::wstring& path) { return path + L".
 // then replace `path` in one step. `held` is the caller's open handle on the
 // file, closed just before the swap. Only when no scratch file can be made, or
 // the swap is refused, is the file written in place (through `held` when it is
-// open, else by creating it). False when nothing could be written.
-bool replaceFileContent(File& held, const std::wstring& path, std::string_view bytes);
+// open, else by creating it). 0 when the bytes were written, else the reason.
+SystemError replaceFileContent(File& held, const std::wstring& path, std::string_view bytes);
 
 }  // namespace runtime

@@ -1,3 +1,4 @@
+#include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -68,7 +69,9 @@ bool pathExists(const std::wstring& path) {
   return ::stat(nativePath(path).c_str(), &info) == 0;
 }
 
-bool replaceFileContent(File& held, const std::wstring& path, std::string_view bytes) {
+SystemError lastSystemError() { return errno ? static_cast<SystemError>(errno) : EIO; }
+
+SystemError replaceFileContent(File& held, const std::wstring& path, std::string_view bytes) {
   const std::string target = nativePath(path);
   const std::string scratch = nativePath(scratchNameFor(path));
   int descriptor = ::open(scratch.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -79,12 +82,12 @@ bool replaceFileContent(File& held, const std::wstring& path, std::string_view b
       held.close();
       struct stat info {};
       bool targetIsFolder = ::stat(target.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-      if (!targetIsFolder && ::rename(scratch.c_str(), target.c_str()) == 0) return true;
+      if (!targetIsFolder && ::rename(scratch.c_str(), target.c_str()) == 0) return 0;
     }
     ::unlink(scratch.c_str());
   }
   if (!held.valid()) held = File::create(path);
-  return held.overwrite(bytes);
+  return held.overwrite(bytes) ? 0 : lastSystemError();
 }
 
 }  // namespace runtime

@@ -99,18 +99,23 @@ void File::close() {
 
 bool pathExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-bool replaceFileContent(File& held, const std::wstring& path, std::string_view bytes) {
+SystemError lastSystemError() {
+  const DWORD error = GetLastError();
+  return error ? error : ERROR_GEN_FAILURE;
+}
+
+SystemError replaceFileContent(File& held, const std::wstring& path, std::string_view bytes) {
   const std::wstring target = absolutePath(path);
   const std::wstring scratch = scratchNameFor(target);
   const DWORD attributes = GetFileAttributesW(target.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return ERROR_ACCESS_DENIED;
   if (writeScratchFile(scratch, bytes)) {
     held.close();
-    if (swapIn(scratch, target, attributes)) return true;
+    if (swapIn(scratch, target, attributes)) return 0;
     DeleteFileW(scratch.c_str());
   }
   if (!held.valid()) held = File::create(target);
-  return held.overwrite(bytes);
+  return held.overwrite(bytes) ? 0 : lastSystemError();
 }
 
 }  // namespace runtime

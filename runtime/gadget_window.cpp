@@ -107,6 +107,9 @@ LRESULT GadgetWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_CLOSE:
       events_.push_back({Event::Type::closeWindow, 0, EventKind::change});
       return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE) events_.push_back({Event::Type::activated, 0, EventKind::change});
+      break;
   }
   return DefWindowProcW(window_, message, wParam, lParam);
 }

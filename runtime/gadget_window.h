@@ -25,7 +25,8 @@ enum class GadgetKind { none = 0, listView, imageButton, textLabel, spinField, s
 enum class EventKind { change, leftClick };
 
 struct Event {
-  enum class Type { gadget, closeWindow } type = Type::closeWindow;
+  // `activated`: the window became the active one (the user came back to it).
+  enum class Type { gadget, closeWindow, activated } type = Type::closeWindow;
   int gadget = 0;
   EventKind kind = EventKind::change;
 };

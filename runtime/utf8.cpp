@@ -58,6 +58,29 @@ void utf16ToUtf8Into(std::string& out, std::size_t count, UnitAt units) {
   }
 }
 
+struct Sequence {
+  char32_t codePoint;
+  std::size_t length;  // 0 when the bytes there are no well-formed sequence
+};
+
+// The UTF-8 sequence that starts at bytes[i].
+Sequence sequenceAt(std::string_view bytes, std::size_t i) {
+  auto lead = static_cast<std::uint8_t>(bytes[i]);
+  if (lead < 0x80) return {lead, 1};
+  std::size_t length = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 && lead < 0xF0 ? 3 : lead >= 0xC2 && lead < 0xE0 ? 2 : 0;
+  char32_t c = length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
+  std::size_t taken = 1;
+  for (; length && taken < length && i + taken < bytes.size(); ++taken) {
+    auto next = static_cast<std::uint8_t>(bytes[i + taken]);
+    if ((next & 0xC0) != 0x80) break;
+    c = (c << 6) | (next & 0x3F);
+  }
+  const bool wellFormed = length && taken == length &&
+                          !(length == 3 && (c < 0x800 || isHighSurrogate(c) || isLowSurrogate(c))) &&
+                          !(length == 4 && (c < 0x10000 || c > 0x10FFFF));
+  return {c, wellFormed ? length : 0};
+}
+
 }  // namespace
 
 std::string toUtf8(std::wstring_view text) {
@@ -80,27 +103,10 @@ std::wstring fromUtf8(std::string_view bytes) {
   wchar_t* to = out.data();
   std::size_t i = 0;
   while (i < bytes.size()) {
-    auto lead = static_cast<std::uint8_t>(bytes[i]);
-    if (lead < 0x80) {
-      *to++ = static_cast<wchar_t>(lead);
-      ++i;
-      continue;
-    }
-    int length = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 && lead < 0xE0 ? 2 : 0;
-    if (lead > 0xF4) length = 0;
-    char32_t c = length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
-    int taken = 1;
-    for (; length && taken < length && i + taken < bytes.size(); ++taken) {
-      auto next = static_cast<std::uint8_t>(bytes[i + taken]);
-      if ((next & 0xC0) != 0x80) break;
-      c = (c << 6) | (next & 0x3F);
-    }
-    bool wellFormed = length && taken == length &&
-                      !(length == 3 && (c < 0x800 || isHighSurrogate(c) || isLowSurrogate(c))) &&
-                      !(length == 4 && (c < 0x10000 || c > 0x10FFFF));
-    if (wellFormed) {
-      to = putWide(to, c);
-      i += length;
+    const Sequence sequence = sequenceAt(bytes, i);
+    if (sequence.length) {
+      to = putWide(to, sequence.codePoint);
+      i += sequence.length;
     } else {
       to = putWide(to, kReplacement);
       ++i;
@@ -108,6 +114,15 @@ std::wstring fromUtf8(std::string_view bytes) {
   }
   out.resize(static_cast<std::size_t>(to - out.data()));
   return out;
+}
+
+bool isWellFormedUtf8(std::string_view bytes) {
+  for (std::size_t i = 0; i < bytes.size();) {
+    const std::size_t length = sequenceAt(bytes, i).length;
+    if (!length) return false;
+    i += length;
+  }
+  return true;
 }
 
 std::string latin1ToUtf8(std::string_view bytes) {

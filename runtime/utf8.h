@@ -13,6 +13,9 @@ std::string toUtf8(std::wstring_view text);
 // Every byte that is not part of a well-formed sequence becomes U+FFFD.
 std::wstring fromUtf8(std::string_view bytes);
 
+// True when every byte belongs to a well-formed sequence (plain ASCII is).
+bool isWellFormedUtf8(std::string_view bytes);
+
 // ISO-8859-1: bytes 0x80-0xFF become two UTF-8 bytes each.
 std::string latin1ToUtf8(std::string_view bytes);
 

@@ -6,6 +6,8 @@
 #include <algorithm>
 
 #include "core/configuration.h"
+#include "runtime/process_environment.h"
+#include "runtime/system_message.h"
 #include "runtime/window_number.h"
 #include "search/browser_command.h"
 #include "search/program_start.h"
@@ -51,6 +53,14 @@ const FieldBinding* bindingOf(int gadget) {
   return nullptr;
 }
 
+// The system's words for why a save failed, without line ends.
+std::wstring failureReason(runtime::SystemError error) {
+  std::wstring reason = runtime::systemMessage(error);
+  while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' '))
+    reason.pop_back();
+  return reason.empty() ? L"System error " + std::to_wstring(error) + L"." : reason;
+}
+
 // The message requester's owner: the foreground window, when it is one of ours.
 HWND requesterOwner() {
   HWND foreground = GetForegroundWindow();
@@ -68,6 +78,9 @@ SettingsServices systemServices() {
       },
       [](std::wstring_view program, std::wstring_view parameter, std::wstring_view folder) {
         search::startProgram(program, parameter, folder);
+      },
+      [](HWND owner, std::wstring_view text) {
+        MessageBoxW(owner, std::wstring(text).c_str(), kWindowTitle, MB_OK | MB_ICONWARNING);
       },
   };
 }
@@ -167,17 +180,36 @@ bool SettingsWindow::build() {
   window_.setColors(infoField, GetSysColor(COLOR_INACTIVECAPTIONTEXT), GetSysColor(COLOR_BTNFACE));
   setToolTips();
 
-  const core::LoadedSettings loaded = core::loadAllEntries(configFile_, state_.entries);
-  entryKeysInOrder_ = loaded.entryKeysInOrder;
-  window_.setState(browserStartSpin, loaded.browserStart);
-  window_.setState(tabDelaySpin, loaded.tabDelay);
-  fillEntryRows(window_, state_.entries);
+  loadFromFile();
   if (!state_.entries.empty()) window_.setState(entryList, 0);
   window_.postGadgetEvent(entryList, runtime::EventKind::change);
   window_.setCallback([this](HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     return listCheckCallback(window, message, wParam, lParam, result);
   });
   return true;
+}
+
+void SettingsWindow::loadFromFile() {
+  knownFile_ = runtime::readFileBytes(configFile_).value_or("");
+  state_.entries.clear();
+  const core::LoadedSettings loaded = core::loadAllEntries(configFile_, state_.entries);
+  entryKeysInOrder_ = loaded.entryKeysInOrder;
+  window_.setState(browserStartSpin, loaded.browserStart);
+  window_.setState(tabDelaySpin, loaded.tabDelay);
+  window_.clearItems(entryList);
+  fillEntryRows(window_, state_.entries);
+}
+
+void SettingsWindow::reloadIfChangedOutside() {
+  // Contents, not time stamps: an editor may keep the time, or save twice in one tick.
+  const std::optional<std::string> bytes = runtime::readFileBytes(configFile_);
+  if (!bytes || *bytes == knownFile_) return;
+  const int row = window_.state(entryList);
+  DrawingSuspended suspended(window_.handle());
+  loadFromFile();
+  const int rows = static_cast<int>(state_.entries.size());
+  window_.setState(entryList, row >= 0 && row < rows ? row : rows > 0 ? 0 : -1);
+  showSelectedEntry();
 }
 
 void SettingsWindow::show() {
@@ -212,6 +244,10 @@ void SettingsWindow::showSelectedEntry() {
 
 bool SettingsWindow::handleEvent(const runtime::Event& event) {
   if (event.type == runtime::Event::Type::closeWindow) return false;
+  if (event.type == runtime::Event::Type::activated) {
+    reloadIfChangedOutside();
+    return true;
+  }
   const bool change = event.kind == runtime::EventKind::change;
   switch (event.gadget) {
     case entryList:
@@ -230,10 +266,10 @@ bool SettingsWindow::handleEvent(const runtime::Event& event) {
       moveEntry(+1);
       break;
     case browserStartSpin:
-      if (change) core::saveBrowserValue(configFile_, core::kKeyBrowserStart, window_.state(browserStartSpin));
+      if (change) saveBrowserValue(core::kKeyBrowserStart, browserStartSpin);
       break;
     case tabDelaySpin:
-      if (change) core::saveBrowserValue(configFile_, core::kKeyTabDelay, window_.state(tabDelaySpin));
+      if (change) saveBrowserValue(core::kKeyTabDelay, tabDelaySpin);
       break;
     case openIniButton:
       openConfigInEditor();
@@ -258,13 +294,32 @@ bool SettingsWindow::handleEvent(const runtime::Event& event) {
 void SettingsWindow::saveEntryAt(int row) {
   // In a hand-edited file whose keys are not "1" to "n", key row + 1 may be
   // another entry's record: renumber the whole group once instead.
-  if (entryKeysInOrder_) core::saveEntry(configFile_, state_.entries, static_cast<std::size_t>(row));
+  if (entryKeysInOrder_) afterSave(core::saveEntry(configFile_, state_.entries, static_cast<std::size_t>(row)));
   else saveAll();
 }
 
 void SettingsWindow::saveAll() {
-  core::saveAllEntries(configFile_, state_.entries);
+  afterSave(core::saveAllEntries(configFile_, state_.entries));
   entryKeysInOrder_ = true;
+}
+
+void SettingsWindow::saveBrowserValue(std::wstring_view key, int gadget) {
+  afterSave(core::saveBrowserValue(configFile_, key, window_.state(gadget)));
+}
+
+void SettingsWindow::afterSave(runtime::SystemError error) {
+  knownFile_ = runtime::readFileBytes(configFile_).value_or("");
+  if (!error || saveFailureTold_) return;
+  saveFailureTold_ = true;
+  const std::wstring localData = runtime::environmentVariable(L"LOCALAPPDATA");
+  const std::wstring suggestion =
+      localData.empty() ? L"a folder in your user profile" : localData + L"\\Wordhop";
+  services_.warn(window_.handle(),
+                 L"Wordhop cannot save its settings in\n" + runtime::fullPath(configFile_) + L"\n\n" +
+                     failureReason(error) +
+                     L"\n\nChanges made in this window cannot be saved there. Copy Wordhop.exe to a folder you "
+                     L"can write to, for example\n" +
+                     suggestion + L"\nand start it from there.");
 }
 
 void SettingsWindow::editTextField(int gadget) {
@@ -368,8 +423,7 @@ void SettingsWindow::openConfigInEditor() {
   wchar_t expanded[MAX_PATH * 2] = {};
   const DWORD length = ExpandEnvironmentStringsW(program.c_str(), expanded, MAX_PATH * 2);
   const std::wstring editor = length > 0 && length <= MAX_PATH * 2 ? std::wstring(expanded) : program;
-  wchar_t current[MAX_PATH + 1] = {};
-  std::wstring folder(current, GetCurrentDirectoryW(MAX_PATH, current));
+  std::wstring folder = runtime::currentDirectory();
   if (folder.empty() || folder.back() != L'\\') folder += L'\\';
   // Quoted: the folder may contain spaces.
   services_.startProgram(editor, L"\"" + folder + std::wstring(core::kConfigFileName) + L"\"", folder);

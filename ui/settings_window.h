@@ -8,6 +8,7 @@
 
 #include "core/search_entry.h"
 #include "core/tool_state.h"
+#include "runtime/file_io.h"
 #include "runtime/gadget_window.h"
 #include "ui/dpi_layer.h"
 
@@ -53,6 +54,8 @@ struct SettingsServices {
   std::function<int(std::wstring_view text, UINT flags)> ask;
   // Start-a-program: a program or an address, a parameter, a working folder.
   std::function<void(std::wstring_view, std::wstring_view, std::wstring_view)> startProgram;
+  // Shows a warning owned by the given window.
+  std::function<void(HWND owner, std::wstring_view text)> warn;
 };
 SettingsServices systemServices();
 
@@ -84,6 +87,9 @@ class SettingsWindow {
   // Sees the list's notifications first: a ticked or unticked row check box
   // selects the row and saves the entry's enabled flag.
   bool listCheckCallback(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // Shows the file again when it was changed outside this window (in an
+  // editor, by another settings window) since this window last read or wrote it.
+  void reloadIfChangedOutside();
 
   runtime::GadgetWindow& window() { return window_; }
   DpiLayer& dpiLayer() { return dpi_; }
@@ -92,8 +98,14 @@ class SettingsWindow {
   void createGadgets();
   void setToolTips();
   void setDetailGadgetsEnabled(bool enabled);
+  // Fills the entries, the list and the spin fields from the file.
+  void loadFromFile();
   void saveEntryAt(int row);
   void saveAll();
+  void saveBrowserValue(std::wstring_view key, int gadget);
+  // Every save ends here: the file's bytes are noted, and the first failure
+  // of the session is told to the user.
+  void afterSave(runtime::SystemError error);
 
   core::ToolState& state_;
   std::wstring configFile_;
@@ -102,6 +114,8 @@ class SettingsWindow {
   std::array<runtime::UniqueBitmap, 6> images_;
   SettingsServices services_;
   bool entryKeysInOrder_ = true;
+  std::string knownFile_;  // the file's bytes as last read or written here
+  bool saveFailureTold_ = false;
 };
 
 // The settings mode of the tool: build, show, run until closed.

@@ -91,6 +91,24 @@ TEST_F(ConfigurationTest, SaveAllEntriesRenumbersAndMovesTheGroupToTheEnd) {
                      "1 = 1" X "a" X "0" X "0" X "0" X X "\r\n2 = 0" X X "0" X "0" X "0" X X "\r\n");
 }
 
+// A hand-made file with the group twice: the first copy is the one read, and
+// after a save the next load gives exactly the list that was saved.
+TEST_F(ConfigurationTest, SaveAllEntriesLeavesOneEntriesGroupSoTheNextLoadShowsTheSavedList) {
+  put("[Entries]\r\n1 = 1" X "a\r\n[Browser]\r\nTabDelay = 1\r\n[entries]\r\n1 = 1" X "b\r\n3 = 1" X "c\r\n");
+  std::vector<SearchEntry> shown;
+  core::loadAllEntries(name(), shown);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].sites, L"a");
+  shown.push_back(SearchEntry{0, L"new", 0, 0, 0, L"", L""});
+  EXPECT_EQ(core::saveAllEntries(name(), shown), 0u);
+  std::vector<SearchEntry> reloaded;
+  core::loadAllEntries(name(), reloaded);
+  ASSERT_EQ(reloaded.size(), 2u);
+  EXPECT_EQ(reloaded[0].sites, L"a");
+  EXPECT_EQ(reloaded[1].sites, L"new");
+  EXPECT_EQ(bytes().find("b\r\n"), std::string::npos);
+}
+
 TEST_F(ConfigurationTest, SaveBrowserValueWritesIntoTheBrowserGroup) {
   core::writeDefaultConfiguration(name());
   core::saveBrowserValue(name(), core::kKeyTabDelay, 9999);

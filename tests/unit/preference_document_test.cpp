@@ -100,13 +100,17 @@ TEST(PreferenceSerialise, UntouchedBytesSurviveEvenWhenNotUtf8) {
   EXPECT_EQ(document.serialise(), std::string(kHead) + "; bad \xFF\xC3 bytes\r\n[G]\r\nk = \xE2\x82\r\nother = 1\r\n");
 }
 
-TEST(PreferenceDecode, ChoosesTheEncodingByTheMark) {
+TEST(PreferenceDecode, ChoosesTheEncodingByTheMarkOrTheBytes) {
   struct Case {
     std::string bytes;
     std::string utf8;
   } cases[] = {
       {"\xEF\xBB\xBFk=\xC3\x97", "k=\xC3\x97"},
-      {"k=\xD7", "k=\xC3\x97"},
+      {"k=\xD7", "k=\xC3\x97"},                        // Latin-1
+      {"k=\xC3\x97", "k=\xC3\x97"},                    // UTF-8 saved without a mark
+      {"k=caf\xC3\xA9 \xE9", "k=caf\xC3\x83\xC2\xA9 \xC3\xA9"},  // not UTF-8 as a whole: Latin-1
+      {"k=\xC3", "k=\xC3\x83"},                        // a cut-off sequence is Latin-1
+      {"k=\xED\xA0\x80", "k=\xC3\xAD\xC2\xA0\xC2\x80"},    // an encoded surrogate is no UTF-8
       {"", ""},
       {"\xEF\xBB", "\xC3\xAF\xC2\xBB"},
       {std::string("\xFF\xFEk\0=\0\xD7\0", 8), "k=\xC3\x97"},

@@ -24,23 +24,28 @@ class PreferenceFileWinTest : public ::testing::Test {
     return runtime::UniqueFileHandle(
         CreateFileW(name().c_str(), access, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   }
-  // Opens, reads TabDelay, writes it as `value`, closes; returns what was read.
-  int changeTabDelay(int value) const {
+  struct Change {
+    int read;                          // TabDelay as the store read it
+    runtime::SystemError saveError;  // what closing the store reported
+  };
+  // Opens, reads TabDelay, writes it as `value`, closes.
+  Change changeTabDelay(int value) const {
     PreferenceFile file;
     file.open(name());
     file.selectGroup(L"Browser");
-    int read = file.readInteger(L"TabDelay", -1);
+    const int read = file.readInteger(L"TabDelay", -1);
     file.writeInteger(L"TabDelay", value);
-    file.close();
-    return read;
+    return {read, file.close()};
   }
 
   ScratchFolder folder;
 };
 
-TEST_F(PreferenceFileWinTest, ReadOnlyFileLoadsButDropsEverySave) {
+TEST_F(PreferenceFileWinTest, ReadOnlyFileLoadsButDropsEverySaveAndSaysWhy) {
   SetFileAttributesW(name().c_str(), FILE_ATTRIBUTE_READONLY);
-  EXPECT_EQ(changeTabDelay(7), 500);
+  const Change change = changeTabDelay(7);
+  EXPECT_EQ(change.read, 500);
+  EXPECT_EQ(change.saveError, static_cast<runtime::SystemError>(ERROR_ACCESS_DENIED));
   SetFileAttributesW(name().c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(readBytes(path()), kOriginal);
 }
@@ -49,8 +54,25 @@ TEST_F(PreferenceFileWinTest, FileHeldWithoutSharingReadsDefaultsAndIsNotOverwri
   {
     runtime::UniqueFileHandle holder = openWith(GENERIC_READ | GENERIC_WRITE, 0);
     ASSERT_TRUE(holder);
-    EXPECT_EQ(changeTabDelay(7), -1);
+    const Change change = changeTabDelay(7);
+    EXPECT_EQ(change.read, -1);
+    EXPECT_EQ(change.saveError, static_cast<runtime::SystemError>(ERROR_SHARING_VIOLATION));
   }
+  EXPECT_EQ(readBytes(path()), kOriginal);
+}
+
+// The file could not be read when it was opened: a save after the other
+// program let go would write a file holding nothing but the change.
+TEST_F(PreferenceFileWinTest, AFileThatCouldNotBeReadIsNeverReplacedEvenOnceItIsFree) {
+  PreferenceFile file;
+  {
+    runtime::UniqueFileHandle holder = openWith(GENERIC_READ | GENERIC_WRITE, 0);
+    ASSERT_TRUE(holder);
+    EXPECT_FALSE(file.open(name()));
+  }
+  file.selectGroup(L"Browser");
+  file.writeInteger(L"TabDelay", 7);
+  EXPECT_EQ(file.close(), static_cast<runtime::SystemError>(ERROR_SHARING_VIOLATION));
   EXPECT_EQ(readBytes(path()), kOriginal);
 }
 
@@ -58,7 +80,7 @@ TEST_F(PreferenceFileWinTest, FileOpenedByAWriterIsReadOnlyForTheStore) {
   {
     runtime::UniqueFileHandle writer = openWith(GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE);
     ASSERT_TRUE(writer);
-    EXPECT_EQ(changeTabDelay(7), 500);
+    EXPECT_EQ(changeTabDelay(7).read, 500);
   }
   EXPECT_EQ(readBytes(path()), kOriginal);
 }
@@ -75,7 +97,7 @@ TEST_F(PreferenceFileWinTest, WhileOpenOthersMayReadButNotWrite) {
 TEST_F(PreferenceFileWinTest, AReaderHoldingTheFileDoesNotLoseTheSave) {
   runtime::UniqueFileHandle reader = openWith(GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
   ASSERT_TRUE(reader);
-  changeTabDelay(9);
+  EXPECT_EQ(changeTabDelay(9).saveError, 0u);
   reader.reset();
   EXPECT_EQ(readBytes(path()), "\xEF\xBB\xBF\r\n[Browser]\r\nTabDelay = 9\r\n");
 }

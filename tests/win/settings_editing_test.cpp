@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "core/configuration.h"
+#include "runtime/system_message.h"
 #include "tests/support/default_config.h"
 #include "tests/support/scratch_folder.h"
 #include "ui/settings_window.h"
@@ -21,6 +22,9 @@ class SettingsEditingTest : public ::testing::Test {
  protected:
   void open(std::string_view content = kDefaultFile) {
     testing_support::writeBytes(folder.file("Wordhop.ini"), content);
+    openWindowOn(folder.file("Wordhop.ini").wstring());
+  }
+  void openWindowOn(const std::wstring& configFile) {
     state.osVersionCode = 110;
     setupDpiScaling(state.dpiScaling, 100, state.osVersionCode, false);
     SettingsServices services{[this](std::wstring_view text, UINT flags) {
@@ -30,8 +34,12 @@ class SettingsEditingTest : public ::testing::Test {
                               },
                               [this](std::wstring_view program, std::wstring_view parameter, std::wstring_view folder) {
                                 started.push_back({std::wstring(program), std::wstring(parameter), std::wstring(folder)});
+                              },
+                              [this](HWND owner, std::wstring_view text) {
+                                warnings.emplace_back(text);
+                                warningOwner = owner;
                               }};
-    settings = std::make_unique<SettingsWindow>(state, folder.file("Wordhop.ini").wstring(), services);
+    settings = std::make_unique<SettingsWindow>(state, configFile, services);
     ASSERT_TRUE(settings->build());
     pump();
   }
@@ -68,6 +76,8 @@ class SettingsEditingTest : public ::testing::Test {
   core::ToolState state;
   std::unique_ptr<SettingsWindow> settings;
   std::vector<std::wstring> questions;
+  std::vector<std::wstring> warnings;
+  HWND warningOwner = nullptr;
   UINT questionFlags = 0;
   int answer = IDYES;
   struct Start {
@@ -258,6 +268,44 @@ TEST_F(SettingsEditingTest, DonationOpensThePageOnlyOnYes) {
   ASSERT_EQ(started.size(), 1u);
   EXPECT_EQ(started[0].program, L"https://www.paypal.com/donate");
   EXPECT_EQ(file(), kDefaultFile);
+}
+
+// Where the file cannot be written, the first failed save says so once, in a
+// message owned by the window that names the file and the system's reason.
+TEST_F(SettingsEditingTest, AFailedSaveIsToldOnceNamingTheFileAndTheReason) {
+  struct Case {
+    const char* name;
+    std::function<std::wstring()> prepare;  // gives the file the window edits
+  } cases[] = {
+      {"read-only file",
+       [this] {
+         const std::wstring file = folder.file("Wordhop.ini").wstring();
+         testing_support::writeBytes(file, kDefaultFile);
+         SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
+         return file;
+       }},
+      // Not even root may make a file in /sys.
+      {"folder that cannot be written", [] { return std::wstring(L"Z:\\sys\\Wordhop.ini"); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    warnings.clear();
+    const std::wstring file = c.prepare();
+    const std::string before = readBytes(file);
+    openWindowOn(file);
+    press(addButton);
+    type(urlField, L'a');
+    type(urlField, L'b');
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warningOwner, window().handle());
+    EXPECT_NE(warnings[0].find(file), std::wstring::npos) << warnings[0];
+    EXPECT_NE(warnings[0].find(L"cannot be saved there"), std::wstring::npos);
+    std::wstring reason = runtime::systemMessage(ERROR_ACCESS_DENIED);
+    reason.erase(reason.find_last_not_of(L"\r\n ") + 1);
+    EXPECT_NE(warnings[0].find(L"\n" + reason + L"\n"), std::wstring::npos) << warnings[0];
+    EXPECT_EQ(readBytes(file), before);
+    SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
 }
 
 }  // namespace

@@ -1,0 +1,49 @@
+#include "runtime/process_environment.h"
+
+#include <windows.h>
+
+namespace runtime {
+namespace {
+
+// Calls `read(buffer, size)`, which returns the length it wrote or, when the
+// buffer is too small, the size it needs (the system's usual convention).
+template <typename Read>
+std::wstring readGrowing(Read read) {
+  std::wstring text(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = read(text.data(), static_cast<DWORD>(text.size()));
+    if (length == 0) return {};
+    if (length < text.size()) {
+      text.resize(length);
+      return text;
+    }
+    text.resize(length > text.size() ? length : text.size() * 2);
+  }
+}
+
+}  // namespace
+
+std::wstring environmentVariable(const wchar_t* name) {
+  return readGrowing([name](wchar_t* buffer, DWORD size) { return GetEnvironmentVariableW(name, buffer, size); });
+}
+
+std::wstring currentDirectory() {
+  return readGrowing([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); });
+}
+
+std::wstring executablePath() {
+  // GetModuleFileNameW fills the buffer and returns its size when the path
+  // does not fit: the size is doubled until it does.
+  return readGrowing([](wchar_t* buffer, DWORD size) {
+    const DWORD length = GetModuleFileNameW(nullptr, buffer, size);
+    return length == size ? size : length;
+  });
+}
+
+std::wstring fullPath(const std::wstring& path) {
+  const std::wstring full = readGrowing(
+      [&path](wchar_t* buffer, DWORD size) { return GetFullPathNameW(path.c_str(), size, buffer, nullptr); });
+  return full.empty() ? path : full;
+}
+
+}  // namespace runtime
