@@ -212,16 +212,15 @@ TEST(PreferenceKeys, TopSectionEnumerationAndPendingGroups) {
   EXPECT_FALSE(document.nextKey());
 }
 
-TEST(PreferenceRemove, DropsTheGroupWithItsCommentsAndRecreatesItAtTheEnd) {
+TEST(PreferenceRemove, DropsEveryCopyOfTheGroupWithItsCommentsAndRecreatesItAtTheEnd) {
   PreferenceDocument document;
   document.parse("[Entries]\r\n; inside\r\n1 = a\r\n[Browser]\r\nTabDelay = 5\r\n[Entries]\r\n2 = second copy");
   document.selectGroup("Entries");
   document.removeGroup("ENTRIES");
   EXPECT_TRUE(document.modified());
-  document.selectGroup("Entries");  // the second copy is found now
+  document.selectGroup("Entries");  // no hidden copy comes to light
   document.writeString("1", "b");
-  EXPECT_EQ(document.serialise(),
-            std::string(kHead) + "[Browser]\r\nTabDelay = 5\r\n[Entries]\r\n2 = second copy\r\n1 = b\r\n");
+  EXPECT_EQ(document.serialise(), std::string(kHead) + "[Browser]\r\nTabDelay = 5\r\n[Entries]\r\n1 = b\r\n");
 }
 
 TEST(PreferenceRemove, AbsentGroupChangesNothingAndCursorBehindIsShifted) {
