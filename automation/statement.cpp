@@ -97,8 +97,12 @@ HRESULT parseValue(const std::vector<std::wstring>& tokens, std::size_t& index, 
     if (!isInteger(slot.vt)) return E_INVALIDARG;
     const std::intptr_t address = integerOf(slot);
     IUnknown* object = nullptr;
-    if (target == VT_DISPATCH && vimbraObject) object = reinterpret_cast<VimbraObject*>(address)->dispatch();
-    else object = reinterpret_cast<IUnknown*>(address);
+    if (target == VT_DISPATCH && vimbraObject) {
+      if (address == 0) return E_POINTER;  // no object to take the reference of
+      object = reinterpret_cast<VimbraObject*>(address)->dispatch();
+    } else {
+      object = reinterpret_cast<IUnknown*>(address);
+    }
     if (object) object->AddRef();
     slot.vt = target;
     slot.punkVal = object;

@@ -115,8 +115,13 @@ HRESULT invokeCommand(const VimbraObject& object, WORD flags, VARTYPE requestedT
     VariantInit(&work);
     code = invokeMember(current, *statement->members[member], kGetFlags, &work);
     current->Release();
-    // The reference moves from the work VARIANT to the walk; an empty result is a null object.
-    current = SUCCEEDED(code) && (work.vt == VT_DISPATCH || work.vt == VT_UNKNOWN) ? work.pdispVal : nullptr;
+    // The reference moves from the work VARIANT to the walk; an empty result is
+    // a null object. An IUnknown is asked for the IDispatch it may also be.
+    current = SUCCEEDED(code) && work.vt == VT_DISPATCH ? work.pdispVal : nullptr;
+    if (SUCCEEDED(code) && work.vt == VT_UNKNOWN && work.punkVal) {
+      code = work.punkVal->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&current));
+      VariantClear(&work);
+    }
     if (FAILED(code) || !current) {
       if (SUCCEEDED(code) && work.vt != VT_EMPTY && work.vt != VT_NULL && work.vt != VT_DISPATCH &&
           work.vt != VT_UNKNOWN) {

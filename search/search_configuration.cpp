@@ -1,5 +1,7 @@
 #include "search/search_configuration.h"
 
+#include <algorithm>
+
 #include "core/configuration.h"
 #include "core/preference_file.h"
 #include "runtime/text.h"
@@ -23,8 +25,9 @@ SearchSettings loadSearchRun(const std::wstring& fileName, std::vector<core::Sea
   }
   SearchSettings settings;
   file.selectGroup(core::kGroupBrowser);
-  settings.browserStart = file.readInteger(core::kKeyBrowserStart, core::kDefaultBrowserStart);
-  settings.tabDelay = file.readInteger(core::kKeyTabDelay, core::kDefaultTabDelay);
+  auto bounded = [](std::int32_t ms) { return std::clamp(ms, 0, kLongestWaitMs); };
+  settings.browserStart = bounded(file.readInteger(core::kKeyBrowserStart, core::kDefaultBrowserStart));
+  settings.tabDelay = bounded(file.readInteger(core::kKeyTabDelay, core::kDefaultTabDelay));
   file.selectGroup(core::kGroupGoogle);
   settings.searchBase = file.readString(core::kKeySearch, core::kDefaultSearch);
   settings.languageSwitch = file.readString(core::kKeyLangUI, core::kDefaultLangUI);

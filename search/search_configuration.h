@@ -1,6 +1,7 @@
 // What a search run reads from the configuration file.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -13,8 +14,13 @@ namespace search {
 // window reads the number instead).
 bool isEnabledRecord(std::wstring_view record);
 
+// The longest wait of a search run, for the browser's start and between tabs:
+// a hand-edited time of days must not hold the tool (and an IDE waiting for it).
+inline constexpr std::int32_t kLongestWaitMs = 60000;
+
 // Appends the enabled entries, with their site terms in `sites`, and returns
-// the settings, each with its default when absent. The file is not changed.
+// the settings, each with its default when absent and the waits bounded by
+// kLongestWaitMs. The file is not changed.
 SearchSettings loadSearchRun(const std::wstring& fileName, std::vector<core::SearchEntry>& entries);
 
 }  // namespace search

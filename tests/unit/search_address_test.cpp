@@ -131,6 +131,24 @@ TEST(SearchRunConfiguration, EnabledMeansTheFirstCharacterIsOne) {
   EXPECT_EQ(settings.searchBase, B);
 }
 
+TEST(SearchRunConfiguration, WaitsAreTakenAsWrittenUpToOneMinute) {
+  struct Case {
+    const char* written;
+    std::int32_t waited;
+  } cases[] = {{"0", 0}, {"9999", 9999}, {"60000", 60000}, {"60001", 60000}, {"2000000000", 60000}, {"-5", 0}};
+  testing_support::ScratchFolder folder;
+  const auto file = folder.file("Wordhop.ini");
+  for (const Case& c : cases) {
+    const std::string text = std::string("[Browser]\r\nBrowserStart = ") + c.written + "\r\nTabDelay = " + c.written;
+    testing_support::writeBytes(file, text);
+    std::vector<SearchEntry> entries;
+    const SearchSettings settings = search::loadSearchRun(file.wstring(), entries);
+    EXPECT_EQ(settings.browserStart, c.waited) << c.written;
+    EXPECT_EQ(settings.tabDelay, c.waited) << c.written;
+    EXPECT_EQ(testing_support::readBytes(file), text);
+  }
+}
+
 TEST(SearchRunConfiguration, MissingFileGivesNoEntriesAndDefaults) {
   testing_support::ScratchFolder folder;
   std::vector<SearchEntry> entries;

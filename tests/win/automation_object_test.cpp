@@ -114,6 +114,13 @@ TEST_F(AutomationObjectTest, NullObjectsInChainsAndResultsAreReported) {
   child.reset();
 }
 
+TEST_F(AutomationObjectTest, AnObjectReturnedAsIUnknownIsAskedForIDispatchInAChain) {
+  ObjectPointer object = runningObject();
+  ASSERT_TRUE(object);
+  EXPECT_EQ(getStringProperty(*object, L"Unknown\\Name"), L"unknown");
+  EXPECT_EQ(lastErrorCode(), S_OK);
+}
+
 TEST_F(AutomationObjectTest, CollectionsEnumerateTheirElementsOnce) {
   ObjectPointer object = runningObject();
   ASSERT_TRUE(object);

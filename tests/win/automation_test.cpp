@@ -92,6 +92,7 @@ TEST(Statement, RejectsBadCommandsWithTheirCodes) {
       {L"F(1.5.2)", E_INVALIDARG},          {L"F(1-2)", E_INVALIDARG},        {L"F(word)", E_INVALIDARG},
       {L"F(5 as pointer)", E_INVALIDARG},   {L"F('x' byref)", E_INVALIDARG},  {L"F('x' as object)", E_INVALIDARG},
       {L"Set('x' as date)", DISP_E_TYPEMISMATCH}, {L"F(300 as ubyte)", DISP_E_OVERFLOW},
+      {L"F(0 as vimbraobject)", E_POINTER},
   };
   for (auto [command, code] : cases) EXPECT_FALSE(parsed(command, code)) << command;
 

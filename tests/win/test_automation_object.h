@@ -76,7 +76,7 @@ class TestObject : public IDispatch, public IPersistFile {
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID, DISPID* ids) override {
     static const wchar_t* kMembers[] = {L"Text", L"Number", L"Flag", L"Child", L"Nothing", L"Fail",
-                                        L"FailSilently", L"Items", L"Echo", L"FileName", L"Name"};
+                                        L"FailSilently", L"Items", L"Echo", L"FileName", L"Name", L"Unknown"};
     for (DISPID id = 0; id < DISPID(std::size(kMembers)); ++id)
       if (lstrcmpiW(names[0], kMembers[id]) == 0) return *ids = id + 1, S_OK;
     return *ids = DISPID_UNKNOWN, DISP_E_UNKNOWNNAME;
@@ -103,6 +103,10 @@ class TestObject : public IDispatch, public IPersistFile {
         return VariantCopy(result, &parameters->rgvarg[0]);
       case 10: return text(result, fileName_.c_str());
       case 11: return text(result, name_.c_str());
+      case 12:  // an object handed out as IUnknown, through a base that is no IDispatch
+        result->vt = VT_UNKNOWN;
+        result->punkVal = static_cast<IPersistFile*>(new TestObject(L"unknown"));
+        return S_OK;
       case DISPID_NEWENUM: {
         if (size_ == 0) return DISP_E_MEMBERNOTFOUND;
         std::vector<IDispatch*> items;
