@@ -15,8 +15,8 @@ namespace {
 
 using namespace testing_support;
 
-constexpr int kEntryList = 1, kAdd = 2, kRemove = 3, kMoveUp = 4, kBrowserStart = 7, kTabDelay = 9, kUrl = 13,
-              kContent = 14, kFirstMatch = 16;
+constexpr int kEntryList = 1, kAdd = 2, kRemove = 3, kMoveUp = 4, kMoveDown = 5, kBrowserStart = 7, kTabDelay = 9,
+              kUrl = 13, kContent = 14, kFirstMatch = 16;
 
 void snapshot(HWND window, const char* step) {
   if (const char* shots = std::getenv("WORDHOP_SCREENSHOTS"))
@@ -40,10 +40,9 @@ void replaceSpinValue(HWND window, int spin, std::wstring_view value) {
   typeText(value);
 }
 
-std::string expectedFile(const std::vector<core::SearchEntry>& entries) {
+// The default file with these entries in its Entries group.
+std::string defaultFileWith(const std::vector<core::SearchEntry>& entries) {
   std::string file = kDefaultFile;
-  file.replace(file.find("BrowserStart = 2500"), 19, "BrowserStart = 300");
-  file.replace(file.find("TabDelay = 500"), 14, "TabDelay = 200");
   file.erase(file.find("[Entries]\r\n") + 11);
   int number = 0;
   for (const core::SearchEntry& entry : entries)
@@ -97,7 +96,10 @@ TEST(SettingsSessionEndToEnd, EditsWithRealInputReachTheFileAndTheSearchRun) {
   std::vector<core::SearchEntry> entries = core::defaultEntries();
   entries.erase(entries.begin() + 1);
   entries.insert(entries.begin() + 5, core::SearchEntry{1, L"example.org | test.org", 1, 0, 1, L"", L""});
-  EXPECT_EQ(readBytes(config), expectedFile(entries));
+  std::string expected = defaultFileWith(entries);
+  expected.replace(expected.find("BrowserStart = 2500"), 19, "BrowserStart = 300");
+  expected.replace(expected.find("TabDelay = 500"), 14, "TabDelay = 200");
+  EXPECT_EQ(readBytes(config), expected);
 
   recorder.clear();
   EXPECT_EQ(runTool(tool, {.word = L"WM_PAINT",
@@ -118,6 +120,49 @@ TEST(SettingsSessionEndToEnd, EditsWithRealInputReachTheFileAndTheSearchRun) {
                 base + L"btnI=I%27m+Feeling+Lucky&q=WM_PAINT+site:example.org+|+site:test.org" + tail,
                 base + L"q=WM_PAINT+function|message|notification|structure+site:learn.microsoft.com" + tail,
             }));
+}
+
+// The user edits the file in an editor while the window is open, comes back
+// to the window and moves an entry: the window shows the edit before the move
+// rewrites the entries, so the edit is kept.
+TEST(SettingsSessionEndToEnd, AnEditMadeOutsideTheWindowSurvivesTheNextMove) {
+  ScratchFolder toolFolder, logFolder;
+  const auto tool = installTool(toolFolder.path());
+  const auto config = toolFolder.file("Wordhop.ini");
+  core::writeDefaultConfiguration(config.wstring());
+  std::vector<core::SearchEntry> edited = core::defaultEntries();
+  edited[6].info = L"Changed in the editor";
+  edited.push_back({1, L"example.org", 0, 0, 0, L"", L"Added in the editor"});
+  const std::string editedFile = defaultFileWith(edited);
+
+  std::string afterComingBack;
+  auto session = [&](HWND window) {
+    SetForegroundWindow(window);
+    settle();
+    // Another window (the editor's) is used, then the user comes back.
+    HWND editor = CreateWindowExW(0, L"STATIC", L"Editor", WS_POPUP | WS_VISIBLE | WS_CAPTION, 0, 0, 200, 100,
+                                  nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(editor);
+    settle();
+    writeBytes(config, editedFile);
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    clickAt({frame.left + 150, frame.top + 10});  // its caption
+    settle();
+    afterComingBack = readBytes(config);
+    clickControl(window, kMoveDown);  // the first row, still selected
+    DestroyWindow(editor);
+    pressKeys({VK_MENU, VK_F4});
+  };
+  EXPECT_EQ(runTool(tool, {.word = std::nullopt,
+                           .mainWindow = std::nullopt,
+                           .currentDirectory = logFolder.path(),
+                           .timeoutMs = 60000,
+                           .visitSettingsWindow = session}),
+            0u);
+  EXPECT_TRUE(afterComingBack == editedFile) << "coming back to the window wrote the file";
+  std::swap(edited[0], edited[1]);
+  EXPECT_EQ(readBytes(config), defaultFileWith(edited));
 }
 
 }  // namespace
