@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "runtime/unique_resource.h"
 
@@ -57,7 +58,10 @@ class GadgetWindow {
   bool open(const WindowOptions& options);
   HWND handle() const { return window_; }
   void setCallback(WindowCallback callback) { callback_ = std::move(callback); }
+  // The font of the gadgets made from now on.
   void setFont(HFONT font) { font_ = font; }
+  // The font of every gadget, those already made too.
+  void changeFont(HFONT font);
 
   // Creation, in pixels. Each returns the control's window, null on failure.
   HWND createImageButton(int number, Rect rect, HBITMAP image);
@@ -67,6 +71,13 @@ class GadgetWindow {
   HWND createSpinField(int number, Rect rect, int minimum, int maximum);
   HWND createListView(int number, Rect rect, std::wstring_view firstColumnTitle, int firstColumnWidth);
   void addColumn(int number, int position, std::wstring_view title, int width);
+  int columnCount(int number) const;
+  int columnWidth(int number, int column) const;
+  void setColumnWidth(int number, int column, int width);
+  // An image button's image: the size it was made with, and a new size for it
+  // (the image the button was made with, which its maker keeps, is scaled).
+  SIZE buttonImageSize(int number) const;
+  void setButtonImageSize(int number, int width, int height);
   // kIgnore leaves that coordinate as it is.
   void resizeGadget(int number, Rect rect);
 
@@ -76,6 +87,7 @@ class GadgetWindow {
   int gadgetHeight(int number) const;
   GadgetKind gadgetKind(int number) const;
   int gadgetCount() const { return static_cast<int>(gadgets_.size()); }
+  std::vector<int> gadgetNumbers() const;
 
   // State and text; none of these raises an event.
   void setText(int number, std::wstring_view text);
@@ -113,7 +125,8 @@ class GadgetWindow {
   struct Gadget {
     GadgetKind kind;
     HWND control;
-    HWND buddy = nullptr;  // the up-down control of a spin field
+    HWND buddy = nullptr;    // the up-down control of a spin field
+    HBITMAP image = nullptr;  // an image button's image as it was made with (not owned)
     bool hasColors = false;
     COLORREF textColor = 0, backColor = 0;
   };
@@ -121,6 +134,7 @@ class GadgetWindow {
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void dispatch(MSG& message);
+  void setButtonImage(int number, HBITMAP image);
   HWND createControl(int number, GadgetKind kind, const wchar_t* windowClass, std::wstring_view text, DWORD style,
                      DWORD exStyle, Rect rect);
   const Gadget* find(int number) const;

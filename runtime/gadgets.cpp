@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "runtime/gadget_window.h"
+#include "runtime/png_image.h"
 
 namespace runtime {
 namespace {
@@ -52,6 +53,12 @@ int GadgetWindow::gadgetHeight(int number) const {
   return control.bottom - control.top;
 }
 
+std::vector<int> GadgetWindow::gadgetNumbers() const {
+  std::vector<int> numbers;
+  for (const auto& [number, gadget] : gadgets_) numbers.push_back(number);
+  return numbers;
+}
+
 GadgetKind GadgetWindow::gadgetKind(int number) const {
   const Gadget* found = find(number);
   return found ? found->kind : GadgetKind::none;
@@ -73,15 +80,42 @@ HWND GadgetWindow::createControl(int number, GadgetKind kind, const wchar_t* win
 
 HWND GadgetWindow::createImageButton(int number, Rect rect, HBITMAP image) {
   HWND button = createControl(number, GadgetKind::imageButton, WC_BUTTONW, L"", BS_PUSHBUTTON, 0, rect);
+  if (!button) return button;
+  gadgets_[number].image = image;
+  setButtonImage(number, image);
+  return button;
+}
+
+void GadgetWindow::setButtonImage(int number, HBITMAP image) {
   BITMAP size{};
-  if (!button || !image || !GetObjectW(image, sizeof size, &size)) return button;
+  if (!image || !GetObjectW(image, sizeof size, &size)) return;
   // An image list draws the image with its alpha channel, at its own size.
   HIMAGELIST list = ImageList_Create(size.bmWidth, size.bmHeight, ILC_COLOR32, 1, 0);
   ImageList_Add(list, image, nullptr);
-  imageLists_[number].reset(list);
   BUTTON_IMAGELIST images{list, {0, 0, 0, 0}, BUTTON_IMAGELIST_ALIGN_CENTER};
-  SendMessageW(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images));
-  return button;
+  SendMessageW(gadget(number), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images));
+  imageLists_[number].reset(list);  // the button has let go of the old list
+}
+
+SIZE GadgetWindow::buttonImageSize(int number) const {
+  const Gadget* found = find(number);
+  BITMAP size{};
+  if (!found || !found->image || !GetObjectW(found->image, sizeof size, &size)) return {0, 0};
+  return {size.bmWidth, size.bmHeight};
+}
+
+void GadgetWindow::setButtonImageSize(int number, int width, int height) {
+  const Gadget* found = find(number);
+  if (!found || !found->image) return;
+  const SIZE own = buttonImageSize(number);
+  if (own.cx == width && own.cy == height) return setButtonImage(number, found->image);
+  const UniqueBitmap scaled = scaledBitmap(found->image, width, height);
+  if (scaled) setButtonImage(number, scaled.get());  // the image list keeps a copy
+}
+
+void GadgetWindow::changeFont(HFONT font) {
+  font_ = font;
+  for (const auto& [number, gadget] : gadgets_) SendMessageW(gadget.control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 HWND GadgetWindow::createTextLabel(int number, Rect rect, std::wstring_view text) {
@@ -133,6 +167,19 @@ void GadgetWindow::addColumn(int number, int position, std::wstring_view title, 
   column.cx = width;
   column.pszText = text.data();
   SendMessageW(gadget(number), LVM_INSERTCOLUMNW, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&column));
+}
+
+int GadgetWindow::columnCount(int number) const {
+  HWND header = reinterpret_cast<HWND>(SendMessageW(gadget(number), LVM_GETHEADER, 0, 0));
+  return header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+}
+
+int GadgetWindow::columnWidth(int number, int column) const {
+  return static_cast<int>(SendMessageW(gadget(number), LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+}
+
+void GadgetWindow::setColumnWidth(int number, int column, int width) {
+  SendMessageW(gadget(number), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0));
 }
 
 void GadgetWindow::resizeGadget(int number, Rect rect) {

@@ -15,4 +15,8 @@ namespace runtime {
 // image buttons and image lists draw them; none when the bytes are no PNG.
 UniqueBitmap decodePng(std::span<const std::uint8_t> bytes);
 
+// A copy of such a bitmap at another size (each pixel the average of the
+// source pixels it covers); none when the source is no 32-bit DIB section.
+UniqueBitmap scaledBitmap(HBITMAP source, int width, int height);
+
 }  // namespace runtime

@@ -142,6 +142,34 @@ int DpiLayer::logicalBarHeight(int, int) const { return 0; }
 void DpiLayer::rescaleGadgets(HWND window, int percent) {
   RescaleRun run{this, &window_, percent, {}};
   EnumChildWindows(window, rescaleChildProc, reinterpret_cast<LPARAM>(&run));
+  // Column widths follow the same rules as the gadgets' sizes.
+  const float scale = state_.dpiScaling.scaleX;
+  for (int gadget : window_.gadgetNumbers()) {
+    if (window_.gadgetKind(gadget) != runtime::GadgetKind::listView) continue;
+    for (int column = 0, count = window_.columnCount(gadget); column < count; ++column) {
+      const int width = pixelsToLogical(window_.columnWidth(gadget, column), scale);
+      window_.setColumnWidth(gadget, column, logicalToPixels(rescaleLogical(width, percent), scale));
+    }
+  }
+}
+
+void DpiLayer::followDpi(int dpi) {
+  const int madeFor = roundHalfEven(state_.dpiScaling.scaleX * 96.0f);
+  if (madeFor <= 0 || dpi <= 0) return;
+  LOGFONTW font{};
+  if (GetObjectW(state_.dpiScaling.font.get(), sizeof font, &font)) {
+    font.lfHeight = MulDiv(state_.dpiScaling.fontHeight, dpi, madeFor);
+    runtime::UniqueFont scaled(CreateFontIndirectW(&font));
+    if (scaled) {
+      window_.changeFont(scaled.get());
+      state_.dpiScaling.font = std::move(scaled);  // the gadgets have let go of the old one
+    }
+  }
+  for (int gadget : window_.gadgetNumbers()) {
+    if (window_.gadgetKind(gadget) != runtime::GadgetKind::imageButton) continue;
+    const SIZE own = window_.buttonImageSize(gadget);
+    window_.setButtonImageSize(gadget, MulDiv(own.cx, dpi, madeFor), MulDiv(own.cy, dpi, madeFor));
+  }
 }
 
 int DpiLayer::windowDpi(int windowNumber) const {
@@ -160,6 +188,7 @@ LRESULT CALLBACK dpiSubclassProc(HWND window, UINT message, WPARAM wParam, LPARA
       const int newDpi = LOWORD(wParam);
       const int percent = rescalePercent(newDpi, layer->state_.windowDpis[key]);
       layer->rescaleGadgets(window, percent);
+      layer->followDpi(newDpi);
       layer->state_.windowDpis[key] = newDpi;
       const auto* suggested = reinterpret_cast<const RECT*>(lParam);
       SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,

@@ -41,8 +41,12 @@ class DpiLayer {
   // The window has no tool or status bar: 0.
   int logicalBarHeight(int bar, int mode) const;
 
-  // Rescales every gadget once for a DPI change (see dpiSubclassProc).
+  // Rescales every gadget once for a DPI change (see dpiSubclassProc): its
+  // place and size, and a list's column widths.
   void rescaleGadgets(HWND window, int percent);
+  // Gives the gadgets the font and button images of a screen of that DPI, in
+  // proportion to the screen the window was made on.
+  void followDpi(int dpi);
   // The DPI the window's gadgets are laid out for, by window number.
   int windowDpi(int windowNumber) const;
 

@@ -29,7 +29,8 @@ void setupDpiScaling(DpiScaling& scaling, int percent, int osVersionCode, bool a
   ReleaseDC(nullptr, screen);
 
   const int points = pointSizeToLoad(measured, osVersionCode, scaling.scaleY, alreadyDpiAware, percent);
-  scaling.font.reset(CreateFontW(-MulDiv(points, scaling.startupResolution, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+  scaling.fontHeight = -MulDiv(points, scaling.startupResolution, 72);
+  scaling.font.reset(CreateFontW(scaling.fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE,
                                  FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
                                  DEFAULT_PITCH | FF_DONTCARE, guiFont.lfFaceName));
 }

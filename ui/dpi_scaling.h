@@ -11,6 +11,7 @@ struct DpiScaling {
   float scaleY = 0;
   int startupResolution = 96;  // the screen's vertical DPI as the process saw it at its start
   runtime::UniqueFont font;    // default gadget font
+  int fontHeight = 0;          // its height as made at start-up (LOGFONT units)
 };
 
 // The screen's vertical resolution before any DPI awareness is requested

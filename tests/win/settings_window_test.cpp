@@ -223,6 +223,37 @@ TEST_F(SettingsWindowTest, InfoFieldIsColouredUnlikeTheEditableFields) {
   DeleteDC(dc);
 }
 
+// What a DPI change must carry along besides the gadgets' places and sizes.
+struct Followed {
+  LONG fontHeight;
+  int urlColumn, contentColumn, filterColumn;
+  SIZE addImage, donateImage;
+};
+
+Followed followedOf(runtime::GadgetWindow& window) {
+  auto imageSize = [&](int button) {
+    BUTTON_IMAGELIST images{};
+    SendMessageW(window.gadget(button), BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images));
+    int width = 0, height = 0;
+    ImageList_GetIconSize(images.himl, &width, &height);
+    return SIZE{width, height};
+  };
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window.gadget(urlField), WM_GETFONT, 0, 0)), sizeof font, &font);
+  return {font.lfHeight, window.columnWidth(entryList, 1), window.columnWidth(entryList, 2),
+          window.columnWidth(entryList, 5), imageSize(addButton), imageSize(donateButton)};
+}
+
+void expectFollowed(const Followed& actual, const Followed& expected) {
+  EXPECT_EQ(actual.fontHeight, expected.fontHeight);
+  EXPECT_EQ(actual.urlColumn, expected.urlColumn);
+  EXPECT_EQ(actual.contentColumn, expected.contentColumn);
+  EXPECT_EQ(actual.filterColumn, expected.filterColumn);
+  EXPECT_EQ(actual.addImage.cx, expected.addImage.cx);
+  EXPECT_EQ(actual.addImage.cy, expected.addImage.cy);
+  EXPECT_EQ(actual.donateImage.cx, expected.donateImage.cx);
+}
+
 TEST_F(SettingsWindowTest, ADpiChangeRescalesEveryGadgetOnceThereAndBack) {
   runtime::Library comctl32(L"comctl32.dll");
   state.subclassFunctions = {RUNTIME_EXPORT(comctl32.get(), SetWindowSubclass),
@@ -231,6 +262,9 @@ TEST_F(SettingsWindowTest, ADpiChangeRescalesEveryGadgetOnceThereAndBack) {
   auto settings = build(100);
   runtime::GadgetWindow& window = settings->window();
   EXPECT_EQ(settings->dpiLayer().windowDpi(kSettingsWindow), 96);
+  const Followed at96 = followedOf(window);
+  EXPECT_EQ(at96.urlColumn, 239);
+  EXPECT_EQ(at96.addImage.cx, 16);
 
   RECT suggested{10, 20, 10 + 740, 20 + 500};
   SendMessageW(window.handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
@@ -241,9 +275,12 @@ TEST_F(SettingsWindowTest, ADpiChangeRescalesEveryGadgetOnceThereAndBack) {
   GetWindowRect(window.handle(), &frame);
   EXPECT_EQ(frame.left, 10);
   EXPECT_EQ(frame.right - frame.left, 740);
+  // The font, the columns (by the gadgets' rules) and the images grow with the screen.
+  expectFollowed(followedOf(window), {MulDiv(at96.fontHeight, 144, 96), 358, 75, 0, {24, 24}, {47, 47}});
 
   SendMessageW(window.handle(), WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
   EXPECT_EQ(settings->dpiLayer().windowDpi(kSettingsWindow), 96);
+  expectFollowed(followedOf(window), at96);
   for (const Layout& expected : kLayout) {
     EXPECT_EQ(window.gadgetWidth(expected.gadget), expected.width) << expected.gadget;
     EXPECT_EQ(clientRectOf(window.gadget(expected.gadget)).left, expected.x) << expected.gadget;
