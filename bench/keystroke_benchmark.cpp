@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/configuration.h"
-#include "ui/dpi_scaling.h"
+#include "ui/dpi_setup.h"
 #include "ui/settings_window.h"
 
 namespace {
@@ -33,9 +33,9 @@ std::vector<core::SearchEntry> manyEntries(int count) {
 // backspace so that the record keeps its length; one time per keystroke, none
 // when the file does not end up with what the field shows.
 std::vector<double> keystrokeTimes(const std::wstring& config, int keystrokes) {
-  core::ToolState state;
-  state.osVersionCode = 110;
-  ui::setupDpiScaling(state.dpiScaling, 100, state.osVersionCode, false);
+  ui::SettingsState state;
+  state.dpi.osVersionCode = 110;
+  ui::setupDpiScaling(state.dpi.dpiScaling, 100, state.dpi.osVersionCode, false);
   ui::SettingsServices quiet{[](std::wstring_view, UINT) { return IDNO; },
                              [](std::wstring_view, std::wstring_view, std::wstring_view) {},
                              [](HWND, std::wstring_view) {}};

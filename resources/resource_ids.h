@@ -1,6 +1,8 @@
 /* Identifiers of the resources in wordhop.rc (shared with the C++ code). */
 #pragma once
 
+#define IDI_WORDHOP 1
+
 #define IDR_IMAGE_ADD 101
 #define IDR_IMAGE_REMOVE 102
 #define IDR_IMAGE_MOVE_UP 103

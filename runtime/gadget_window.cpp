@@ -5,22 +5,7 @@
 namespace runtime {
 namespace {
 
-constexpr wchar_t kWindowClass[] = L"WordhopGadgetWindow";
 constexpr UINT kPostedGadgetEvent = WM_APP + 1;
-
-// Registers the class on the first window; later windows find it registered.
-bool registerWindowClass() {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
-  if (GetClassInfoExW(windowClass.hInstance, kWindowClass, &windowClass)) return true;
-  windowClass.lpfnWndProc = DefWindowProcW;  // replaced per window once its state is attached
-  windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(1));
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = kWindowClass;
-  return RegisterClassExW(&windowClass) != 0;
-}
 
 }  // namespace
 
@@ -31,27 +16,42 @@ GadgetWindow::~GadgetWindow() {
   }
 }
 
+bool GadgetWindow::registerClass(const WindowOptions& options) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  if (GetClassInfoExW(windowClass.hInstance, options.className.c_str(), &windowClass)) return true;
+  windowClass.lpfnWndProc = &GadgetWindow::windowProc;
+  if (options.iconResource) windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(options.iconResource));
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = options.className.c_str();
+  return RegisterClassExW(&windowClass) != 0;
+}
+
 bool GadgetWindow::open(const WindowOptions& options) {
-  if (!registerWindowClass()) return false;
+  if (!registerClass(options)) return false;
   RECT frame{0, 0, options.clientWidth, options.clientHeight};
   AdjustWindowRectEx(&frame, options.style, FALSE, 0);
   const int width = frame.right - frame.left, height = frame.bottom - frame.top;
   int x = options.x, y = options.y;
-  if (x == kIgnore || y == kIgnore) {
+  if (x == kDefaultCoordinate || y == kDefaultCoordinate) {
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    if (x == kIgnore) x = work.left + (work.right - work.left - width) / 2;
-    if (y == kIgnore) y = work.top + (work.bottom - work.top - height) / 2;
+    if (x == kDefaultCoordinate) x = work.left + (work.right - work.left - width) / 2;
+    if (y == kDefaultCoordinate) y = work.top + (work.bottom - work.top - height) / 2;
   }
-  window_ = CreateWindowExW(0, kWindowClass, options.title.c_str(), options.style, x, y, width, height, nullptr,
-                            nullptr, GetModuleHandleW(nullptr), nullptr);
-  if (!window_) return false;
-  SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&GadgetWindow::windowProc));
-  return true;
+  // The window finds this object from its first message on (WM_NCCREATE).
+  return CreateWindowExW(0, options.className.c_str(), options.title.c_str(), options.style, x, y, width, height,
+                         nullptr, nullptr, GetModuleHandleW(nullptr), this) != nullptr;
 }
 
 LRESULT CALLBACK GadgetWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* made = static_cast<GadgetWindow*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
+    made->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(made));
+  }
   auto* self = reinterpret_cast<GadgetWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!self) return DefWindowProcW(window, message, wParam, lParam);
   LRESULT result = 0;

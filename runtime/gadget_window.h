@@ -19,8 +19,9 @@
 
 namespace runtime {
 
-// Passed for a coordinate that is to be left as it is (or chosen by the toolkit).
-inline constexpr int kIgnore = -65535;
+// A coordinate the toolkit chooses: a new window is centred on the screen, a
+// resized gadget keeps the coordinate it has.
+inline constexpr int kDefaultCoordinate = -65535;
 
 enum class GadgetKind { none = 0, listView, imageButton, textLabel, spinField, stringField, checkBox };
 enum class EventKind { change, leftClick };
@@ -32,13 +33,18 @@ struct Event {
   EventKind kind = EventKind::change;
 };
 
+// The check box image in a list row's item state: 0 none, 1 clear, 2 ticked.
+inline UINT listCheckImage(UINT itemState) { return (itemState & LVIS_STATEIMAGEMASK) >> 12; }
+
 struct Rect {
   int x, y, width, height;
 };
 
 struct WindowOptions {
+  std::wstring className;  // registered with the first window of that name
+  int iconResource = 0;    // the executable's icon of that id, or none
   std::wstring title;
-  int x = kIgnore, y = kIgnore;  // kIgnore centres the window on the screen
+  int x = kDefaultCoordinate, y = kDefaultCoordinate;
   int clientWidth = 0, clientHeight = 0;
   DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 };
@@ -78,7 +84,7 @@ class GadgetWindow {
   // (the image the button was made with, which its maker keeps, is scaled).
   SIZE buttonImageSize(int number) const;
   void setButtonImageSize(int number, int width, int height);
-  // kIgnore leaves that coordinate as it is.
+  // kDefaultCoordinate leaves that coordinate as it is.
   void resizeGadget(int number, Rect rect);
 
   HWND gadget(int number) const;
@@ -131,6 +137,7 @@ class GadgetWindow {
     COLORREF textColor = 0, backColor = 0;
   };
 
+  static bool registerClass(const WindowOptions& options);
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void dispatch(MSG& message);

@@ -193,7 +193,7 @@ void GadgetWindow::resizeGadget(int number, Rect rect) {
     GetWindowRect(found->buddy, &arrows);
     now.right += arrows.right - arrows.left;
   }
-  auto keep = [](int wanted, LONG current) { return wanted == kIgnore ? static_cast<int>(current) : wanted; };
+  auto keep = [](int wanted, LONG current) { return wanted == kDefaultCoordinate ? static_cast<int>(current) : wanted; };
   const int x = keep(rect.x, now.left), y = keep(rect.y, now.top);
   const int width = keep(rect.width, now.right - now.left), height = keep(rect.height, now.bottom - now.top);
   Quiet quiet(quiet_);
@@ -338,7 +338,7 @@ void GadgetWindow::setItemChecked(int number, int row, bool checked) {
 bool GadgetWindow::itemChecked(int number, int row) const {
   const auto state =
       SendMessageW(gadget(number), LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK);
-  return ((state & LVIS_STATEIMAGEMASK) >> 12) == 2;
+  return listCheckImage(state) == 2;
 }
 
 void GadgetWindow::setToolTip(int number, std::wstring_view text) {

@@ -3,7 +3,6 @@
 
 #include <string>
 
-#include "core/tool_state.h"
 
 namespace search {
 
@@ -11,6 +10,12 @@ namespace search {
 // when the lookup fails.
 std::wstring findBrowserPath();
 
-void runSearch(core::ToolState& state, const std::wstring& configFile);
+// What the search run is given by start-up.
+struct SearchRequest {
+  std::wstring word;
+  bool browserMustStart = true;  // until a visible window of the browser is found
+};
+
+void runSearch(const SearchRequest& request, const std::wstring& configFile);
 
 }  // namespace search

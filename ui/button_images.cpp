@@ -8,7 +8,7 @@
 
 namespace ui {
 
-runtime::UniqueBitmap catchButtonImage(int image) {
+runtime::UniqueBitmap loadButtonImage(int image) {
   static constexpr int kResources[kButtonImageCount] = {IDR_IMAGE_ADD,       IDR_IMAGE_REMOVE,   IDR_IMAGE_MOVE_UP,
                                                         IDR_IMAGE_MOVE_DOWN, IDR_IMAGE_OPEN_INI, IDR_IMAGE_DONATE};
   if (image < 0 || image >= kButtonImageCount) return {};

@@ -25,13 +25,13 @@ BOOL CALLBACK rescaleChildProc(HWND child, LPARAM context) {
   const int gadget = GetDlgCtrlID(child);
   if (run.window->gadgetKind(gadget) == runtime::GadgetKind::none || !run.done.insert(gadget).second) return TRUE;
   const DpiLayer& layer = *run.layer;
-  const int h = layer.logicalGadgetHeight(gadget, -2);
-  const int w = layer.logicalGadgetWidth(gadget, -2);
-  const int y = layer.logicalGadgetY(gadget, -3);
-  const int b = layer.logicalBarHeight(0, 0);
-  const int x = layer.logicalGadgetX(gadget, -3);
-  run.layer->scaledResizeGadget(gadget, rescaleLogical(x, run.percent), rescaleLogical(y - b, run.percent) + b,
-                                rescaleLogical(w, run.percent), rescaleLogical(h, run.percent));
+  const int h = layer.logicalGadgetHeight(gadget, SizeMode::actualLogical);
+  const int w = layer.logicalGadgetWidth(gadget, SizeMode::actualLogical);
+  const int y = layer.logicalGadgetY(gadget, PositionMode::parentLogical);
+  const int b = layer.logicalBarHeight();
+  const int x = layer.logicalGadgetX(gadget, PositionMode::parentLogical);
+  run.layer->scaledResizeGadget(gadget, {rescaleLogical(x, run.percent), rescaleLogical(y - b, run.percent) + b,
+                                         rescaleLogical(w, run.percent), rescaleLogical(h, run.percent)});
   return TRUE;
 }
 
@@ -41,19 +41,21 @@ RECT screenRect(HWND gadget) {
   return rect;
 }
 
-RECT rectIn(HWND gadget, int mode) {
+RECT rectIn(HWND gadget, PositionMode mode) {
   RECT rect = screenRect(gadget);
-  HWND reference = mode == 0 ? GetAncestor(gadget, GA_PARENT) : mode == 2 ? GetAncestor(gadget, GA_ROOT) : nullptr;
+  HWND reference = mode == PositionMode::parentPixels   ? GetAncestor(gadget, GA_PARENT)
+                   : mode == PositionMode::windowPixels ? GetAncestor(gadget, GA_ROOT)
+                                                        : nullptr;
   if (reference) MapWindowPoints(nullptr, reference, reinterpret_cast<POINT*>(&rect), 2);
   return rect;
 }
 
 }  // namespace
 
-int gadgetLeft(HWND gadget, int mode) { return rectIn(gadget, mode).left; }
-int gadgetTop(HWND gadget, int mode) { return rectIn(gadget, mode).top; }
+int gadgetLeft(HWND gadget, PositionMode mode) { return rectIn(gadget, mode).left; }
+int gadgetTop(HWND gadget, PositionMode mode) { return rectIn(gadget, mode).top; }
 
-DpiLayer::DpiLayer(core::ToolState& state, runtime::GadgetWindow& window) : state_(state), window_(window) {
+DpiLayer::DpiLayer(DpiState& state, runtime::GadgetWindow& window) : state_(state), window_(window) {
   activeLayer = this;
   window_.setFont(state_.dpiScaling.font.get());
 }
@@ -65,9 +67,22 @@ DpiLayer::~DpiLayer() {
 int DpiLayer::x(int logical) const { return logicalToPixels(logical, state_.dpiScaling.scaleX); }
 int DpiLayer::y(int logical) const { return logicalToPixels(logical, state_.dpiScaling.scaleY); }
 
-bool DpiLayer::scaledOpenWindow(int windowNumber, int left, int top, int width, int height, std::wstring_view title,
-                                DWORD flags) {
-  if (!window_.open({std::wstring(title), left, top, x(width), y(height), flags})) return false;
+runtime::Rect DpiLayer::pixels(LogicalRect rect) const {
+  auto scaled = [](int value, auto convert) {
+    return value == runtime::kDefaultCoordinate ? runtime::kDefaultCoordinate : convert(value);
+  };
+  auto toX = [this](int v) { return x(v); };
+  auto toY = [this](int v) { return y(v); };
+  return {scaled(rect.x, toX), scaled(rect.y, toY), scaled(rect.width, toX), scaled(rect.height, toY)};
+}
+
+bool DpiLayer::scaledOpenWindow(int windowNumber, LogicalRect rect, runtime::WindowOptions options) {
+  const runtime::Rect placed = pixels(rect);
+  options.x = placed.x;
+  options.y = placed.y;
+  options.clientWidth = placed.width;
+  options.clientHeight = placed.height;
+  if (!window_.open(options)) return false;
   const auto setWindowSubclass = state_.subclassFunctions.setWindowSubclass;
   if (state_.osVersionCode >= 100 && setWindowSubclass) {
     const int dpi = roundHalfEven(state_.dpiScaling.scaleX * 96.0f);
@@ -78,66 +93,64 @@ bool DpiLayer::scaledOpenWindow(int windowNumber, int left, int top, int width, 
   return true;
 }
 
-HWND DpiLayer::scaledImageButton(int gadget, int left, int top, int width, int height, HBITMAP image) {
-  return window_.createImageButton(gadget, {x(left), y(top), x(width), y(height)}, image);
+HWND DpiLayer::scaledImageButton(int gadget, LogicalRect rect, HBITMAP image) {
+  return window_.createImageButton(gadget, pixels(rect), image);
 }
 
-HWND DpiLayer::scaledTextLabel(int gadget, int left, int top, int width, int height, std::wstring_view text) {
-  return window_.createTextLabel(gadget, {x(left), y(top), x(width), y(height)}, text);
+HWND DpiLayer::scaledTextLabel(int gadget, LogicalRect rect, std::wstring_view text) {
+  return window_.createTextLabel(gadget, pixels(rect), text);
 }
 
-HWND DpiLayer::scaledStringField(int gadget, int left, int top, int width, int height, std::wstring_view text) {
-  return window_.createStringField(gadget, {x(left), y(top), x(width), y(height)}, text);
+HWND DpiLayer::scaledStringField(int gadget, LogicalRect rect, std::wstring_view text) {
+  return window_.createStringField(gadget, pixels(rect), text);
 }
 
-HWND DpiLayer::scaledCheckBox(int gadget, int left, int top, int width, int height, std::wstring_view text) {
-  return window_.createCheckBox(gadget, {x(left), y(top), x(width), y(height)}, text);
+HWND DpiLayer::scaledCheckBox(int gadget, LogicalRect rect, std::wstring_view text) {
+  return window_.createCheckBox(gadget, pixels(rect), text);
 }
 
-HWND DpiLayer::scaledSpinField(int gadget, int left, int top, int width, int height, int minimum, int maximum) {
-  return window_.createSpinField(gadget, {x(left), y(top), x(width), y(height)}, minimum, maximum);
+HWND DpiLayer::scaledSpinField(int gadget, LogicalRect rect, int minimum, int maximum) {
+  return window_.createSpinField(gadget, pixels(rect), minimum, maximum);
 }
 
-HWND DpiLayer::scaledListView(int gadget, int left, int top, int width, int height, std::wstring_view firstColumnTitle,
-                              int firstColumnWidth) {
-  return window_.createListView(gadget, {x(left), y(top), x(width), y(height)}, firstColumnTitle, x(firstColumnWidth));
+HWND DpiLayer::scaledListView(int gadget, LogicalRect rect, std::wstring_view firstColumnTitle, int firstColumnWidth) {
+  return window_.createListView(gadget, pixels(rect), firstColumnTitle, x(firstColumnWidth));
 }
 
 void DpiLayer::scaledAddColumn(int gadget, int position, std::wstring_view title, int width) {
   window_.addColumn(gadget, position, title, x(width));
 }
 
-void DpiLayer::scaledResizeGadget(int gadget, int left, int top, int width, int height) {
-  auto scaled = [](int value, auto convert) { return value == runtime::kIgnore ? runtime::kIgnore : convert(value); };
-  auto toX = [this](int v) { return x(v); };
-  auto toY = [this](int v) { return y(v); };
-  window_.resizeGadget(gadget, {scaled(left, toX), scaled(top, toY), scaled(width, toX), scaled(height, toY)});
+void DpiLayer::scaledResizeGadget(int gadget, LogicalRect rect) { window_.resizeGadget(gadget, pixels(rect)); }
+
+int DpiLayer::logicalGadgetX(int gadget, PositionMode mode) const {
+  const HWND control = window_.gadget(gadget);
+  if (mode == PositionMode::parentLogical)
+    return pixelsToLogical(gadgetLeft(control, PositionMode::parentPixels), state_.dpiScaling.scaleX);
+  if (mode == PositionMode::windowLogical)
+    return pixelsToLogical(gadgetLeft(control, PositionMode::windowPixels), state_.dpiScaling.scaleX);
+  return gadgetLeft(control, mode);
 }
 
-int DpiLayer::logicalGadgetX(int gadget, int mode) const {
-  if (mode == -3) return pixelsToLogical(gadgetLeft(window_.gadget(gadget), 0), state_.dpiScaling.scaleX);
-  if (mode == -1) return pixelsToLogical(gadgetLeft(window_.gadget(gadget), 2), state_.dpiScaling.scaleX);
-  return gadgetLeft(window_.gadget(gadget), mode);
+int DpiLayer::logicalGadgetY(int gadget, PositionMode mode) const {
+  const HWND control = window_.gadget(gadget);
+  if (mode == PositionMode::parentLogical)
+    return pixelsToLogical(gadgetTop(control, PositionMode::parentPixels), state_.dpiScaling.scaleY);
+  if (mode == PositionMode::windowLogical)
+    return pixelsToLogical(gadgetTop(control, PositionMode::windowPixels), state_.dpiScaling.scaleY);
+  return gadgetTop(control, mode);
 }
 
-int DpiLayer::logicalGadgetY(int gadget, int mode) const {
-  if (mode == -3) return pixelsToLogical(gadgetTop(window_.gadget(gadget), 0), state_.dpiScaling.scaleY);
-  if (mode == -1) return pixelsToLogical(gadgetTop(window_.gadget(gadget), 2), state_.dpiScaling.scaleY);
-  return gadgetTop(window_.gadget(gadget), mode);
-}
-
-// The window reads only actual sizes; the required size is taken as the actual one.
-int DpiLayer::logicalGadgetWidth(int gadget, int mode) const {
+int DpiLayer::logicalGadgetWidth(int gadget, SizeMode mode) const {
   const int pixels = window_.gadgetWidth(gadget);
-  return mode == -2 || mode == -1 ? pixelsToLogical(pixels, state_.dpiScaling.scaleX) : pixels;
+  return mode == SizeMode::pixels ? pixels : pixelsToLogical(pixels, state_.dpiScaling.scaleX);
 }
 
-int DpiLayer::logicalGadgetHeight(int gadget, int mode) const {
+int DpiLayer::logicalGadgetHeight(int gadget, SizeMode mode) const {
   const int pixels = window_.gadgetHeight(gadget);
-  return mode == -2 || mode == -1 ? pixelsToLogical(pixels, state_.dpiScaling.scaleY) : pixels;
+  return mode == SizeMode::pixels ? pixels : pixelsToLogical(pixels, state_.dpiScaling.scaleY);
 }
 
-int DpiLayer::logicalBarHeight(int, int) const { return 0; }
 
 void DpiLayer::rescaleGadgets(HWND window, int percent) {
   RescaleRun run{this, &window_, percent, {}};
@@ -180,7 +193,7 @@ int DpiLayer::windowDpi(int windowNumber) const {
 LRESULT CALLBACK dpiSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR windowNumber,
                                  DWORD_PTR) {
   DpiLayer* layer = activeLayer;
-  const core::SubclassFunctions* functions = layer ? &layer->state_.subclassFunctions : nullptr;
+  const SubclassFunctions* functions = layer ? &layer->state_.subclassFunctions : nullptr;
   switch (message) {
     case WM_DPICHANGED: {
       if (!layer) return 0;

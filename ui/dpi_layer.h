@@ -7,39 +7,57 @@
 
 #include <string_view>
 
-#include "core/tool_state.h"
+#include "ui/dpi_state.h"
 #include "runtime/gadget_window.h"
 
 namespace ui {
 
+// A place and size in logical units of a 96-dpi screen. A coordinate may be
+// runtime::kDefaultCoordinate: the toolkit chooses it.
+struct LogicalRect {
+  int x, y, width, height;
+};
+
+// Where a gadget's position is measured from, and in which units.
+enum class PositionMode : int {
+  parentLogical = -3,  // the parent's client area, logical units
+  windowLogical = -1,  // the top-level window's client area, logical units
+  parentPixels = 0,
+  windowPixels = 2,
+  screenPixels = 1,
+};
+
+// Which size of a gadget, in which units.
+enum class SizeMode : int {
+  actualLogical = -2,
+  requiredLogical = -1,  // the window reads only actual sizes: the same as actualLogical
+  pixels = 0,
+};
+
 class DpiLayer {
  public:
-  DpiLayer(core::ToolState& state, runtime::GadgetWindow& window);
+  DpiLayer(DpiState& state, runtime::GadgetWindow& window);
   ~DpiLayer();
   DpiLayer(const DpiLayer&) = delete;
   DpiLayer& operator=(const DpiLayer&) = delete;
 
-  bool scaledOpenWindow(int windowNumber, int x, int y, int width, int height, std::wstring_view title, DWORD flags);
-  HWND scaledImageButton(int gadget, int x, int y, int width, int height, HBITMAP image);
-  HWND scaledTextLabel(int gadget, int x, int y, int width, int height, std::wstring_view text);
-  HWND scaledStringField(int gadget, int x, int y, int width, int height, std::wstring_view text);
-  HWND scaledCheckBox(int gadget, int x, int y, int width, int height, std::wstring_view text);
-  HWND scaledSpinField(int gadget, int x, int y, int width, int height, int minimum, int maximum);
-  HWND scaledListView(int gadget, int x, int y, int width, int height, std::wstring_view firstColumnTitle,
-                      int firstColumnWidth);
+  // The window's place and client size come from `rect`, everything else from `options`.
+  bool scaledOpenWindow(int windowNumber, LogicalRect rect, runtime::WindowOptions options);
+  HWND scaledImageButton(int gadget, LogicalRect rect, HBITMAP image);
+  HWND scaledTextLabel(int gadget, LogicalRect rect, std::wstring_view text);
+  HWND scaledStringField(int gadget, LogicalRect rect, std::wstring_view text);
+  HWND scaledCheckBox(int gadget, LogicalRect rect, std::wstring_view text);
+  HWND scaledSpinField(int gadget, LogicalRect rect, int minimum, int maximum);
+  HWND scaledListView(int gadget, LogicalRect rect, std::wstring_view firstColumnTitle, int firstColumnWidth);
   void scaledAddColumn(int gadget, int position, std::wstring_view title, int width);
-  // runtime::kIgnore leaves that coordinate unchanged.
-  void scaledResizeGadget(int gadget, int x, int y, int width, int height);
+  void scaledResizeGadget(int gadget, LogicalRect rect);
 
-  // Modes -3 (parent's client area) and -1 (top-level client area) give
-  // logical units; other modes give the toolkit's pixel values.
-  int logicalGadgetX(int gadget, int mode) const;
-  int logicalGadgetY(int gadget, int mode) const;
-  // Modes -2 (actual) and -1 (required) give logical units.
-  int logicalGadgetWidth(int gadget, int mode) const;
-  int logicalGadgetHeight(int gadget, int mode) const;
-  // The window has no tool or status bar: 0.
-  int logicalBarHeight(int bar, int mode) const;
+  int logicalGadgetX(int gadget, PositionMode mode) const;
+  int logicalGadgetY(int gadget, PositionMode mode) const;
+  int logicalGadgetWidth(int gadget, SizeMode mode) const;
+  int logicalGadgetHeight(int gadget, SizeMode mode) const;
+  // The window has no tool or status bar.
+  int logicalBarHeight() const { return 0; }
 
   // Rescales every gadget once for a DPI change (see dpiSubclassProc): its
   // place and size, and a list's column widths.
@@ -54,8 +72,9 @@ class DpiLayer {
   friend LRESULT CALLBACK dpiSubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
   int x(int logical) const;
   int y(int logical) const;
+  runtime::Rect pixels(LogicalRect rect) const;
 
-  core::ToolState& state_;
+  DpiState& state_;
   runtime::GadgetWindow& window_;
 };
 
@@ -64,8 +83,8 @@ LRESULT CALLBACK dpiSubclassProc(HWND window, UINT message, WPARAM wParam, LPARA
                                  DWORD_PTR dpi);
 
 // Left edge (gadgetLeft) or top edge (gadgetTop) in the coordinates of the
-// parent's client area (mode 0), the top-level window's (mode 2), or the screen.
-int gadgetLeft(HWND gadget, int mode);
-int gadgetTop(HWND gadget, int mode);
+// parent's client area, the top-level window's, or the screen.
+int gadgetLeft(HWND gadget, PositionMode mode);
+int gadgetTop(HWND gadget, PositionMode mode);
 
 }  // namespace ui

@@ -1,16 +1,17 @@
 #include "ui/settings_window.h"
 
 #include <commctrl.h>
-#include <shlwapi.h>
 
 #include <algorithm>
+#include <span>
 
 #include "core/configuration.h"
+#include "resources/resource_ids.h"
 #include "runtime/process_environment.h"
 #include "runtime/system_message.h"
 #include "runtime/window_number.h"
-#include "search/browser_command.h"
-#include "search/program_start.h"
+#include "runtime/shell_command.h"
+#include "runtime/program_start.h"
 #include "ui/button_images.h"
 #include "ui/focus_hook.h"
 
@@ -29,23 +30,57 @@ class DrawingSuspended {
   DrawingSuspended& operator=(const DrawingSuspended&) = delete;
 };
 
+// What a flag shows in its list column, set and not.
+struct FlagLabels {
+  const wchar_t* set;
+  const wchar_t* unset;
+  const wchar_t* of(std::int32_t flag) const { return flag ? set : unset; }
+};
+constexpr FlagLabels kContentLabels{L"PB", L"API"};
+constexpr FlagLabels kSortLabels{L"Date", L"Relevance"};
+constexpr FlagLabels kFirstMatchLabels{L"Yes", L"No"};
+
 // Which entry field and list column a text field or flag check box edits.
 struct FieldBinding {
   int gadget;
   int column;
   std::wstring core::SearchEntry::*text;
   std::int32_t core::SearchEntry::*flag;
-  const wchar_t* yes;
-  const wchar_t* no;
+  const FlagLabels* labels;
 };
 constexpr FieldBinding kBindings[] = {
-    {urlField, 1, &core::SearchEntry::sites, nullptr, nullptr, nullptr},
-    {filterField, 5, &core::SearchEntry::filter, nullptr, nullptr, nullptr},
-    {infoField, 6, &core::SearchEntry::info, nullptr, nullptr, nullptr},
-    {contentCheck, 2, nullptr, &core::SearchEntry::content, L"PB", L"API"},
-    {sortByDateCheck, 3, nullptr, &core::SearchEntry::sortByDate, L"Date", L"Relevance"},
-    {firstMatchCheck, 4, nullptr, &core::SearchEntry::firstMatch, L"Yes", L"No"},
+    {urlField, 1, &core::SearchEntry::sites, nullptr, nullptr},
+    {filterField, 5, &core::SearchEntry::filter, nullptr, nullptr},
+    {infoField, 6, &core::SearchEntry::info, nullptr, nullptr},
+    {contentCheck, 2, nullptr, &core::SearchEntry::content, &kContentLabels},
+    {sortByDateCheck, 3, nullptr, &core::SearchEntry::sortByDate, &kSortLabels},
+    {firstMatchCheck, 4, nullptr, &core::SearchEntry::firstMatch, &kFirstMatchLabels},
 };
+
+// The buttons with images, in the order they are made (which is the tab order).
+struct ImageButton {
+  int gadget;
+  int image;
+  LogicalRect rect;
+  const wchar_t* toolTip;
+};
+constexpr ImageButton kImageButtons[kButtonImageCount] = {
+    {addButton, 0, {5, 5, 35, 26}, L"Add"},
+    {removeButton, 1, {45, 5, 35, 26}, L"Remove"},
+    {moveUpButton, 2, {85, 5, 35, 26}, L"Move up"},
+    {moveDownButton, 3, {125, 5, 35, 26}, L"Move down"},
+    {openIniButton, 4, {400, 5, 35, 26}, L"Open Wordhop.ini"},
+    {donateButton, 5, {440, 5, 35, 26}, L"Make a donation via PayPal"},
+};
+constexpr std::size_t kButtonsBeforeTimings = 4;
+
+// The list's columns after the check box column: title and logical width.
+struct Column {
+  const wchar_t* title;
+  int width;
+};
+constexpr Column kColumns[] = {{L"URL", 239},   {L"Content", 50}, {L"Sort by", 72},
+                               {L"First Match", 68}, {L"Filter", 0},  {L"Info", 0}};
 
 const FieldBinding* bindingOf(int gadget) {
   for (const FieldBinding& binding : kBindings)
@@ -77,7 +112,7 @@ SettingsServices systemServices() {
         return MessageBoxW(requesterOwner(), std::wstring(text).c_str(), kWindowTitle, flags);
       },
       [](std::wstring_view program, std::wstring_view parameter, std::wstring_view folder) {
-        search::startProgram(program, parameter, folder);
+        runtime::startProgram(program, parameter, folder);
       },
       [](HWND owner, std::wstring_view text) {
         MessageBoxW(owner, std::wstring(text).c_str(), kWindowTitle, MB_OK | MB_ICONWARNING);
@@ -86,9 +121,8 @@ SettingsServices systemServices() {
 }
 
 std::wstring rowText(const core::SearchEntry& entry) {
-  return L"\n" + entry.sites + L"\n" + (entry.content ? L"PB" : L"API") + L"\n" +
-         (entry.sortByDate ? L"Date" : L"Relevance") + L"\n" + (entry.firstMatch ? L"Yes" : L"No") + L"\n" +
-         entry.filter + L"\n" + entry.info;
+  return L"\n" + entry.sites + L"\n" + kContentLabels.of(entry.content) + L"\n" + kSortLabels.of(entry.sortByDate) +
+         L"\n" + kFirstMatchLabels.of(entry.firstMatch) + L"\n" + entry.filter + L"\n" + entry.info;
 }
 
 void fillEntryRows(runtime::GadgetWindow& window, const std::vector<core::SearchEntry>& entries) {
@@ -98,58 +132,41 @@ void fillEntryRows(runtime::GadgetWindow& window, const std::vector<core::Search
   }
 }
 
-SettingsWindow::SettingsWindow(core::ToolState& state, std::wstring configFile, SettingsServices services)
-    : state_(state), configFile_(std::move(configFile)), dpi_(state, window_), services_(std::move(services)) {}
+SettingsWindow::SettingsWindow(SettingsState& state, std::wstring configFile, SettingsServices services)
+    : state_(state), configFile_(std::move(configFile)), dpi_(state.dpi, window_), services_(std::move(services)) {}
 
 void SettingsWindow::createGadgets() {
   auto& d = dpi_;
-  images_[0] = catchButtonImage(0);
-  d.scaledImageButton(addButton, 5, 5, 35, 26, images_[0].get());
-  images_[1] = catchButtonImage(1);
-  d.scaledImageButton(removeButton, 45, 5, 35, 26, images_[1].get());
-  images_[2] = catchButtonImage(2);
-  d.scaledImageButton(moveUpButton, 85, 5, 35, 26, images_[2].get());
-  images_[3] = catchButtonImage(3);
-  d.scaledImageButton(moveDownButton, 125, 5, 35, 26, images_[3].get());
+  auto imageButton = [&](const ImageButton& button) {
+    images_[static_cast<std::size_t>(button.image)] = loadButtonImage(button.image);
+    d.scaledImageButton(button.gadget, button.rect, images_[static_cast<std::size_t>(button.image)].get());
+  };
+  const std::span buttons(kImageButtons);
+  for (const ImageButton& button : buttons.first(kButtonsBeforeTimings)) imageButton(button);
+  d.scaledTextLabel(browserStartLabel, {163, 9, 74, 19}, L"Browser Start:");
+  d.scaledSpinField(browserStartSpin, {238, 9, 48, 19}, 0, 9999);
+  d.scaledTextLabel(tabDelayLabel, {291, 9, 54, 19}, L"Tab Delay:");
+  d.scaledSpinField(tabDelaySpin, {346, 9, 48, 19}, 0, 9999);
+  for (const ImageButton& button : buttons.subspan(kButtonsBeforeTimings)) imageButton(button);
 
-  d.scaledTextLabel(browserStartLabel, 163, 9, 74, 19, L"Browser Start:");
-  d.scaledSpinField(browserStartSpin, 238, 9, 48, 19, 0, 9999);
-  d.scaledTextLabel(tabDelayLabel, 291, 9, 54, 19, L"Tab Delay:");
-  d.scaledSpinField(tabDelaySpin, 346, 9, 48, 19, 0, 9999);
+  d.scaledListView(entryList, {5, 35, 470, 198}, L"", 20);
+  for (int position = 1; const Column& column : kColumns) d.scaledAddColumn(entryList, position++, column.title, column.width);
 
-  images_[4] = catchButtonImage(4);
-  d.scaledImageButton(openIniButton, 400, 5, 35, 26, images_[4].get());
-  images_[5] = catchButtonImage(5);
-  d.scaledImageButton(donateButton, 440, 5, 35, 26, images_[5].get());
-
-  d.scaledListView(entryList, 5, 35, 470, 198, L"", 20);
-  d.scaledAddColumn(entryList, 1, L"URL", 239);
-  d.scaledAddColumn(entryList, 2, L"Content", 50);
-  d.scaledAddColumn(entryList, 3, L"Sort by", 72);
-  d.scaledAddColumn(entryList, 4, L"First Match", 68);
-  d.scaledAddColumn(entryList, 5, L"Filter", 0);
-  d.scaledAddColumn(entryList, 6, L"Info", 0);
-
-  d.scaledTextLabel(urlLabel, 0, 238, 29, 19, L"URL:");
-  d.scaledStringField(urlField, 30, 238, 249, 19, L"");
-  d.scaledCheckBox(contentCheck, 284, 238, 33, 19, L"PB");
-  d.scaledCheckBox(sortByDateCheck, 322, 238, 78, 19, L"Sort by Date");
-  d.scaledCheckBox(firstMatchCheck, 405, 238, 71, 19, L"First Match");
-  d.scaledTextLabel(filterLabel, 0, 262, 29, 19, L"Filter:");
-  d.scaledStringField(filterField, 30, 262, 445, 19, L"");
-  d.scaledTextLabel(infoLabel, 0, 286, 29, 19, L"Info:");
-  d.scaledStringField(infoField, 30, 286, 445, 19, L"");
+  d.scaledTextLabel(urlLabel, {0, 238, 29, 19}, L"URL:");
+  d.scaledStringField(urlField, {30, 238, 249, 19}, L"");
+  d.scaledCheckBox(contentCheck, {284, 238, 33, 19}, L"PB");
+  d.scaledCheckBox(sortByDateCheck, {322, 238, 78, 19}, L"Sort by Date");
+  d.scaledCheckBox(firstMatchCheck, {405, 238, 71, 19}, L"First Match");
+  d.scaledTextLabel(filterLabel, {0, 262, 29, 19}, L"Filter:");
+  d.scaledStringField(filterField, {30, 262, 445, 19}, L"");
+  d.scaledTextLabel(infoLabel, {0, 286, 29, 19}, L"Info:");
+  d.scaledStringField(infoField, {30, 286, 445, 19}, L"");
 }
 
 void SettingsWindow::setToolTips() {
-  window_.setToolTip(addButton, L"Add");
-  window_.setToolTip(removeButton, L"Remove");
-  window_.setToolTip(moveUpButton, L"Move up");
-  window_.setToolTip(moveDownButton, L"Move down");
+  for (const ImageButton& button : kImageButtons) window_.setToolTip(button.gadget, button.toolTip);
   window_.setToolTip(browserStartSpin, L"Approximate time (ms) your web browser needs to start");
   window_.setToolTip(tabDelaySpin, L"Delay (ms) between opening a tab");
-  window_.setToolTip(openIniButton, L"Open Wordhop.ini");
-  window_.setToolTip(donateButton, L"Make a donation via PayPal");
   window_.setToolTip(contentCheck, L"The URL covers both PB and API specific content (uncheck for API only)");
   window_.setToolTip(sortByDateCheck, L"Sort results by Date or Relevance");
   window_.setToolTip(firstMatchCheck,
@@ -163,8 +180,10 @@ void SettingsWindow::setToolTips() {
 }
 
 bool SettingsWindow::build() {
-  const bool opened = dpi_.scaledOpenWindow(kSettingsWindow, runtime::kIgnore, runtime::kIgnore, 480, 310,
-                                            kWindowTitle, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
+  const bool opened = dpi_.scaledOpenWindow(
+      kSettingsWindow, {runtime::kDefaultCoordinate, runtime::kDefaultCoordinate, 480, 310},
+      {.className = L"WordhopSettings", .iconResource = IDI_WORDHOP, .title = kWindowTitle,
+       .style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX});
   if (!opened) return false;
   createGadgets();
   SetWindowLongPtrW(window_.handle(), GWLP_HWNDPARENT,
@@ -223,11 +242,21 @@ void SettingsWindow::setDetailGadgetsEnabled(bool enabled) {
   for (int gadget : kDetailGadgets) window_.setEnabled(gadget, enabled);
 }
 
-void SettingsWindow::showSelectedEntry() {
+core::SearchEntry* SettingsWindow::selectedEntry() {
   const int row = window_.state(entryList);
+  if (row < 0 || row >= static_cast<int>(state_.entries.size())) return nullptr;
+  return &state_.entries[static_cast<std::size_t>(row)];
+}
+
+void SettingsWindow::clearDetails() {
+  for (int check : {contentCheck, sortByDateCheck, firstMatchCheck}) window_.setState(check, 0);
+  for (int field : {urlField, filterField, infoField}) window_.setText(field, L"");
+}
+
+void SettingsWindow::showSelectedEntry() {
   DrawingSuspended suspended(window_.handle());
-  if (row >= 0 && row < static_cast<int>(state_.entries.size())) {
-    const core::SearchEntry& entry = state_.entries[static_cast<std::size_t>(row)];
+  if (const core::SearchEntry* selected = selectedEntry()) {
+    const core::SearchEntry& entry = *selected;
     window_.setState(contentCheck, entry.content != 0);
     window_.setState(sortByDateCheck, entry.sortByDate != 0);
     window_.setState(firstMatchCheck, entry.firstMatch != 0);
@@ -237,8 +266,7 @@ void SettingsWindow::showSelectedEntry() {
     setDetailGadgetsEnabled(true);
   } else {
     setDetailGadgetsEnabled(false);
-    for (int check : {contentCheck, sortByDateCheck, firstMatchCheck}) window_.setState(check, 0);
-    for (int field : {urlField, filterField, infoField}) window_.setText(field, L"");
+    clearDetails();
   }
 }
 
@@ -323,8 +351,9 @@ void SettingsWindow::afterSave(runtime::SystemError error) {
 }
 
 void SettingsWindow::editTextField(int gadget) {
+  core::SearchEntry* entry = selectedEntry();
+  if (!entry) return;
   const int row = window_.state(entryList);
-  if (row < 0 || row >= static_cast<int>(state_.entries.size())) return;
   std::wstring text = window_.text(gadget);
   // "×" separates the fields of a stored entry: it cannot be part of one.
   if (text.find(core::kFieldSeparator) != std::wstring::npos) {
@@ -338,40 +367,36 @@ void SettingsWindow::editTextField(int gadget) {
     SendMessageW(window_.gadget(gadget), EM_SETSEL, position, static_cast<LPARAM>(position));
   }
   const FieldBinding& binding = *bindingOf(gadget);
-  state_.entries[static_cast<std::size_t>(row)].*binding.text = text;
+  entry->*binding.text = text;
   window_.setItemText(entryList, row, binding.column, text);
   saveEntryAt(row);
 }
 
 void SettingsWindow::editFlag(int gadget) {
+  core::SearchEntry* entry = selectedEntry();
+  if (!entry) return;
   const int row = window_.state(entryList);
-  if (row < 0 || row >= static_cast<int>(state_.entries.size())) return;
   const FieldBinding& binding = *bindingOf(gadget);
   const int ticked = window_.state(gadget);
-  state_.entries[static_cast<std::size_t>(row)].*binding.flag = ticked;
-  window_.setItemText(entryList, row, binding.column, ticked ? binding.yes : binding.no);
+  entry->*binding.flag = ticked;
+  window_.setItemText(entryList, row, binding.column, binding.labels->of(ticked));
   saveEntryAt(row);
 }
 
 void SettingsWindow::addEntry() {
   DrawingSuspended suspended(window_.handle());
-  for (int check : {contentCheck, sortByDateCheck, firstMatchCheck}) window_.setState(check, 0);
-  for (int field : {urlField, filterField, infoField}) window_.setText(field, L"");
+  clearDetails();
   setDetailGadgetsEnabled(true);
   const int row = static_cast<int>(state_.entries.size());
-  window_.addItem(entryList, L"");
-  window_.setItemText(entryList, row, 4, L"No");
-  window_.setItemText(entryList, row, 3, L"Relevance");
-  window_.setItemText(entryList, row, 2, L"API");
+  window_.addItem(entryList, rowText(state_.entries.emplace_back()));
   window_.setState(entryList, row);
   window_.setFocus(urlField);
-  state_.entries.emplace_back();
   saveEntryAt(row);
 }
 
 void SettingsWindow::removeEntry() {
+  if (!selectedEntry()) return;
   const int row = window_.state(entryList);
-  if (row < 0 || row >= static_cast<int>(state_.entries.size())) return;
   const std::wstring question =
       L"Delete entry #" + std::to_wstring(row + 1) + L" [ " + window_.itemText(entryList, row, 1) + L" ]?";
   if (services_.ask(question, MB_YESNO) != IDYES) return;
@@ -386,8 +411,7 @@ void SettingsWindow::removeEntry() {
 void SettingsWindow::moveEntry(int step) {
   const int row = window_.state(entryList);
   const int target = row + step;
-  const int count = static_cast<int>(state_.entries.size());
-  if (row < 0 || row >= count || target < 0 || target >= count) return;
+  if (!selectedEntry() || target < 0 || target >= static_cast<int>(state_.entries.size())) return;
   DrawingSuspended suspended(window_.gadget(entryList));
   std::swap(state_.entries[static_cast<std::size_t>(row)], state_.entries[static_cast<std::size_t>(target)]);
   saveAll();
@@ -400,26 +424,25 @@ bool SettingsWindow::listCheckCallback(HWND, UINT message, WPARAM, LPARAM lParam
   if (message != WM_NOTIFY) return false;
   const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
   if (change->hdr.code != LVN_ITEMCHANGED || static_cast<int>(change->hdr.idFrom) != entryList) return false;
-  const UINT oldImage = change->uOldState & LVIS_STATEIMAGEMASK;
-  const UINT newImage = change->uNewState & LVIS_STATEIMAGEMASK;
+  const UINT oldImage = runtime::listCheckImage(change->uOldState);
+  const UINT newImage = runtime::listCheckImage(change->uNewState);
   // A check box that existed before and changed; not a selection, not a new row.
   if (!oldImage || !newImage || oldImage == newImage) return false;
   const int row = change->iItem;
   window_.setState(entryList, row);
-  const UINT index = newImage >> 12;
-  if (index != 1 && index != 2) return false;
-  if (row < 0 || row >= static_cast<int>(state_.entries.size())) return false;
-  state_.entries[static_cast<std::size_t>(row)].enabled = index == 2 ? 1 : 0;
+  if (newImage != 1 && newImage != 2) return false;
+  core::SearchEntry* entry = selectedEntry();
+  if (!entry) return false;
+  entry->enabled = newImage == 2 ? 1 : 0;
   saveEntryAt(row);
   return false;  // the toolkit goes on and reports the change
 }
 
 void SettingsWindow::openConfigInEditor() {
-  wchar_t command[260] = {};
-  DWORD size = 260;
-  if (AssocQueryStringW(ASSOCF_IS_PROTOCOL, ASSOCSTR_COMMAND, L".txt", L"open", command, &size) != S_OK) return;
+  const std::wstring command = runtime::openCommandFor(L".txt");
+  if (command.empty()) return;
   // The association may name the editor through environment variables.
-  const std::wstring program = search::editorProgramFromCommand(command);
+  const std::wstring program = runtime::editorProgramFromCommand(command);
   wchar_t expanded[MAX_PATH * 2] = {};
   const DWORD length = ExpandEnvironmentStringsW(program.c_str(), expanded, MAX_PATH * 2);
   const std::wstring editor = length > 0 && length <= MAX_PATH * 2 ? std::wstring(expanded) : program;
@@ -441,7 +464,7 @@ void SettingsWindow::runEventLoop() {
   }
 }
 
-void runSettingsWindow(core::ToolState& state, const std::wstring& configFile) {
+void runSettingsWindow(SettingsState& state, const std::wstring& configFile) {
   SettingsWindow settings(state, configFile);
   // A window that cannot be opened ends the tool instead of waiting forever.
   if (!settings.build()) return;

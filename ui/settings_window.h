@@ -2,15 +2,16 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "core/search_entry.h"
-#include "core/tool_state.h"
 #include "runtime/file_io.h"
 #include "runtime/gadget_window.h"
 #include "ui/dpi_layer.h"
+#include "ui/dpi_state.h"
 
 namespace ui {
 
@@ -48,6 +49,13 @@ std::wstring rowText(const core::SearchEntry& entry);
 // Appends a row per entry and ticks the rows of enabled entries.
 void fillEntryRows(runtime::GadgetWindow& window, const std::vector<core::SearchEntry>& entries);
 
+// What the settings window works on.
+struct SettingsState {
+  DpiState dpi;
+  std::uint32_t ideMainWindow = 0;  // the owner of the window, as the IDE gave it
+  std::vector<core::SearchEntry> entries;
+};
+
 // What the window asks of the world outside it; tests put stand-ins here.
 struct SettingsServices {
   // Shows a message box and returns the button pressed (IDYES, IDNO).
@@ -64,7 +72,7 @@ inline constexpr wchar_t kDonationSite[] = L"www.paypal.com";
 
 class SettingsWindow {
  public:
-  SettingsWindow(core::ToolState& state, std::wstring configFile, SettingsServices services = systemServices());
+  SettingsWindow(SettingsState& state, std::wstring configFile, SettingsServices services = systemServices());
 
   // Builds the window and its gadgets, fills them and queues the first
   // selection event; false when the window cannot be opened.
@@ -98,6 +106,10 @@ class SettingsWindow {
   void createGadgets();
   void setToolTips();
   void setDetailGadgetsEnabled(bool enabled);
+  // The selected row's entry; null when no row, or no entry, is selected.
+  core::SearchEntry* selectedEntry();
+  // Clears the detail gadgets: no flag ticked, no text.
+  void clearDetails();
   // Fills the entries, the list and the spin fields from the file.
   void loadFromFile();
   void saveEntryAt(int row);
@@ -107,7 +119,7 @@ class SettingsWindow {
   // of the session is told to the user.
   void afterSave(runtime::SystemError error);
 
-  core::ToolState& state_;
+  SettingsState& state_;
   std::wstring configFile_;
   runtime::GadgetWindow window_;
   DpiLayer dpi_;
@@ -119,6 +131,6 @@ class SettingsWindow {
 };
 
 // The settings mode of the tool: build, show, run until closed.
-void runSettingsWindow(core::ToolState& state, const std::wstring& configFile);
+void runSettingsWindow(SettingsState& state, const std::wstring& configFile);
 
 }  // namespace ui

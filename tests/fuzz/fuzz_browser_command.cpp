@@ -5,12 +5,12 @@
 #include <string>
 
 #include "runtime/utf8.h"
-#include "search/browser_command.h"
+#include "runtime/shell_command.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::wstring command = runtime::fromUtf8(std::string(reinterpret_cast<const char*>(data), size));
-  const std::wstring browser = search::browserPathFromCommand(command);
-  const std::wstring editor = search::editorProgramFromCommand(command);
+  const std::wstring browser = runtime::browserPathFromCommand(command);
+  const std::wstring editor = runtime::editorProgramFromCommand(command);
   if (browser.size() > command.size() + 1 || editor.size() > browser.size()) std::abort();
   return 0;
 }

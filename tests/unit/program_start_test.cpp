@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "search/browser_command.h"
-#include "search/program_start.h"
+#include "runtime/shell_command.h"
+#include "runtime/program_start.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ TEST(BrowserCommand, ExtractsTheExecutableOfTheShellsOpenCommand) {
       {L"browser.exe \"%1\"", L"browser.exe "},
       {L"", L""},
   };
-  for (const Case& c : cases) EXPECT_EQ(search::browserPathFromCommand(c.command), c.path) << c.command;
+  for (const Case& c : cases) EXPECT_EQ(runtime::browserPathFromCommand(c.command), c.path) << c.command;
 }
 
 TEST(EditorCommand, ProgramIsCutBeforePercentOneWithoutTrailingSpaces) {
@@ -32,20 +32,20 @@ TEST(EditorCommand, ProgramIsCutBeforePercentOneWithoutTrailingSpaces) {
       {L"%SystemRoot%\\system32\\NOTEPAD.EXE %1", L"%SystemRoot%\\system32\\NOTEPAD.EXE"},
       {L"C:\\windows\\notepad.exe", L"C:\\windows\\notepad.exe"},
   };
-  for (const Case& c : cases) EXPECT_EQ(search::editorProgramFromCommand(c.command), c.program) << c.command;
+  for (const Case& c : cases) EXPECT_EQ(runtime::editorProgramFromCommand(c.command), c.program) << c.command;
 }
 
 TEST(ProgramStart, CommandLineQuotesTheProgramOnce) {
-  EXPECT_EQ(search::commandLineFor(L"C:\\a b\\x.exe", L""), L"\"C:\\a b\\x.exe\"");
-  EXPECT_EQ(search::commandLineFor(L"\"C:\\x.exe\" -a", L"\"f.ini\""), L"\"C:\\x.exe\" -a \"f.ini\"");
-  EXPECT_EQ(search::commandLineFor(L"https://e.org/?q=a b", L""), L"\"https://e.org/?q=a b\"");
+  EXPECT_EQ(runtime::commandLineFor(L"C:\\a b\\x.exe", L""), L"\"C:\\a b\\x.exe\"");
+  EXPECT_EQ(runtime::commandLineFor(L"\"C:\\x.exe\" -a", L"\"f.ini\""), L"\"C:\\x.exe\" -a \"f.ini\"");
+  EXPECT_EQ(runtime::commandLineFor(L"https://e.org/?q=a b", L""), L"\"https://e.org/?q=a b\"");
 }
 
 TEST(ProgramStart, ShellFolderIsTheTextUpToTheLastBackslash) {
-  EXPECT_EQ(search::shellFolderFor(L"C:\\Tools\\x.exe"), L"C:\\Tools\\");
-  EXPECT_EQ(search::shellFolderFor(L"\\x.exe"), L"");
-  EXPECT_EQ(search::shellFolderFor(L"https://e.org/a"), L"");
-  EXPECT_EQ(search::shellFolderFor(L"https://e.org/?q=a\\b"), L"https://e.org/?q=a\\");
+  EXPECT_EQ(runtime::shellFolderFor(L"C:\\Tools\\x.exe"), L"C:\\Tools\\");
+  EXPECT_EQ(runtime::shellFolderFor(L"\\x.exe"), L"");
+  EXPECT_EQ(runtime::shellFolderFor(L"https://e.org/a"), L"");
+  EXPECT_EQ(runtime::shellFolderFor(L"https://e.org/?q=a\\b"), L"https://e.org/?q=a\\");
 }
 
 }  // namespace

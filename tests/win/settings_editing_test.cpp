@@ -8,6 +8,7 @@
 #include "runtime/system_message.h"
 #include "tests/support/default_config.h"
 #include "tests/support/scratch_folder.h"
+#include "ui/dpi_setup.h"
 #include "ui/settings_window.h"
 
 namespace {
@@ -25,8 +26,8 @@ class SettingsEditingTest : public ::testing::Test {
     openWindowOn(folder.file("Wordhop.ini").wstring());
   }
   void openWindowOn(const std::wstring& configFile) {
-    state.osVersionCode = 110;
-    setupDpiScaling(state.dpiScaling, 100, state.osVersionCode, false);
+    state.dpi.osVersionCode = 110;
+    setupDpiScaling(state.dpi.dpiScaling, 100, state.dpi.osVersionCode, false);
     SettingsServices services{[this](std::wstring_view text, UINT flags) {
                                 questions.emplace_back(text);
                                 questionFlags = flags;
@@ -73,7 +74,7 @@ class SettingsEditingTest : public ::testing::Test {
   }
 
   testing_support::ScratchFolder folder;
-  core::ToolState state;
+  ui::SettingsState state;
   std::unique_ptr<SettingsWindow> settings;
   std::vector<std::wstring> questions;
   std::vector<std::wstring> warnings;

@@ -6,8 +6,10 @@
 #include <vector>
 
 #include "core/configuration.h"
+#include "runtime/library.h"
 #include "tests/support/scratch_folder.h"
 #include "ui/dpi_rounding.h"
+#include "ui/dpi_setup.h"
 #include "ui/settings_window.h"
 
 namespace {
@@ -42,8 +44,8 @@ class SettingsWindowTest : public ::testing::Test {
 
   // Builds the window at a fixed scale and handles the queued first event.
   std::unique_ptr<SettingsWindow> build(int percent) {
-    state.osVersionCode = 110;
-    setupDpiScaling(state.dpiScaling, percent, state.osVersionCode, false);
+    state.dpi.osVersionCode = 110;
+    setupDpiScaling(state.dpi.dpiScaling, percent, state.dpi.osVersionCode, false);
     auto window = std::make_unique<SettingsWindow>(state, config());
     EXPECT_TRUE(window->build());
     EXPECT_TRUE(window->handleEvent(window->window().waitEvent()));
@@ -51,7 +53,7 @@ class SettingsWindowTest : public ::testing::Test {
   }
 
   testing_support::ScratchFolder folder;
-  core::ToolState state;
+  ui::SettingsState state;
 };
 
 TEST_F(SettingsWindowTest, EveryGadgetSitsWhereTheRoundingRulesPutIt) {
@@ -73,7 +75,7 @@ TEST_F(SettingsWindowTest, EveryGadgetSitsWhereTheRoundingRulesPutIt) {
           << percent << "% gadget " << expected.gadget;
       EXPECT_EQ(window.gadgetHeight(expected.gadget), logicalToPixels(expected.height, scale))
           << percent << "% gadget " << expected.gadget;
-      EXPECT_EQ(settings->dpiLayer().logicalGadgetWidth(expected.gadget, -2), expected.width);
+      EXPECT_EQ(settings->dpiLayer().logicalGadgetWidth(expected.gadget, SizeMode::actualLogical), expected.width);
     }
     // The images keep their own size at every scale.
     for (auto [gadget, size] : {std::pair{addButton, 16}, {openIniButton, 16}, {donateButton, 31}}) {
@@ -256,7 +258,7 @@ void expectFollowed(const Followed& actual, const Followed& expected) {
 
 TEST_F(SettingsWindowTest, ADpiChangeRescalesEveryGadgetOnceThereAndBack) {
   runtime::Library comctl32(L"comctl32.dll");
-  state.subclassFunctions = {RUNTIME_EXPORT(comctl32.get(), SetWindowSubclass),
+  state.dpi.subclassFunctions = {RUNTIME_EXPORT(comctl32.get(), SetWindowSubclass),
                              RUNTIME_EXPORT(comctl32.get(), RemoveWindowSubclass),
                              RUNTIME_EXPORT(comctl32.get(), DefSubclassProc)};
   auto settings = build(100);

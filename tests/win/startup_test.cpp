@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "app/startup.h"
 #include "core/os_version.h"
-#include "core/startup.h"
 
 namespace {
 
-using core::DpiPath;
+using app::DpiPath;
 
 TEST(DpiPath, FollowsTheVersionCode) {
   struct Case {
@@ -16,7 +16,7 @@ TEST(DpiPath, FollowsTheVersionCode) {
       {90, DpiPath::systemDpi},  {95, DpiPath::systemDpi},  {100, DpiPath::perMonitor}, {105, DpiPath::perMonitor},
       {110, DpiPath::perMonitor}, {200, DpiPath::none},
   };
-  for (const Case& c : cases) EXPECT_EQ(core::dpiPathFor(c.code), c.path) << c.code;
+  for (const Case& c : cases) EXPECT_EQ(app::dpiPathFor(c.code), c.path) << c.code;
 }
 
 TEST(OsVersionQuery, TheRunningSystemHasAKnownCode) {
@@ -38,11 +38,11 @@ TEST(IdeInputs, AreTakenFromTheEnvironment) {
   for (const Case& c : cases) {
     SetEnvironmentVariableW(L"PB_Tool_MainWindow", c.window);
     SetEnvironmentVariableW(L"PB_TOOL_Word", c.word);
-    core::ToolState state;
-    core::readIdeInputs(state);
-    EXPECT_EQ(state.ideMainWindow, c.expectedWindow);
+    app::ToolState state;
+    app::readIdeInputs(state);
+    EXPECT_EQ(state.settings.ideMainWindow, c.expectedWindow);
     EXPECT_EQ(state.searchWord, c.word ? c.word : L"");
-    EXPECT_EQ(core::isSearchRun(state.searchWord), c.word && *c.word);
+    EXPECT_EQ(app::isSearchRun(state.searchWord), c.word && *c.word);
   }
   SetEnvironmentVariableW(L"PB_Tool_MainWindow", nullptr);
   SetEnvironmentVariableW(L"PB_TOOL_Word", nullptr);
@@ -53,33 +53,33 @@ TEST(DpiAwareness, TheFlagTellsWhetherTheProcessWasAwareBeforeTheTool) {
   // Wine may start processes DPI-aware already; Windows starts them unaware.
   const bool awareAtStart = IsProcessDPIAware();
 
-  core::ToolState untouched;
-  untouched.osVersionCode = 200;
-  core::chooseDpiAwareness(untouched);
+  app::ToolState untouched;
+  untouched.settings.dpi.osVersionCode = 200;
+  app::chooseDpiAwareness(untouched);
   EXPECT_EQ(IsProcessDPIAware(), awareAtStart);
   EXPECT_FALSE(untouched.alreadyDpiAware);
-  EXPECT_GT(untouched.dpiScaling.scaleX, 0.0f);
+  EXPECT_GT(untouched.settings.dpi.dpiScaling.scaleX, 0.0f);
 
-  core::ToolState first;
-  first.osVersionCode = 80;
-  core::chooseDpiAwareness(first);
+  app::ToolState first;
+  first.settings.dpi.osVersionCode = 80;
+  app::chooseDpiAwareness(first);
   EXPECT_TRUE(IsProcessDPIAware());
   EXPECT_EQ(first.alreadyDpiAware, awareAtStart);
-  EXPECT_EQ(first.dpiScaling.scaleX * 96.0f, static_cast<float>(GetDeviceCaps(GetDC(nullptr), LOGPIXELSX)));
-  EXPECT_EQ(first.subclassFunctions.setWindowSubclass, nullptr);
+  EXPECT_EQ(first.settings.dpi.dpiScaling.scaleX * 96.0f, static_cast<float>(GetDeviceCaps(GetDC(nullptr), LOGPIXELSX)));
+  EXPECT_EQ(first.settings.dpi.subclassFunctions.setWindowSubclass, nullptr);
 
-  core::ToolState second;
-  second.osVersionCode = 95;
-  core::chooseDpiAwareness(second);
+  app::ToolState second;
+  second.settings.dpi.osVersionCode = 95;
+  app::chooseDpiAwareness(second);
   EXPECT_TRUE(second.alreadyDpiAware);
 
-  core::ToolState perMonitor;
-  perMonitor.osVersionCode = 110;
-  core::chooseDpiAwareness(perMonitor);
+  app::ToolState perMonitor;
+  perMonitor.settings.dpi.osVersionCode = 110;
+  app::chooseDpiAwareness(perMonitor);
   EXPECT_TRUE(perMonitor.alreadyDpiAware);
-  EXPECT_NE(perMonitor.subclassFunctions.setWindowSubclass, nullptr);
-  EXPECT_NE(perMonitor.subclassFunctions.removeWindowSubclass, nullptr);
-  EXPECT_NE(perMonitor.subclassFunctions.defSubclassProc, nullptr);
+  EXPECT_NE(perMonitor.settings.dpi.subclassFunctions.setWindowSubclass, nullptr);
+  EXPECT_NE(perMonitor.settings.dpi.subclassFunctions.removeWindowSubclass, nullptr);
+  EXPECT_NE(perMonitor.settings.dpi.subclassFunctions.defSubclassProc, nullptr);
 }
 
 }  // namespace

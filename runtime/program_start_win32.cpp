@@ -1,9 +1,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "search/program_start.h"
+#include "runtime/program_start.h"
 
-namespace search {
+namespace runtime {
 
 void startProgram(std::wstring_view program, std::wstring_view parameter, std::wstring_view workingFolder) {
   const std::wstring programText(program), parameterText(parameter), folder(workingFolder);
@@ -31,4 +31,4 @@ void startProgram(std::wstring_view program, std::wstring_view parameter, std::w
   if (ShellExecuteExW(&execute) && execute.hProcess) CloseHandle(execute.hProcess);
 }
 
-}  // namespace search
+}  // namespace runtime

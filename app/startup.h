@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/tool_state.h"
+#include "app/tool_state.h"
 
-namespace core {
+namespace app {
 
 enum class DpiPath { none, systemDpi, perMonitor };
 
@@ -29,4 +29,4 @@ void ensureConfigurationFile(const std::wstring& fileName);
 // A lone space is a word too: only the empty text opens the settings window.
 inline bool isSearchRun(std::wstring_view searchWord) { return !searchWord.empty(); }
 
-}  // namespace core
+}  // namespace app

@@ -1,4 +1,5 @@
-// Process-wide state, owned by the entry point and passed by reference.
+// What the DPI layer keeps for the process: the scale and font chosen at
+// start-up, the system's subclassing functions, the DPI of each window.
 #pragma once
 
 #include <windows.h>
@@ -7,13 +8,10 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
-#include <vector>
 
-#include "core/search_entry.h"
-#include "runtime/library.h"
-#include "ui/dpi_scaling.h"
+#include "runtime/dpi_scaling.h"
 
-namespace core {
+namespace ui {
 
 // Functions of comctl32 that old systems lack; each may be null.
 struct SubclassFunctions {
@@ -22,17 +20,11 @@ struct SubclassFunctions {
   decltype(&DefSubclassProc) defSubclassProc = nullptr;
 };
 
-struct ToolState {
-  std::uint32_t ideMainWindow = 0;
-  std::wstring searchWord;
-  bool browserMustStart = false;
-  bool alreadyDpiAware = false;
+struct DpiState {
   int osVersionCode = 0;
-  runtime::Library comctl32;  // keeps the subclass functions loaded
+  runtime::DpiScaling dpiScaling;
   SubclassFunctions subclassFunctions;
-  ui::DpiScaling dpiScaling;
   std::unordered_map<std::wstring, std::int32_t> windowDpis;  // DPI per window number
-  std::vector<SearchEntry> entries;
 };
 
-}  // namespace core
+}  // namespace ui

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace search {
+namespace runtime {
 
 // Folder part (up to the last slash before the first "|") followed by the file
 // part (after the last slash, up to the next double quote), one leading double
@@ -17,4 +17,11 @@ std::wstring browserPathFromCommand(std::wstring_view command);
 // same path, cut before "%1", without the spaces that then trail it.
 std::wstring editorProgramFromCommand(std::wstring_view command);
 
-}  // namespace search
+#ifdef _WIN32
+// The shell's open command for a file extension (".htm", ".txt"), as the
+// association lookup gives it; empty when there is none or it does not fit
+// the lookup's 260 characters.
+std::wstring openCommandFor(const wchar_t* extension);
+#endif
+
+}  // namespace runtime

@@ -1,6 +1,6 @@
-#include "search/program_start.h"
+#include "runtime/program_start.h"
 
-namespace search {
+namespace runtime {
 
 std::wstring commandLineFor(std::wstring_view program, std::wstring_view parameter) {
   std::wstring line = !program.empty() && program.front() == L'"' ? std::wstring(program)
@@ -15,4 +15,4 @@ std::wstring shellFolderFor(std::wstring_view program) {
   return std::wstring(program.substr(0, backslash + 1));
 }
 
-}  // namespace search
+}  // namespace runtime

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace search {
+namespace runtime {
 
 // The program quoted unless it is quoted already, then a space and the parameter.
 std::wstring commandLineFor(std::wstring_view program, std::wstring_view parameter);
@@ -20,4 +20,4 @@ std::wstring shellFolderFor(std::wstring_view program);
 void startProgram(std::wstring_view program, std::wstring_view parameter, std::wstring_view workingFolder);
 #endif
 
-}  // namespace search
+}  // namespace runtime

@@ -1,4 +1,4 @@
-#include "core/startup.h"
+#include "app/startup.h"
 
 #include <shellscalingapi.h>
 
@@ -7,9 +7,15 @@
 #include "runtime/library.h"
 #include "runtime/process_environment.h"
 #include "runtime/text.h"
+#include "ui/dpi_setup.h"
 
-namespace core {
+namespace app {
 namespace {
+
+// The DPI layer measures the screen on every path, for the scale factors.
+void setUpDpiLayer(ToolState& state) {
+  ui::setupDpiScaling(state.settings.dpi.dpiScaling, 0, state.settings.dpi.osVersionCode, state.alreadyDpiAware);
+}
 
 void takeSystemDpiPath(ToolState& state) {
   runtime::Library user32(L"user32.dll");
@@ -18,7 +24,7 @@ void takeSystemDpiPath(ToolState& state) {
   auto setAware = RUNTIME_EXPORT(user32.get(), SetProcessDPIAware);
   if (isAware && isAware()) state.alreadyDpiAware = true;
   else if (setAware) setAware();
-  ui::setupDpiScaling(state.dpiScaling, 0, state.osVersionCode, state.alreadyDpiAware);
+  setUpDpiLayer(state);
 }
 
 void takePerMonitorPath(ToolState& state) {
@@ -34,10 +40,10 @@ void takePerMonitorPath(ToolState& state) {
       state.alreadyDpiAware = true;
     }
   }
-  ui::setupDpiScaling(state.dpiScaling, 0, state.osVersionCode, state.alreadyDpiAware);
+  setUpDpiLayer(state);
 
   state.comctl32 = runtime::Library(L"comctl32.dll");
-  SubclassFunctions& functions = state.subclassFunctions;
+  ui::SubclassFunctions& functions = state.settings.dpi.subclassFunctions;
   functions.setWindowSubclass = RUNTIME_EXPORT(state.comctl32.get(), SetWindowSubclass);
   functions.removeWindowSubclass = RUNTIME_EXPORT(state.comctl32.get(), RemoveWindowSubclass);
   functions.defSubclassProc = RUNTIME_EXPORT(state.comctl32.get(), DefSubclassProc);
@@ -52,7 +58,7 @@ DpiPath dpiPathFor(int osVersionCode) {
 }
 
 void chooseDpiAwareness(ToolState& state) {
-  switch (dpiPathFor(state.osVersionCode)) {
+  switch (dpiPathFor(state.settings.dpi.osVersionCode)) {
     case DpiPath::systemDpi:
       takeSystemDpiPath(state);
       break;
@@ -62,13 +68,13 @@ void chooseDpiAwareness(ToolState& state) {
     case DpiPath::none:
       // Old or unknown systems keep the awareness they have; the window still
       // needs scale factors, so the screen is measured all the same.
-      ui::setupDpiScaling(state.dpiScaling, 0, state.osVersionCode, state.alreadyDpiAware);
+      setUpDpiLayer(state);
       break;
   }
 }
 
 void readIdeInputs(ToolState& state) {
-  state.ideMainWindow =
+  state.settings.ideMainWindow =
       static_cast<std::uint32_t>(runtime::textToNumber(runtime::environmentVariable(L"PB_Tool_MainWindow")));
   state.searchWord = runtime::environmentVariable(L"PB_TOOL_Word");
 }
@@ -84,7 +90,7 @@ void enterExecutableFolder() {
 }
 
 void ensureConfigurationFile(const std::wstring& fileName) {
-  if (!runtime::pathExists(fileName)) writeDefaultConfiguration(fileName);
+  if (!runtime::pathExists(fileName)) core::writeDefaultConfiguration(fileName);
 }
 
-}  // namespace core
+}  // namespace app

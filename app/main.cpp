@@ -4,10 +4,11 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "app/startup.h"
 #include "core/configuration.h"
 #include "core/os_version.h"
-#include "core/startup.h"
 #include "search/search_run.h"
+#include "ui/dpi_setup.h"
 #include "ui/settings_window.h"
 
 namespace {
@@ -34,21 +35,22 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   ComApartment com;
   registerCommonControls();
 
-  core::ToolState state;
-  state.dpiScaling.startupResolution = ui::measureStartupResolution();
-  state.osVersionCode = core::osVersionCode(core::queryOsVersion());
-  core::chooseDpiAwareness(state);
-  state.windowDpis.rehash(512);
+  app::ToolState state;
+  ui::DpiState& dpi = state.settings.dpi;
+  dpi.dpiScaling.startupResolution = ui::measureStartupResolution();
+  dpi.osVersionCode = core::osVersionCode(core::queryOsVersion());
+  app::chooseDpiAwareness(state);
+  dpi.windowDpis.rehash(512);
   state.browserMustStart = true;
-  core::readIdeInputs(state);
-  core::enterExecutableFolder();
+  app::readIdeInputs(state);
+  app::enterExecutableFolder();
   const std::wstring configFile(core::kConfigFileName);
-  core::ensureConfigurationFile(configFile);
+  app::ensureConfigurationFile(configFile);
 
-  if (core::isSearchRun(state.searchWord)) {
-    search::runSearch(state, configFile);
+  if (app::isSearchRun(state.searchWord)) {
+    search::runSearch({state.searchWord, state.browserMustStart}, configFile);
   } else {
-    ui::runSettingsWindow(state, configFile);
+    ui::runSettingsWindow(state.settings, configFile);
   }
   return 0;
 }

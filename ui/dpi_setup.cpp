@@ -1,4 +1,4 @@
-#include "ui/dpi_scaling.h"
+#include "ui/dpi_setup.h"
 
 #include <windows.h>
 
@@ -13,7 +13,7 @@ int measureStartupResolution() {
   return resolution > 0 ? resolution : 96;
 }
 
-void setupDpiScaling(DpiScaling& scaling, int percent, int osVersionCode, bool alreadyDpiAware) {
+void setupDpiScaling(runtime::DpiScaling& scaling, int percent, int osVersionCode, bool alreadyDpiAware) {
   HDC screen = GetDC(nullptr);
   const int logPixelsY = GetDeviceCaps(screen, LOGPIXELSY);
   if (percent == 0) {

@@ -1,8 +1,8 @@
-#include "search/browser_command.h"
+#include "runtime/shell_command.h"
 
 #include <algorithm>
 
-namespace search {
+namespace runtime {
 
 std::wstring browserPathFromCommand(std::wstring_view command) {
   if (!command.empty() && command.front() == L'"') command.remove_prefix(1);
@@ -23,4 +23,4 @@ std::wstring editorProgramFromCommand(std::wstring_view command) {
   return program;
 }
 
-}  // namespace search
+}  // namespace runtime
