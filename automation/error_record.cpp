@@ -16,7 +16,9 @@ struct ErrorRecord {
   std::wstring text;
 };
 
-// Module-wide: the thread-local slot and every record made through it.
+// Module-wide, because the layer's interface keeps the last result per thread
+// without an object to hang it on: the thread-local slot, and every record
+// made through it, so that they can all be freed when the last object goes.
 DWORD recordSlot = TLS_OUT_OF_INDEXES;
 std::vector<std::unique_ptr<ErrorRecord>> records;
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "automation/vimbra_object.h"
+#include "runtime/com_ptr.h"
 
 namespace automation {
 namespace {
@@ -24,7 +25,7 @@ std::intptr_t integerOf(const VARIANT& slot) {
 // it) into the member's next slot; `index` moves to the last token used.
 HRESULT parseValue(const std::vector<std::wstring>& tokens, std::size_t& index, StatementMember& member) {
   if (member.argumentCount >= kMaxArguments) return E_OUTOFMEMORY;
-  VARIANT& slot = member.slots[static_cast<std::size_t>(kMaxArguments - 1 - member.argumentCount)];
+  runtime::Variant& slot = member.slots[static_cast<std::size_t>(kMaxArguments - 1 - member.argumentCount)];
   std::wstring token = tokens[index];
   std::wstring lower = lowerCase(token);
   if (lower == L"#nullstring") token.clear();
@@ -103,9 +104,8 @@ HRESULT parseValue(const std::vector<std::wstring>& tokens, std::size_t& index, 
     } else {
       object = reinterpret_cast<IUnknown*>(address);
     }
-    if (object) object->AddRef();
     slot.vt = target;
-    slot.punkVal = object;
+    slot.punkVal = runtime::ComPtr<IUnknown>::retain(object).detach();  // the slot's own reference
     return S_OK;
   }
   if (target == VT_VARIANT) {
@@ -140,7 +140,7 @@ HRESULT parseMember(const MemberTokens& tokens, StatementMember& member) {
     } else if (token == L"," && state == State::afterValue && inside) {
       state = State::start;
     } else if (index == 0 && token != L"(" && token != L")" && token != L"=" && token != L",") {
-      member.name = SysAllocString(token.c_str());
+      member.name = runtime::Bstr(token);
       if (!member.name) return E_OUTOFMEMORY;
       state = State::afterName;
     } else if (token != L"(" && token != L")" && token != L"=" && token != L"," &&
@@ -155,11 +155,6 @@ HRESULT parseMember(const MemberTokens& tokens, StatementMember& member) {
 }
 
 }  // namespace
-
-StatementMember::~StatementMember() {
-  SysFreeString(name);
-  for (int slot = kMaxArguments - 1; slot >= kMaxArguments - argumentCount; --slot) VariantClear(&slots[slot]);
-}
 
 HRESULT prepareStatement(std::wstring_view command, std::unique_ptr<Statement>& statement) {
   statement.reset();

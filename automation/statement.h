@@ -11,20 +11,18 @@
 #include <vector>
 
 #include "automation/command_tokens.h"
+#include "runtime/bstr.h"
+#include "runtime/variant.h"
 
 namespace automation {
 
 struct StatementMember {
-  BSTR name = nullptr;
+  runtime::Bstr name;
   int argumentCount = 0;
   // Slot 20 (index 19) holds the first argument, slot 19 the second, and so on,
   // so &slots[kMaxArguments - argumentCount] is rgvarg.
-  std::array<VARIANT, kMaxArguments> slots{};
+  std::array<runtime::Variant, kMaxArguments> slots;
 
-  StatementMember() = default;
-  StatementMember(const StatementMember&) = delete;
-  StatementMember& operator=(const StatementMember&) = delete;
-  ~StatementMember();
   VARIANT* arguments() { return argumentCount ? &slots[kMaxArguments - argumentCount] : nullptr; }
 };
 

@@ -4,10 +4,17 @@
 
 #include "automation/error_record.h"
 #include "automation/statement.h"
+#include "runtime/bstr.h"
+#include "runtime/variant.h"
 
 namespace automation {
 namespace {
 
+using runtime::ComPtr;
+using runtime::Variant;
+
+// The number of live objects is module-wide because the layer's callers may
+// hold objects of several threads; its return to 0 frees the error records.
 int liveObjects = 0;
 
 constexpr WORD kGetFlags = DISPATCH_METHOD | DISPATCH_PROPERTYGET;
@@ -15,16 +22,16 @@ constexpr WORD kGetFlags = DISPATCH_METHOD | DISPATCH_PROPERTYGET;
 // Frees an EXCEPINFO's texts and records the exception with its description.
 void recordException(EXCEPINFO& exception) {
   if (exception.pfnDeferredFillIn) exception.pfnDeferredFillIn(&exception);
-  const std::wstring description = exception.bstrDescription ? exception.bstrDescription : L"";
-  SysFreeString(exception.bstrSource);
-  SysFreeString(exception.bstrDescription);
-  SysFreeString(exception.bstrHelpFile);
-  recordResult(DISP_E_EXCEPTION, true, description);
+  const runtime::Bstr source = runtime::Bstr::adopt(exception.bstrSource);
+  const runtime::Bstr description = runtime::Bstr::adopt(exception.bstrDescription);
+  const runtime::Bstr helpFile = runtime::Bstr::adopt(exception.bstrHelpFile);
+  recordResult(DISP_E_EXCEPTION, true, description ? description.get() : L"");
 }
 
 HRESULT invokeMember(IDispatch* dispatch, StatementMember& member, WORD flags, VARIANT* result) {
   DISPID id = 0;
-  HRESULT code = dispatch->GetIDsOfNames(IID_NULL, &member.name, 1, LOCALE_USER_DEFAULT, &id);
+  BSTR name = member.name.get();
+  HRESULT code = dispatch->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id);
   if (FAILED(code)) return code;
   DISPID putId = DISPID_PROPERTYPUT;
   DISPPARAMS parameters{member.arguments(), nullptr, static_cast<UINT>(member.argumentCount), 0};
@@ -39,43 +46,51 @@ HRESULT invokeMember(IDispatch* dispatch, StatementMember& member, WORD flags, V
   return code;
 }
 
+// The object a member chain goes on with, taken from a member's result: an
+// IDispatch is taken over, an IUnknown is asked for the IDispatch it may also
+// be, an empty result is a null object; anything else is no object at all.
+HRESULT nextInChain(Variant& result, ComPtr<IDispatch>& next) {
+  next.reset();
+  if (result.vt == VT_DISPATCH) {
+    next = ComPtr<IDispatch>::adopt(result.release().pdispVal);
+    return S_OK;
+  }
+  if (result.vt == VT_UNKNOWN) return result.punkVal ? ComPtr<IUnknown>::retain(result.punkVal).query(next) : S_OK;
+  if (result.vt == VT_EMPTY || result.vt == VT_NULL) return S_OK;
+  return DISP_E_TYPEMISMATCH;  // a chain goes on only through objects
+}
+
 }  // namespace
 
-VimbraObject::VimbraObject(IDispatch* dispatch) : dispatch_(dispatch) { ++liveObjects; }
+VimbraObject::VimbraObject(ComPtr<IDispatch> dispatch) : dispatch_(std::move(dispatch)) { ++liveObjects; }
 
 VimbraObject::~VimbraObject() {
-  if (dispatch_) dispatch_->Release();
+  dispatch_.reset();
   if (--liveObjects == 0) tearDownErrorRecords();
 }
 
 int VimbraObject::liveCount() { return liveObjects; }
 
-VimbraEnumeration::~VimbraEnumeration() {
-  if (enumerator_) enumerator_->Release();
-}
-
 ObjectPointer getObject(std::wstring_view fileOrMoniker, std::wstring_view progId, bool initialiseCom) {
   if (initialiseCom) CoInitialize(nullptr);  // may be initialised already: the result does not matter
   HRESULT code = E_OUTOFMEMORY;
-  IDispatch* dispatch = nullptr;
+  ComPtr<IDispatch> dispatch;
   const std::wstring file(fileOrMoniker), program(progId);
   if (file.empty() && program.empty()) {
     code = E_INVALIDARG;
   } else if (program.empty()) {
-    code = CoGetObject(file.c_str(), nullptr, IID_IDispatch, reinterpret_cast<void**>(&dispatch));
+    code = CoGetObject(file.c_str(), nullptr, IID_IDispatch, dispatch.putVoid());
   } else if (!file.empty()) {
     CLSID classId{};
-    IClassFactory* factory = nullptr;
-    IPersistFile* persist = nullptr;
+    ComPtr<IClassFactory> factory;
+    ComPtr<IPersistFile> persist;
     code = CLSIDFromProgID(program.c_str(), &classId);
     if (SUCCEEDED(code))
       code = CoGetClassObject(classId, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, nullptr, IID_IClassFactory,
-                              reinterpret_cast<void**>(&factory));
-    if (SUCCEEDED(code)) code = factory->CreateInstance(nullptr, IID_IPersistFile, reinterpret_cast<void**>(&persist));
+                              factory.putVoid());
+    if (SUCCEEDED(code)) code = factory->CreateInstance(nullptr, IID_IPersistFile, persist.putVoid());
     if (SUCCEEDED(code)) code = persist->Load(file.c_str(), 0);
-    if (SUCCEEDED(code)) code = persist->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch));
-    if (persist) persist->Release();
-    if (factory) factory->Release();
+    if (SUCCEEDED(code)) code = persist.query(dispatch);
   } else {
     CLSID classId{};
     if (program.front() == L'{') {
@@ -86,14 +101,12 @@ ObjectPointer getObject(std::wstring_view fileOrMoniker, std::wstring_view progI
     } else {
       code = CLSIDFromProgID(program.c_str(), &classId);
     }
-    IUnknown* running = nullptr;
-    if (SUCCEEDED(code)) code = GetActiveObject(classId, nullptr, &running);
-    if (SUCCEEDED(code)) code = running->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch));
-    if (running) running->Release();
+    ComPtr<IUnknown> running;
+    if (SUCCEEDED(code)) code = GetActiveObject(classId, nullptr, running.put());
+    if (SUCCEEDED(code)) code = running.query(dispatch);
   }
   ObjectPointer object;
-  if (SUCCEEDED(code) && dispatch) object = std::make_unique<VimbraObject>(dispatch);
-  else if (dispatch) dispatch->Release();
+  if (SUCCEEDED(code) && dispatch) object = std::make_unique<VimbraObject>(std::move(dispatch));
   recordResult(code);
   return object;
 }
@@ -105,39 +118,23 @@ HRESULT invokeCommand(const VimbraObject& object, WORD flags, VARTYPE requestedT
     if (HRESULT code = prepareStatement(command, prepared); FAILED(code)) return code;
     statement = prepared.get();
   }
-  IDispatch* current = object.dispatch();
-  current->AddRef();
+  ComPtr<IDispatch> current = ComPtr<IDispatch>::retain(object.dispatch());
   HRESULT code = S_OK;
   std::size_t member = 0;
   const std::size_t last = statement->members.size() - 1;
-  for (; member < last; ++member) {
-    VARIANT work;
-    VariantInit(&work);
-    code = invokeMember(current, *statement->members[member], kGetFlags, &work);
-    current->Release();
-    // The reference moves from the work VARIANT to the walk; an empty result is
-    // a null object. An IUnknown is asked for the IDispatch it may also be.
-    current = SUCCEEDED(code) && work.vt == VT_DISPATCH ? work.pdispVal : nullptr;
-    if (SUCCEEDED(code) && work.vt == VT_UNKNOWN && work.punkVal) {
-      code = work.punkVal->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&current));
-      VariantClear(&work);
-    }
-    if (FAILED(code) || !current) {
-      if (SUCCEEDED(code) && work.vt != VT_EMPTY && work.vt != VT_NULL && work.vt != VT_DISPATCH &&
-          work.vt != VT_UNKNOWN) {
-        VariantClear(&work);
-        code = DISP_E_TYPEMISMATCH;  // a chain goes on only through objects
-      }
-      break;
-    }
+  for (; member < last && current; ++member) {
+    Variant work;
+    code = invokeMember(current.get(), *statement->members[member], kGetFlags, work.put());
+    if (SUCCEEDED(code)) code = nextInChain(work, current);
+    if (FAILED(code)) break;
   }
   if (SUCCEEDED(code)) {
     if (current) {
-      code = invokeMember(current, *statement->members[last], flags, result);
-      current->Release();
+      code = invokeMember(current.get(), *statement->members[last], flags, result);
     } else {
       recordResult(S_FALSE, false,
-                   L"The '" + std::wstring(statement->members[member]->name) + L"' property returned a NULL object!");
+                   L"The '" + std::wstring(statement->members[member - 1]->name.get()) +
+                       L"' property returned a NULL object!");
       code = kAlreadyRecorded;
     }
   }
@@ -151,12 +148,10 @@ std::wstring getStringProperty(const VimbraObject& object, std::wstring_view com
     recordResult(E_INVALIDARG);
     return {};
   }
-  VARIANT result;
-  VariantInit(&result);
-  const HRESULT code = invokeCommand(object, kGetFlags, VT_BSTR, &result, command, statement);
+  Variant result;
+  const HRESULT code = invokeCommand(object, kGetFlags, VT_BSTR, result.put(), command, statement);
   std::wstring text;
   if (SUCCEEDED(code) && result.vt == VT_BSTR && result.bstrVal) text = result.bstrVal;  // up to the first NUL
-  VariantClear(&result);
   recordResult(code);
   return text;
 }
@@ -168,24 +163,19 @@ ObjectPointer getObjectProperty(const VimbraObject& object, std::wstring_view co
     return nullptr;
   }
   if (objectType != VT_DISPATCH) objectType = VT_UNKNOWN;
-  VARIANT result;
-  VariantInit(&result);
-  HRESULT code = invokeCommand(object, kGetFlags, objectType, &result, command, statement);
+  Variant result;
+  HRESULT code = invokeCommand(object, kGetFlags, objectType, result.put(), command, statement);
   ObjectPointer made;
   if (SUCCEEDED(code)) {
     if (objectType == VT_DISPATCH && result.pdispVal) {
-      made = std::make_unique<VimbraObject>(result.pdispVal);  // takes over the reference
-      VariantInit(&result);
+      made = std::make_unique<VimbraObject>(ComPtr<IDispatch>::adopt(result.release().pdispVal));
     } else if (objectType == VT_DISPATCH) {
-      VariantClear(&result);
       recordResult(S_FALSE, false, L"The property returned a NULL object!");
       code = kAlreadyRecorded;
     } else if (unknown) {
-      *unknown = result.punkVal;  // the caller owns it
-      VariantInit(&result);
+      *unknown = result.release().punkVal;  // the caller owns it
     }
   }
-  VariantClear(&result);
   recordResult(code);
   return made;
 }
@@ -197,43 +187,34 @@ EnumerationPointer createEnumeration(const VimbraObject& object, std::wstring_vi
     if (!collection) return nullptr;
   }
   IDispatch* target = collection ? collection->dispatch() : object.dispatch();
-  VARIANT result;
-  VariantInit(&result);
+  Variant result;
   DISPPARAMS none{};
   EXCEPINFO exception{};
-  HRESULT code = target->Invoke(DISPID_NEWENUM, IID_NULL, LOCALE_USER_DEFAULT, kGetFlags, &none, &result, &exception,
-                                nullptr);
+  HRESULT code = target->Invoke(DISPID_NEWENUM, IID_NULL, LOCALE_USER_DEFAULT, kGetFlags, &none, result.put(),
+                                &exception, nullptr);
   collection.reset();
   EnumerationPointer enumeration;
   if (SUCCEEDED(code)) {
-    IEnumVARIANT* enumerator = nullptr;
-    if (result.vt == VT_DISPATCH || result.vt == VT_UNKNOWN)
-      code = result.punkVal ? result.punkVal->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(&enumerator))
-                            : E_NOINTERFACE;
-    else
-      code = E_NOINTERFACE;
-    if (SUCCEEDED(code)) enumeration = std::make_unique<VimbraEnumeration>(enumerator);
+    ComPtr<IEnumVARIANT> enumerator;
+    const bool object = (result.vt == VT_DISPATCH || result.vt == VT_UNKNOWN) && result.punkVal;
+    code = object ? ComPtr<IUnknown>::retain(result.punkVal).query(enumerator) : E_NOINTERFACE;
+    if (SUCCEEDED(code)) enumeration = std::make_unique<VimbraEnumeration>(std::move(enumerator));
   } else if (code == DISP_E_EXCEPTION) {
     recordException(exception);
   }
-  VariantClear(&result);
   recordResult(code);
   return enumeration;
 }
 
 ObjectPointer nextObject(VimbraEnumeration& enumeration) {
-  VARIANT element;
-  VariantInit(&element);
-  HRESULT code = enumeration.enumerator()->Next(1, &element, nullptr);
+  Variant element;
+  HRESULT code = enumeration.enumerator()->Next(1, element.put(), nullptr);
   ObjectPointer made;
   if (code == S_OK) {
     if (element.vt != VT_DISPATCH) code = VariantChangeType(&element, &element, 0, VT_DISPATCH);
-    if (SUCCEEDED(code) && element.pdispVal) {
-      made = std::make_unique<VimbraObject>(element.pdispVal);
-      VariantInit(&element);
-    }
+    if (SUCCEEDED(code) && element.pdispVal)
+      made = std::make_unique<VimbraObject>(ComPtr<IDispatch>::adopt(element.release().pdispVal));
   }
-  VariantClear(&element);
   recordResult(code);
   return made;
 }

@@ -9,6 +9,9 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+
+#include "runtime/com_ptr.h"
 
 namespace automation {
 
@@ -23,29 +26,26 @@ using EnumerationPointer = std::unique_ptr<VimbraEnumeration>;
 // reference goes, the live count drops, and at 0 the error records are freed.
 class VimbraObject {
  public:
-  explicit VimbraObject(IDispatch* dispatch);  // takes over the reference
+  explicit VimbraObject(runtime::ComPtr<IDispatch> dispatch);
   ~VimbraObject();
   VimbraObject(const VimbraObject&) = delete;
   VimbraObject& operator=(const VimbraObject&) = delete;
 
-  IDispatch* dispatch() const { return dispatch_; }
+  IDispatch* dispatch() const { return dispatch_.get(); }
   static int liveCount();
 
  private:
-  IDispatch* dispatch_;
+  runtime::ComPtr<IDispatch> dispatch_;
 };
 
 // One counted IEnumVARIANT reference; not part of the live count.
 class VimbraEnumeration {
  public:
-  explicit VimbraEnumeration(IEnumVARIANT* enumerator) : enumerator_(enumerator) {}
-  ~VimbraEnumeration();
-  VimbraEnumeration(const VimbraEnumeration&) = delete;
-  VimbraEnumeration& operator=(const VimbraEnumeration&) = delete;
-  IEnumVARIANT* enumerator() const { return enumerator_; }
+  explicit VimbraEnumeration(runtime::ComPtr<IEnumVARIANT> enumerator) : enumerator_(std::move(enumerator)) {}
+  IEnumVARIANT* enumerator() const { return enumerator_.get(); }
 
  private:
-  IEnumVARIANT* enumerator_;
+  runtime::ComPtr<IEnumVARIANT> enumerator_;
 };
 
 // A first object from a file name or moniker, a ProgID or a CLSID ("{...}").

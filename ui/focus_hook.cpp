@@ -48,6 +48,11 @@ void* removeFocusHook(HookRecord* record) {
   return target;
 }
 
+FocusHook FocusHook::install() {
+  return FocusHook(
+      installFocusHook(lookupFunction(L"user32.dll", "DrawFocusRect"), reinterpret_cast<void*>(&drawFocusFrame)));
+}
+
 int WINAPI drawFocusFrame(HDC dc, RECT* rect) {
   InflateRect(rect, 1, 1);
   FrameRect(dc, rect, GetSysColorBrush(COLOR_ACTIVEBORDER));

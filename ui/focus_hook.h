@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <utility>
 
 namespace ui {
 
@@ -38,6 +39,32 @@ HookRecord* installFocusHook(void* target, void* replacement);
 // Writes the saved bytes back and frees the record; the target, or null when
 // there was nothing to restore or the write failed (the record then stays).
 void* removeFocusHook(HookRecord* record);
+
+// Owns an installed hook: the patch comes out when the owner goes, however
+// the scope is left. Empty when installation failed.
+class FocusHook {
+ public:
+  FocusHook() = default;
+  // Sends the process's DrawFocusRect to drawFocusFrame.
+  static FocusHook install();
+  FocusHook(FocusHook&& other) noexcept : record_(std::exchange(other.record_, nullptr)) {}
+  FocusHook& operator=(FocusHook&& other) noexcept {
+    if (this != &other) {
+      removeFocusHook(record_);
+      record_ = std::exchange(other.record_, nullptr);
+    }
+    return *this;
+  }
+  FocusHook(const FocusHook&) = delete;
+  FocusHook& operator=(const FocusHook&) = delete;
+  ~FocusHook() { removeFocusHook(record_); }
+
+  const HookRecord* record() const { return record_; }
+
+ private:
+  explicit FocusHook(HookRecord* record) : record_(record) {}
+  HookRecord* record_ = nullptr;
+};
 
 // Frames the rectangle, enlarged by one pixel on every side (the caller's
 // rectangle stays enlarged), in the active border's colour; returns 0.

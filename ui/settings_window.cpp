@@ -468,11 +468,9 @@ void runSettingsWindow(SettingsState& state, const std::wstring& configFile) {
   SettingsWindow settings(state, configFile);
   // A window that cannot be opened ends the tool instead of waiting forever.
   if (!settings.build()) return;
-  HookRecord* focusHook =
-      installFocusHook(lookupFunction(L"user32.dll", "DrawFocusRect"), reinterpret_cast<void*>(&drawFocusFrame));
+  const FocusHook focusHook = FocusHook::install();
   settings.show();
   settings.runEventLoop();
-  removeFocusHook(focusHook);
 }
 
 }  // namespace ui

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/search_entry.h"
+#include "resources/version.h"
 #include "runtime/file_io.h"
 #include "runtime/gadget_window.h"
 #include "ui/dpi_layer.h"
@@ -16,7 +17,7 @@
 namespace ui {
 
 inline constexpr int kSettingsWindow = 0;
-inline constexpr wchar_t kWindowTitle[] = L"Wordhop v0.6.2";
+inline constexpr wchar_t kWindowTitle[] = L"Wordhop v" WORDHOP_VERSION_TEXT;
 
 // Gadget numbers, which are also the control identifiers.
 enum GadgetNumber : int {

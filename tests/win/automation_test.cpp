@@ -32,7 +32,7 @@ const VARIANT& argument(Statement& statement, std::size_t member, int position) 
 TEST(Statement, MembersAndArgumentsInInvokeOrder) {
   auto query = parsed(L"ExecQuery('Select * from Win32_Process where ProcessID = 1234')");
   ASSERT_EQ(query->members.size(), 1u);
-  EXPECT_STREQ(query->members[0]->name, L"ExecQuery");
+  EXPECT_STREQ(query->members[0]->name.get(), L"ExecQuery");
   ASSERT_EQ(query->members[0]->argumentCount, 1);
   EXPECT_EQ(query->members[0]->arguments(), &argument(*query, 0, 0));
   EXPECT_EQ(argument(*query, 0, 0).vt, VT_BSTR);
@@ -76,7 +76,7 @@ TEST(Statement, ValuesKeywordsTypesAndEscapes) {
   EXPECT_STREQ(argument(*parsed(L"Say('it$0027s')"), 0, 0).bstrVal, L"it's");
   EXPECT_STREQ(argument(*parsed(L"Say('cost $12')"), 0, 0).bstrVal, L"cost ");
   EXPECT_STREQ(argument(*parsed(L"Say(#NullString)"), 0, 0).bstrVal, L"");
-  EXPECT_STREQ(parsed(L"GetName")->members[0]->name, L"GetName");
+  EXPECT_STREQ(parsed(L"GetName")->members[0]->name.get(), L"GetName");
 
   LONG target = 0;
   const std::wstring byRef = L"F(" + std::to_wstring(reinterpret_cast<std::intptr_t>(&target)) + L" byref as long)";

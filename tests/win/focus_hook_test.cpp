@@ -24,17 +24,8 @@ std::vector<std::uint8_t> expectedPatch(const void* replacement) {
 #endif
 }
 
-TEST(FocusHook, PatchesDrawFocusRectAndRestoresIt) {
-  void* target = ui::lookupFunction(L"user32.dll", "DrawFocusRect");
-  ASSERT_NE(target, nullptr);
-  const std::vector<std::uint8_t> original = firstBytes(target);
-
-  ui::HookRecord* record = ui::installFocusHook(target, reinterpret_cast<void*>(&ui::drawFocusFrame));
-  ASSERT_NE(record, nullptr);
-  EXPECT_EQ(firstBytes(target), expectedPatch(reinterpret_cast<void*>(&ui::drawFocusFrame)));
-  EXPECT_EQ(firstBytes(record->savedCode), original);
-
-  // Every DrawFocusRect of the process now draws the solid frame.
+// Every DrawFocusRect of the process draws the solid frame.
+void expectDrawFocusRectFramesInTheBorderColour() {
   HDC dc = CreateCompatibleDC(nullptr);
   BITMAPINFO info{};
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), 32, -32, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
@@ -62,9 +53,36 @@ TEST(FocusHook, PatchesDrawFocusRectAndRestoresIt) {
   DeleteDC(dc);
   DeleteObject(bitmap);
 
-  EXPECT_EQ(ui::removeFocusHook(record), target);
+}
+
+// The hook is held by its owner throughout: a failed assertion leaves the
+// scope and takes the patch out, so no later test meets a patched function.
+TEST(FocusHook, PatchesDrawFocusRectUntilItsOwnerGoes) {
+  void* target = ui::lookupFunction(L"user32.dll", "DrawFocusRect");
+  ASSERT_NE(target, nullptr);
+  const std::vector<std::uint8_t> original = firstBytes(target);
+  {
+    ui::FocusHook installed = ui::FocusHook::install();
+    ASSERT_NE(installed.record(), nullptr);
+    const ui::FocusHook hook = std::move(installed);  // the patch moves with its owner
+    EXPECT_EQ(installed.record(), nullptr);
+    EXPECT_EQ(firstBytes(target), expectedPatch(reinterpret_cast<void*>(&ui::drawFocusFrame)));
+    EXPECT_EQ(firstBytes(hook.record()->savedCode), original);
+    expectDrawFocusRectFramesInTheBorderColour();
+  }
   EXPECT_EQ(firstBytes(target), original);
 }
+
+TEST(FocusHook, RemovalGivesTheTargetAndRestoresItsBytes) {
+  void* target = ui::lookupFunction(L"user32.dll", "DrawFocusRect");
+  ASSERT_NE(target, nullptr);
+  const std::vector<std::uint8_t> original = firstBytes(target);
+  ui::HookRecord* record = ui::installFocusHook(target, reinterpret_cast<void*>(&ui::drawFocusFrame));
+  EXPECT_NE(record, nullptr);
+  EXPECT_EQ(ui::removeFocusHook(record), record ? target : nullptr);
+  EXPECT_EQ(firstBytes(target), original);
+}
+
 
 TEST(FocusHook, NothingToPatchOrRestoreGivesNull) {
   EXPECT_EQ(ui::installFocusHook(nullptr, reinterpret_cast<void*>(&ui::drawFocusFrame)), nullptr);
