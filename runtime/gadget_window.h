@@ -120,6 +120,9 @@ class GadgetWindow {
   void setToolTip(int number, std::wstring_view text);
   HWND toolTipControl() const { return toolTip_; }
 
+  // True while the program itself changes gadgets: what the controls report
+  // then is no action of the user's.
+  bool changingGadgets() const { return quiet_ > 0; }
   // Blocks until the next gadget event or close request.
   Event waitEvent();
   // The next event if one is ready after the waiting messages are handled.

@@ -421,7 +421,9 @@ void SettingsWindow::moveEntry(int step) {
 }
 
 bool SettingsWindow::listCheckCallback(HWND, UINT message, WPARAM, LPARAM lParam, LRESULT&) {
-  if (message != WM_NOTIFY) return false;
+  // Rows the window fills itself (a move, a reload) are ticked by the window,
+  // not the user: that selects nothing and saves nothing.
+  if (message != WM_NOTIFY || window_.changingGadgets()) return false;
   const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
   if (change->hdr.code != LVN_ITEMCHANGED || static_cast<int>(change->hdr.idFrom) != entryList) return false;
   const UINT oldImage = runtime::listCheckImage(change->uOldState);

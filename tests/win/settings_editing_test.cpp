@@ -6,86 +6,16 @@
 
 #include "core/configuration.h"
 #include "runtime/system_message.h"
-#include "tests/support/default_config.h"
-#include "tests/support/scratch_folder.h"
-#include "ui/dpi_setup.h"
-#include "ui/settings_window.h"
+#include "tests/win/settings_fixture.h"
 
 namespace {
 
 using namespace ui;
+using SettingsEditingTest = testing_support::SettingsFixture;
 using testing_support::kDefaultFile;
 using testing_support::readBytes;
 
 #define X "\xC3\x97"
-
-class SettingsEditingTest : public ::testing::Test {
- protected:
-  void open(std::string_view content = kDefaultFile) {
-    testing_support::writeBytes(folder.file("Wordhop.ini"), content);
-    openWindowOn(folder.file("Wordhop.ini").wstring());
-  }
-  void openWindowOn(const std::wstring& configFile) {
-    state.dpi.osVersionCode = 110;
-    setupDpiScaling(state.dpi.dpiScaling, 100, state.dpi.osVersionCode, false);
-    SettingsServices services{[this](std::wstring_view text, UINT flags) {
-                                questions.emplace_back(text);
-                                questionFlags = flags;
-                                return answer;
-                              },
-                              [this](std::wstring_view program, std::wstring_view parameter, std::wstring_view folder) {
-                                started.push_back({std::wstring(program), std::wstring(parameter), std::wstring(folder)});
-                              },
-                              [this](HWND owner, std::wstring_view text) {
-                                warnings.emplace_back(text);
-                                warningOwner = owner;
-                              }};
-    settings = std::make_unique<SettingsWindow>(state, configFile, services);
-    ASSERT_TRUE(settings->build());
-    pump();
-  }
-  runtime::GadgetWindow& window() { return settings->window(); }
-  std::string file() const { return readBytes(folder.file("Wordhop.ini")); }
-  // Handles every event that is ready; their number.
-  int pump() {
-    int handled = 0;
-    while (auto event = window().pollEvent()) {
-      settings->handleEvent(*event);
-      ++handled;
-    }
-    return handled;
-  }
-  void press(int gadget) {
-    settings->handleEvent({runtime::Event::Type::gadget, gadget, runtime::EventKind::leftClick});
-    pump();
-  }
-  void select(int row) {
-    window().setState(entryList, row);
-    settings->showSelectedEntry();
-  }
-  void type(int gadget, wchar_t c) {
-    SendMessageW(window().gadget(gadget), WM_CHAR, c, 0);
-    pump();
-  }
-  std::string entriesGroup() const {
-    const std::string bytes = file();
-    const std::size_t start = bytes.find("[Entries]");
-    return start == std::string::npos ? "" : bytes.substr(start);
-  }
-
-  testing_support::ScratchFolder folder;
-  ui::SettingsState state;
-  std::unique_ptr<SettingsWindow> settings;
-  std::vector<std::wstring> questions;
-  std::vector<std::wstring> warnings;
-  HWND warningOwner = nullptr;
-  UINT questionFlags = 0;
-  int answer = IDYES;
-  struct Start {
-    std::wstring program, parameter, folder;
-  };
-  std::vector<Start> started;
-};
 
 TEST_F(SettingsEditingTest, EveryKeystrokeInAFieldIsSavedAndShownInTheRow) {
   open();
@@ -307,6 +237,24 @@ TEST_F(SettingsEditingTest, AFailedSaveIsToldOnceNamingTheFileAndTheReason) {
     EXPECT_EQ(readBytes(file), before);
     SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
   }
+}
+
+// Coming back to the window after the file was edited by hand shows the edit
+// and writes nothing, whatever form the editor left the file in.
+TEST_F(SettingsEditingTest, AReloadShowsAnOutsideEditAndWritesNothing) {
+  open();
+  select(1);
+  const std::string edited = "[Entries]\n1=1" X "a\n2 = 0" X "b\n5=1" X "c\n[Browser]\nTabDelay=77\n";
+  testing_support::writeBytes(folder.file("Wordhop.ini"), edited);
+  settings->handleEvent({runtime::Event::Type::activated, 0, runtime::EventKind::change});
+  pump();
+  EXPECT_EQ(file(), edited);
+  ASSERT_EQ(window().itemCount(entryList), 3);
+  EXPECT_EQ(window().itemText(entryList, 2, 1), L"c");
+  EXPECT_TRUE(window().itemChecked(entryList, 2));
+  EXPECT_EQ(window().state(entryList), 1);  // the selected row is kept
+  EXPECT_EQ(window().text(urlField), L"b");
+  EXPECT_EQ(window().state(tabDelaySpin), 77);
 }
 
 }  // namespace

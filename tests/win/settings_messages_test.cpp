@@ -1,0 +1,131 @@
+// The messages each list command sends to the list view and the notifications
+// the window gets back, compared with an expected sequence (as Wine's own
+// comctl32 tests do): what the user sees change, row by row, and nothing else.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/win/settings_fixture.h"
+
+namespace {
+
+using namespace ui;
+
+// One message of interest, written the way the expected tables read; empty
+// for the others.
+std::string describe(UINT message, WPARAM wParam, LPARAM lParam) {
+  std::string text;
+  auto add = [&text](std::string_view word) { text.append(text.empty() ? "" : " ").append(word); };
+  auto row = [&add](int index) { add(std::to_string(index)); };
+  const auto* item = reinterpret_cast<const LVITEMW*>(lParam);
+  switch (message) {
+    case LVM_INSERTITEMW:
+      add("insert");
+      row(item->iItem);
+      break;
+    case LVM_DELETEITEM:
+      add("delete");
+      row(static_cast<int>(wParam));
+      break;
+    case LVM_DELETEALLITEMS:
+      add("delete all");
+      break;
+    case LVM_SETITEMTEXTW:
+      add("text");
+      row(static_cast<int>(wParam));
+      add("column");
+      row(item->iSubItem);
+      break;
+    case LVM_SETITEMSTATE:
+      add("state");
+      row(static_cast<int>(wParam));
+      if (item->stateMask & LVIS_SELECTED) add(item->state & LVIS_SELECTED ? "selected" : "unselected");
+      if (item->stateMask & LVIS_STATEIMAGEMASK) add(runtime::listCheckImage(item->state) == 2 ? "ticked" : "clear");
+      break;
+    case WM_NOTIFY: {
+      const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
+      if (change->hdr.idFrom != entryList || change->hdr.code != LVN_ITEMCHANGED) break;
+      if (!((change->uNewState ^ change->uOldState) & LVIS_SELECTED)) break;
+      add("notify");
+      row(change->iItem);
+      add(change->uNewState & LVIS_SELECTED ? "selected" : "unselected");
+      break;
+    }
+  }
+  return text;
+}
+
+std::vector<std::string>* recording = nullptr;
+
+LRESULT CALLBACK recordMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+  if (recording) {
+    const std::string text = describe(message, wParam, lParam);
+    if (!text.empty()) recording->push_back(text);
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+class SettingsMessagesTest : public testing_support::SettingsFixture {
+ protected:
+  // What the list and the window saw while the command ran.
+  std::vector<std::string> sequenceOf(int commandButton) {
+    HWND list = window().gadget(entryList);
+    SetWindowSubclass(list, recordMessage, 1, 0);
+    SetWindowSubclass(window().handle(), recordMessage, 1, 0);
+    std::vector<std::string> seen;
+    recording = &seen;
+    press(commandButton);
+    recording = nullptr;
+    RemoveWindowSubclass(list, recordMessage, 1);
+    RemoveWindowSubclass(window().handle(), recordMessage, 1);
+    return seen;
+  }
+};
+
+using Sequence = std::vector<std::string>;
+
+// A row as the list receives it: inserted, then the texts of its six columns.
+Sequence insertedRow(int row) {
+  Sequence lines{"insert " + std::to_string(row)};
+  for (int column = 1; column <= 6; ++column)
+    lines.push_back("text " + std::to_string(row) + " column " + std::to_string(column));
+  return lines;
+}
+
+Sequence operator+(Sequence first, const Sequence& second) {
+  first.insert(first.end(), second.begin(), second.end());
+  return first;
+}
+
+TEST_F(SettingsMessagesTest, AddAppendsOneRowAndSelectsIt) {
+  open();
+  select(1);
+  const Sequence selection{"state -1 unselected", "notify 1 unselected", "state 7 selected", "notify 7 selected"};
+  EXPECT_EQ(sequenceOf(addButton), insertedRow(7) + selection);
+}
+
+TEST_F(SettingsMessagesTest, RemoveDeletesTheRowAndSelectsTheOneAbove) {
+  open();
+  select(2);
+  EXPECT_EQ(sequenceOf(removeButton),
+            (Sequence{"delete 2", "notify 2 unselected", "state -1 unselected", "state 1 selected", "notify 1 selected"}));
+}
+
+// The list is filled anew; the window ticks the enabled rows itself, which
+// selects nothing on the way and saves nothing.
+TEST_F(SettingsMessagesTest, MoveDownRefillsTheListAndSelectsTheMovedRow) {
+  open();
+  select(0);
+  Sequence expected{"delete all"};
+  for (int row = 0; row < 7; ++row) {
+    expected = expected + insertedRow(row);
+    if (row == 1 || row == 5 || row == 6) expected.push_back("state " + std::to_string(row) + " ticked");
+  }
+  const Sequence selection{"state -1 unselected", "state 1 selected", "notify 1 selected"};
+  EXPECT_EQ(sequenceOf(moveDownButton), expected + selection);
+}
+
+}  // namespace
