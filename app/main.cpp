@@ -1,6 +1,7 @@
 // Wordhop: started by the PureBasic IDE as a tool. With a word it searches the
 // web for it; without one it shows the settings window.
 #include <windows.h>
+
 #include <commctrl.h>
 #include <objbase.h>
 

@@ -22,8 +22,10 @@ void takeSystemDpiPath(ToolState& state) {
   if (!user32) return;
   auto isAware = RUNTIME_EXPORT(user32.get(), IsProcessDPIAware);
   auto setAware = RUNTIME_EXPORT(user32.get(), SetProcessDPIAware);
-  if (isAware && isAware()) state.alreadyDpiAware = true;
-  else if (setAware) setAware();
+  if (isAware && isAware())
+    state.alreadyDpiAware = true;
+  else if (setAware)
+    setAware();
   setUpDpiLayer(state);
 }
 

@@ -13,7 +13,7 @@ struct ToolState {
   std::wstring searchWord;
   bool browserMustStart = false;
   bool alreadyDpiAware = false;
-  runtime::Library comctl32;  // keeps the subclass functions loaded
+  runtime::Library comctl32;   // keeps the subclass functions loaded
   ui::SettingsState settings;  // the IDE's window, the DPI layer's state, the entries
 };
 

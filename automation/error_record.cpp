@@ -100,8 +100,8 @@ std::wstring errorMessage(HRESULT code, std::wstring_view text) {
   if ((static_cast<DWORD>(code) & 0x7FFF0000) == 0x00070000) return systemMessage(code);
   wchar_t hex[16];
   std::swprintf(hex, 16, L"%lX", static_cast<unsigned long>(code));
-  return L"Unknown error. (Code : Hex " + std::wstring(hex) +
-         L"). Please report this error code to the author at '" + kContactAddress + L"'";
+  return L"Unknown error. (Code : Hex " + std::wstring(hex) + L"). Please report this error code to the author at '" +
+         kContactAddress + L"'";
 }
 
 void recordResult(HRESULT code, bool exceptionText, std::wstring_view text) {

@@ -14,10 +14,14 @@ bool isInteger(VARTYPE type) { return type == VT_I1 || type == VT_I2 || type == 
 
 std::intptr_t integerOf(const VARIANT& slot) {
   switch (slot.vt) {
-    case VT_I1: return slot.cVal;
-    case VT_I2: return slot.iVal;
-    case VT_I4: return slot.lVal;
-    default: return static_cast<std::intptr_t>(slot.llVal);
+    case VT_I1:
+      return slot.cVal;
+    case VT_I2:
+      return slot.iVal;
+    case VT_I4:
+      return slot.lVal;
+    default:
+      return static_cast<std::intptr_t>(slot.llVal);
   }
 }
 
@@ -51,10 +55,18 @@ HRESULT parseValue(const std::vector<std::wstring>& tokens, std::size_t& index, 
       slot.vt = integerTypeFor(number->integer);
       slot.llVal = 0;
       switch (slot.vt) {
-        case VT_I1: slot.cVal = static_cast<CHAR>(number->integer); break;
-        case VT_I2: slot.iVal = static_cast<SHORT>(number->integer); break;
-        case VT_I4: slot.lVal = static_cast<LONG>(number->integer); break;
-        default: slot.llVal = number->integer; break;
+        case VT_I1:
+          slot.cVal = static_cast<CHAR>(number->integer);
+          break;
+        case VT_I2:
+          slot.iVal = static_cast<SHORT>(number->integer);
+          break;
+        case VT_I4:
+          slot.lVal = static_cast<LONG>(number->integer);
+          break;
+        default:
+          slot.llVal = number->integer;
+          break;
       }
     }
   } else {
@@ -140,7 +152,7 @@ HRESULT parseMember(const MemberTokens& tokens, StatementMember& member) {
     } else if (token == L"," && state == State::afterValue && inside) {
       state = State::start;
     } else if (index == 0 && token != L"(" && token != L")" && token != L"=" && token != L",") {
-      member.name = runtime::Bstr(token);
+      member.name = runtime::bstrOf(token);
       if (!member.name) return E_OUTOFMEMORY;
       state = State::afterName;
     } else if (token != L"(" && token != L")" && token != L"=" && token != L"," &&

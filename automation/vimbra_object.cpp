@@ -22,9 +22,9 @@ constexpr WORD kGetFlags = DISPATCH_METHOD | DISPATCH_PROPERTYGET;
 // Frees an EXCEPINFO's texts and records the exception with its description.
 void recordException(EXCEPINFO& exception) {
   if (exception.pfnDeferredFillIn) exception.pfnDeferredFillIn(&exception);
-  const runtime::Bstr source = runtime::Bstr::adopt(exception.bstrSource);
-  const runtime::Bstr description = runtime::Bstr::adopt(exception.bstrDescription);
-  const runtime::Bstr helpFile = runtime::Bstr::adopt(exception.bstrHelpFile);
+  const runtime::Bstr source(exception.bstrSource);
+  const runtime::Bstr description(exception.bstrDescription);
+  const runtime::Bstr helpFile(exception.bstrHelpFile);
   recordResult(DISP_E_EXCEPTION, true, description ? description.get() : L"");
 }
 
@@ -132,9 +132,9 @@ HRESULT invokeCommand(const VimbraObject& object, WORD flags, VARTYPE requestedT
     if (current) {
       code = invokeMember(current.get(), *statement->members[last], flags, result);
     } else {
-      recordResult(S_FALSE, false,
-                   L"The '" + std::wstring(statement->members[member - 1]->name.get()) +
-                       L"' property returned a NULL object!");
+      recordResult(
+          S_FALSE, false,
+          L"The '" + std::wstring(statement->members[member - 1]->name.get()) + L"' property returned a NULL object!");
       code = kAlreadyRecorded;
     }
   }

@@ -25,7 +25,8 @@ double elapsedMs(LARGE_INTEGER start, LARGE_INTEGER end) {
 std::vector<core::SearchEntry> manyEntries(int count) {
   std::vector<core::SearchEntry> entries;
   for (int i = 1; i <= count; ++i)
-    entries.push_back({1, L"site" + std::to_wstring(i) + L".example.org", 1, 0, 0, L"", L"entry " + std::to_wstring(i)});
+    entries.push_back(
+        {1, L"site" + std::to_wstring(i) + L".example.org", 1, 0, 0, L"", L"entry " + std::to_wstring(i)});
   return entries;
 }
 

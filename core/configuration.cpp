@@ -15,7 +15,8 @@ std::vector<SearchEntry> defaultEntries() {
       {1, vendor, 1, 0, 0, L"", L"Search both websites for PB and API content"},
       {0, vendor, 1, 1, 0, L"&lr=lang_fr", L"Search both websites, but only return results in French"},
       {0, vendor, 1, 1, 0, L"&lr=lang_de", L"Search both websites, but only return results in German"},
-      {0, vendor, 1, 1, 0, L"&lr=lang_en|lang_de", L"Search both websites, but only return results in English and German"},
+      {0, vendor, 1, 1, 0, L"&lr=lang_en|lang_de",
+       L"Search both websites, but only return results in English and German"},
       {0, L"groups.google.com", 0, 0, 0, L"", L"Search Google Groups"},
       {1, L"devblogs.microsoft.com", 0, 0, 0, L"", L"Search MSDN blogs (e.g. The Old New Thing)"},
       {1, L"learn.microsoft.com", 0, 0, 0, L"+function|message|notification|structure",
@@ -38,7 +39,8 @@ void writeDefaultConfiguration(const std::wstring& fileName) {
   file.writeComment(L"");
   file.selectGroup(kGroupEntries);
   int number = 0;
-  for (const SearchEntry& entry : defaultEntries()) file.writeString(std::to_wstring(++number), formatEntryRecord(entry));
+  for (const SearchEntry& entry : defaultEntries())
+    file.writeString(std::to_wstring(++number), formatEntryRecord(entry));
   file.close();
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+
 #include <unknwn.h>
 
 #include <cstddef>

@@ -30,7 +30,8 @@ std::wstring absolutePath(const std::wstring& path) {
 }
 
 bool writeScratchFile(const std::wstring& scratch, std::string_view bytes) {
-  HANDLE handle = CreateFileW(scratch.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE handle =
+      CreateFileW(scratch.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return false;
   bool ok = writeAll(handle, bytes) && FlushFileBuffers(handle);
   ok = CloseHandle(handle) && ok;
@@ -60,8 +61,8 @@ File File::open(const std::wstring& path, FileAccess access) {
     return File();
   }
   DWORD rights = access == FileAccess::readWriteSharingRead ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ;
-  return File(CreateFileW(path.c_str(), rights, shareModeOf(access), nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                          nullptr));
+  return File(
+      CreateFileW(path.c_str(), rights, shareModeOf(access), nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 File File::create(const std::wstring& path) {

@@ -22,7 +22,8 @@ bool GadgetWindow::registerClass(const WindowOptions& options) {
   windowClass.hInstance = GetModuleHandleW(nullptr);
   if (GetClassInfoExW(windowClass.hInstance, options.className.c_str(), &windowClass)) return true;
   windowClass.lpfnWndProc = &GadgetWindow::windowProc;
-  if (options.iconResource) windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(options.iconResource));
+  if (options.iconResource)
+    windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(options.iconResource));
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = options.className.c_str();

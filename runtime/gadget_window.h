@@ -5,6 +5,7 @@
 #pragma once
 
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <deque>
@@ -134,7 +135,7 @@ class GadgetWindow {
   struct Gadget {
     GadgetKind kind;
     HWND control;
-    HWND buddy = nullptr;    // the up-down control of a spin field
+    HWND buddy = nullptr;     // the up-down control of a spin field
     HBITMAP image = nullptr;  // an image button's image as it was made with (not owned)
     bool hasColors = false;
     COLORREF textColor = 0, backColor = 0;

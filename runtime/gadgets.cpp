@@ -1,5 +1,6 @@
 // Creating gadgets and reading or changing them without raising events.
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include "runtime/gadget_window.h"
@@ -69,9 +70,9 @@ HWND GadgetWindow::createControl(int number, GadgetKind kind, const wchar_t* win
   if (!window_) return nullptr;
   Quiet quiet(quiet_);
   const std::wstring title(text);
-  HWND control = CreateWindowExW(exStyle, windowClass, title.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, rect.x,
-                                 rect.y, rect.width, rect.height, window_,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(number)), GetModuleHandleW(nullptr), nullptr);
+  HWND control = CreateWindowExW(
+      exStyle, windowClass, title.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, rect.x, rect.y, rect.width,
+      rect.height, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(number)), GetModuleHandleW(nullptr), nullptr);
   if (!control) return nullptr;
   if (font_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   gadgets_[number] = Gadget{kind, control};
@@ -115,7 +116,8 @@ void GadgetWindow::setButtonImageSize(int number, int width, int height) {
 
 void GadgetWindow::changeFont(HFONT font) {
   font_ = font;
-  for (const auto& [number, gadget] : gadgets_) SendMessageW(gadget.control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  for (const auto& [number, gadget] : gadgets_)
+    SendMessageW(gadget.control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 HWND GadgetWindow::createTextLabel(int number, Rect rect, std::wstring_view text) {
@@ -138,10 +140,9 @@ HWND GadgetWindow::createSpinField(int number, Rect rect, int minimum, int maxim
   if (!edit) return nullptr;
   Quiet quiet(quiet_);
   SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(1, 1));  // four digits fit
-  HWND upDown = CreateWindowExW(0, UPDOWN_CLASSW, L"",
-                                WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
-                                0, 0, 0, 0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(number)),
-                                GetModuleHandleW(nullptr), nullptr);
+  HWND upDown = CreateWindowExW(
+      0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
+      0, 0, 0, 0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(number)), GetModuleHandleW(nullptr), nullptr);
   SendMessageW(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
   SendMessageW(upDown, UDM_SETRANGE32, static_cast<WPARAM>(minimum), static_cast<LPARAM>(maximum));
   SendMessageW(upDown, UDM_SETPOS32, 0, minimum);
@@ -193,7 +194,9 @@ void GadgetWindow::resizeGadget(int number, Rect rect) {
     GetWindowRect(found->buddy, &arrows);
     now.right += arrows.right - arrows.left;
   }
-  auto keep = [](int wanted, LONG current) { return wanted == kDefaultCoordinate ? static_cast<int>(current) : wanted; };
+  auto keep = [](int wanted, LONG current) {
+    return wanted == kDefaultCoordinate ? static_cast<int>(current) : wanted;
+  };
   const int x = keep(rect.x, now.left), y = keep(rect.y, now.top);
   const int width = keep(rect.width, now.right - now.left), height = keep(rect.height, now.bottom - now.top);
   Quiet quiet(quiet_);
@@ -336,8 +339,7 @@ void GadgetWindow::setItemChecked(int number, int row, bool checked) {
 }
 
 bool GadgetWindow::itemChecked(int number, int row) const {
-  const auto state =
-      SendMessageW(gadget(number), LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK);
+  const auto state = SendMessageW(gadget(number), LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK);
   return listCheckImage(state) == 2;
 }
 

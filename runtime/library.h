@@ -13,8 +13,7 @@ namespace runtime {
 // with a hand-written type: a function pointer whose calling convention differs
 // from the export's corrupts the stack on 32-bit x86 without a word.
 template <typename Function>
-  requires std::is_function_v<std::remove_pointer_t<Function>>
-Function exportOf(HMODULE module, const char* name) {
+requires std::is_function_v<std::remove_pointer_t<Function>> Function exportOf(HMODULE module, const char* name) {
   if (!module) return nullptr;
   return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }

@@ -45,8 +45,8 @@ UniqueBitmap decodePng(std::span<const std::uint8_t> bytes) {
 
 UniqueBitmap scaledBitmap(HBITMAP source, int width, int height) {
   DIBSECTION dib{};
-  if (width <= 0 || height <= 0 || GetObjectW(source, sizeof dib, &dib) != sizeof dib ||
-      dib.dsBm.bmBitsPixel != 32 || !dib.dsBm.bmBits)
+  if (width <= 0 || height <= 0 || GetObjectW(source, sizeof dib, &dib) != sizeof dib || dib.dsBm.bmBitsPixel != 32 ||
+      !dib.dsBm.bmBits)
     return {};
   const int sourceWidth = dib.dsBm.bmWidth, sourceHeight = dib.dsBm.bmHeight;
   void* pixels = nullptr;

@@ -1,6 +1,6 @@
-#include "runtime/process_environment.h"
-
 #include <windows.h>
+
+#include "runtime/process_environment.h"
 
 namespace runtime {
 namespace {

@@ -3,8 +3,8 @@
 namespace runtime {
 
 std::wstring commandLineFor(std::wstring_view program, std::wstring_view parameter) {
-  std::wstring line = !program.empty() && program.front() == L'"' ? std::wstring(program)
-                                                                   : L"\"" + std::wstring(program) + L"\"";
+  std::wstring line =
+      !program.empty() && program.front() == L'"' ? std::wstring(program) : L"\"" + std::wstring(program) + L"\"";
   if (!parameter.empty()) line += L" " + std::wstring(parameter);
   return line;
 }

@@ -1,4 +1,5 @@
 #include <windows.h>
+
 #include <shlwapi.h>
 
 #include "runtime/shell_command.h"

@@ -1,6 +1,6 @@
-#include "runtime/system_message.h"
-
 #include <windows.h>
+
+#include "runtime/system_message.h"
 
 namespace runtime {
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <utility>
@@ -42,32 +43,24 @@ class UniqueResource {
   Value value_ = Policy::none();
 };
 
-struct HandlePolicy {
-  using Value = HANDLE;
+// Values whose "none" is null and which `Free` releases.
+template <typename T, auto Free>
+struct NullIsNone {
+  using Value = T;
   static Value none() { return nullptr; }
-  static void free(Value value) { CloseHandle(value); }
+  static void free(Value value) { Free(value); }
 };
+
+using HandlePolicy = NullIsNone<HANDLE, &CloseHandle>;
+using LibraryPolicy = NullIsNone<HMODULE, &FreeLibrary>;
+template <typename Gdi>
+using GdiObjectPolicy = NullIsNone<Gdi, &DeleteObject>;
+using ImageListPolicy = NullIsNone<HIMAGELIST, &ImageList_Destroy>;
+
 struct FileHandlePolicy {  // CreateFileW reports failure as INVALID_HANDLE_VALUE
   using Value = HANDLE;
   static Value none() { return INVALID_HANDLE_VALUE; }
   static void free(Value value) { CloseHandle(value); }
-};
-struct LibraryPolicy {
-  using Value = HMODULE;
-  static Value none() { return nullptr; }
-  static void free(Value value) { FreeLibrary(value); }
-};
-template <typename Gdi>
-struct GdiObjectPolicy {
-  using Value = Gdi;
-  static Value none() { return nullptr; }
-  static void free(Value value) { DeleteObject(value); }
-};
-
-struct ImageListPolicy {
-  using Value = HIMAGELIST;
-  static Value none() { return nullptr; }
-  static void free(Value value) { ImageList_Destroy(value); }
 };
 
 using UniqueHandle = UniqueResource<HandlePolicy>;

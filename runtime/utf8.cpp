@@ -67,7 +67,10 @@ struct Sequence {
 Sequence sequenceAt(std::string_view bytes, std::size_t i) {
   auto lead = static_cast<std::uint8_t>(bytes[i]);
   if (lead < 0x80) return {lead, 1};
-  std::size_t length = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 && lead < 0xF0 ? 3 : lead >= 0xC2 && lead < 0xE0 ? 2 : 0;
+  std::size_t length = lead >= 0xF0 && lead <= 0xF4  ? 4
+                       : lead >= 0xE0 && lead < 0xF0 ? 3
+                       : lead >= 0xC2 && lead < 0xE0 ? 2
+                                                     : 0;
   char32_t c = length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
   std::size_t taken = 1;
   for (; length && taken < length && i + taken < bytes.size(); ++taken) {

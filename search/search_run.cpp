@@ -1,13 +1,12 @@
 #include "search/search_run.h"
-
 #include <windows.h>
 
 #include <functional>
 
 #include "runtime/clipboard.h"
-#include "runtime/wait.h"
-#include "runtime/shell_command.h"
 #include "runtime/program_start.h"
+#include "runtime/shell_command.h"
+#include "runtime/wait.h"
 #include "search/running_browser.h"
 #include "search/search_configuration.h"
 

@@ -3,7 +3,6 @@
 
 #include <string>
 
-
 namespace search {
 
 // The browser's executable from the shell's open command for ".htm"; empty

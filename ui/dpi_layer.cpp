@@ -50,6 +50,18 @@ RECT rectIn(HWND gadget, PositionMode mode) {
   return rect;
 }
 
+// A left or top edge (`edge`) in the units the mode asks for.
+int logicalPosition(HWND control, PositionMode mode, int (*edge)(HWND, PositionMode), float scale) {
+  switch (mode) {
+    case PositionMode::parentLogical:
+      return pixelsToLogical(edge(control, PositionMode::parentPixels), scale);
+    case PositionMode::windowLogical:
+      return pixelsToLogical(edge(control, PositionMode::windowPixels), scale);
+    default:
+      return edge(control, mode);
+  }
+}
+
 }  // namespace
 
 int gadgetLeft(HWND gadget, PositionMode mode) { return rectIn(gadget, mode).left; }
@@ -124,21 +136,11 @@ void DpiLayer::scaledAddColumn(int gadget, int position, std::wstring_view title
 void DpiLayer::scaledResizeGadget(int gadget, LogicalRect rect) { window_.resizeGadget(gadget, pixels(rect)); }
 
 int DpiLayer::logicalGadgetX(int gadget, PositionMode mode) const {
-  const HWND control = window_.gadget(gadget);
-  if (mode == PositionMode::parentLogical)
-    return pixelsToLogical(gadgetLeft(control, PositionMode::parentPixels), state_.dpiScaling.scaleX);
-  if (mode == PositionMode::windowLogical)
-    return pixelsToLogical(gadgetLeft(control, PositionMode::windowPixels), state_.dpiScaling.scaleX);
-  return gadgetLeft(control, mode);
+  return logicalPosition(window_.gadget(gadget), mode, &gadgetLeft, state_.dpiScaling.scaleX);
 }
 
 int DpiLayer::logicalGadgetY(int gadget, PositionMode mode) const {
-  const HWND control = window_.gadget(gadget);
-  if (mode == PositionMode::parentLogical)
-    return pixelsToLogical(gadgetTop(control, PositionMode::parentPixels), state_.dpiScaling.scaleY);
-  if (mode == PositionMode::windowLogical)
-    return pixelsToLogical(gadgetTop(control, PositionMode::windowPixels), state_.dpiScaling.scaleY);
-  return gadgetTop(control, mode);
+  return logicalPosition(window_.gadget(gadget), mode, &gadgetTop, state_.dpiScaling.scaleY);
 }
 
 int DpiLayer::logicalGadgetWidth(int gadget, SizeMode mode) const {
@@ -150,7 +152,6 @@ int DpiLayer::logicalGadgetHeight(int gadget, SizeMode mode) const {
   const int pixels = window_.gadgetHeight(gadget);
   return mode == SizeMode::pixels ? pixels : pixelsToLogical(pixels, state_.dpiScaling.scaleY);
 }
-
 
 void DpiLayer::rescaleGadgets(HWND window, int percent) {
   RescaleRun run{this, &window_, percent, {}};

@@ -7,8 +7,8 @@
 
 #include <string_view>
 
-#include "ui/dpi_state.h"
 #include "runtime/gadget_window.h"
+#include "ui/dpi_state.h"
 
 namespace ui {
 

@@ -1,5 +1,4 @@
 #include "ui/dpi_setup.h"
-
 #include <windows.h>
 
 #include "ui/dpi_rounding.h"
@@ -30,9 +29,9 @@ void setupDpiScaling(runtime::DpiScaling& scaling, int percent, int osVersionCod
 
   const int points = pointSizeToLoad(measured, osVersionCode, scaling.scaleY, alreadyDpiAware, percent);
   scaling.fontHeight = -MulDiv(points, scaling.startupResolution, 72);
-  scaling.font.reset(CreateFontW(scaling.fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE,
-                                 FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
-                                 DEFAULT_PITCH | FF_DONTCARE, guiFont.lfFaceName));
+  scaling.font.reset(CreateFontW(scaling.fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                 guiFont.lfFaceName));
 }
 
 }  // namespace ui

@@ -48,7 +48,7 @@ void* removeFocusHook(HookRecord* record) {
   return target;
 }
 
-FocusHook FocusHook::install() {
+FocusHook installFocusFrame() {
   return FocusHook(
       installFocusHook(lookupFunction(L"user32.dll", "DrawFocusRect"), reinterpret_cast<void*>(&drawFocusFrame)));
 }

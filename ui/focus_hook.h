@@ -6,7 +6,8 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <utility>
+
+#include "runtime/unique_resource.h"
 
 namespace ui {
 
@@ -42,29 +43,10 @@ void* removeFocusHook(HookRecord* record);
 
 // Owns an installed hook: the patch comes out when the owner goes, however
 // the scope is left. Empty when installation failed.
-class FocusHook {
- public:
-  FocusHook() = default;
-  // Sends the process's DrawFocusRect to drawFocusFrame.
-  static FocusHook install();
-  FocusHook(FocusHook&& other) noexcept : record_(std::exchange(other.record_, nullptr)) {}
-  FocusHook& operator=(FocusHook&& other) noexcept {
-    if (this != &other) {
-      removeFocusHook(record_);
-      record_ = std::exchange(other.record_, nullptr);
-    }
-    return *this;
-  }
-  FocusHook(const FocusHook&) = delete;
-  FocusHook& operator=(const FocusHook&) = delete;
-  ~FocusHook() { removeFocusHook(record_); }
+using FocusHook = runtime::UniqueResource<runtime::NullIsNone<HookRecord*, &removeFocusHook>>;
 
-  const HookRecord* record() const { return record_; }
-
- private:
-  explicit FocusHook(HookRecord* record) : record_(record) {}
-  HookRecord* record_ = nullptr;
-};
+// Sends the process's DrawFocusRect to drawFocusFrame.
+FocusHook installFocusFrame();
 
 // Frames the rectangle, enlarged by one pixel on every side (the caller's
 // rectangle stays enlarged), in the active border's colour; returns 0.

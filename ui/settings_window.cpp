@@ -8,18 +8,18 @@
 #include "core/configuration.h"
 #include "resources/resource_ids.h"
 #include "runtime/process_environment.h"
+#include "runtime/program_start.h"
+#include "runtime/shell_command.h"
 #include "runtime/system_message.h"
 #include "runtime/window_number.h"
-#include "runtime/shell_command.h"
-#include "runtime/program_start.h"
 #include "ui/button_images.h"
 #include "ui/focus_hook.h"
 
 namespace ui {
 namespace {
 
-constexpr int kDetailGadgets[] = {removeButton, moveUpButton, moveDownButton, contentCheck, sortByDateCheck,
-                                  firstMatchCheck, urlField, filterField, infoField};
+constexpr int kDetailGadgets[] = {removeButton,    moveUpButton, moveDownButton, contentCheck, sortByDateCheck,
+                                  firstMatchCheck, urlField,     filterField,    infoField};
 
 // Suspends drawing of a window for the life of the guard.
 class DrawingSuspended {
@@ -79,8 +79,8 @@ struct Column {
   const wchar_t* title;
   int width;
 };
-constexpr Column kColumns[] = {{L"URL", 239},   {L"Content", 50}, {L"Sort by", 72},
-                               {L"First Match", 68}, {L"Filter", 0},  {L"Info", 0}};
+constexpr Column kColumns[] = {{L"URL", 239},        {L"Content", 50}, {L"Sort by", 72},
+                               {L"First Match", 68}, {L"Filter", 0},   {L"Info", 0}};
 
 const FieldBinding* bindingOf(int gadget) {
   for (const FieldBinding& binding : kBindings)
@@ -150,7 +150,8 @@ void SettingsWindow::createGadgets() {
   for (const ImageButton& button : buttons.subspan(kButtonsBeforeTimings)) imageButton(button);
 
   d.scaledListView(entryList, {5, 35, 470, 198}, L"", 20);
-  for (int position = 1; const Column& column : kColumns) d.scaledAddColumn(entryList, position++, column.title, column.width);
+  for (int position = 1; const Column& column : kColumns)
+    d.scaledAddColumn(entryList, position++, column.title, column.width);
 
   d.scaledTextLabel(urlLabel, {0, 238, 29, 19}, L"URL:");
   d.scaledStringField(urlField, {30, 238, 249, 19}, L"");
@@ -180,10 +181,12 @@ void SettingsWindow::setToolTips() {
 }
 
 bool SettingsWindow::build() {
-  const bool opened = dpi_.scaledOpenWindow(
-      kSettingsWindow, {runtime::kDefaultCoordinate, runtime::kDefaultCoordinate, 480, 310},
-      {.className = L"WordhopSettings", .iconResource = IDI_WORDHOP, .title = kWindowTitle,
-       .style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX});
+  const bool opened =
+      dpi_.scaledOpenWindow(kSettingsWindow, {runtime::kDefaultCoordinate, runtime::kDefaultCoordinate, 480, 310},
+                            {.className = L"WordhopSettings",
+                             .iconResource = IDI_WORDHOP,
+                             .title = kWindowTitle,
+                             .style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX});
   if (!opened) return false;
   createGadgets();
   SetWindowLongPtrW(window_.handle(), GWLP_HWNDPARENT,
@@ -322,8 +325,10 @@ bool SettingsWindow::handleEvent(const runtime::Event& event) {
 void SettingsWindow::saveEntryAt(int row) {
   // In a hand-edited file whose keys are not "1" to "n", key row + 1 may be
   // another entry's record: renumber the whole group once instead.
-  if (entryKeysInOrder_) afterSave(core::saveEntry(configFile_, state_.entries, static_cast<std::size_t>(row)));
-  else saveAll();
+  if (entryKeysInOrder_)
+    afterSave(core::saveEntry(configFile_, state_.entries, static_cast<std::size_t>(row)));
+  else
+    saveAll();
 }
 
 void SettingsWindow::saveAll() {
@@ -340,8 +345,7 @@ void SettingsWindow::afterSave(runtime::SystemError error) {
   if (!error || saveFailureTold_) return;
   saveFailureTold_ = true;
   const std::wstring localData = runtime::environmentVariable(L"LOCALAPPDATA");
-  const std::wstring suggestion =
-      localData.empty() ? L"a folder in your user profile" : localData + L"\\Wordhop";
+  const std::wstring suggestion = localData.empty() ? L"a folder in your user profile" : localData + L"\\Wordhop";
   services_.warn(window_.handle(),
                  L"Wordhop cannot save its settings in\n" + runtime::fullPath(configFile_) + L"\n\n" +
                      failureReason(error) +
@@ -359,8 +363,8 @@ void SettingsWindow::editTextField(int gadget) {
   if (text.find(core::kFieldSeparator) != std::wstring::npos) {
     DWORD caret = 0;
     SendMessageW(window_.gadget(gadget), EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
-    const auto removedBeforeCaret = std::count(text.begin(), text.begin() + std::min<std::size_t>(caret, text.size()),
-                                               core::kFieldSeparator);
+    const auto removedBeforeCaret =
+        std::count(text.begin(), text.begin() + std::min<std::size_t>(caret, text.size()), core::kFieldSeparator);
     std::erase(text, core::kFieldSeparator);
     window_.setText(gadget, text);
     const auto position = static_cast<WPARAM>(caret - static_cast<DWORD>(removedBeforeCaret));
@@ -470,7 +474,7 @@ void runSettingsWindow(SettingsState& state, const std::wstring& configFile) {
   SettingsWindow settings(state, configFile);
   // A window that cannot be opened ends the tool instead of waiting forever.
   if (!settings.build()) return;
-  const FocusHook focusHook = FocusHook::install();
+  const FocusHook focusHook = installFocusFrame();
   settings.show();
   settings.runEventLoop();
 }

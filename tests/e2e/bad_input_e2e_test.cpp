@@ -44,9 +44,14 @@ std::vector<Damaged> damagedFiles() {
       // NUL is well-formed UTF-8: C3 97 is the separator, the sites are read.
       {"NUL bytes", "[Entries]\0\r\n1 = 1\0\xC3\x97site\r\n"s, {"site"}},
       // Without a mark: UTF-8 where the bytes are UTF-8, else Latin-1.
-      {"UTF-8 without a mark", "[Browser]\r\nBrowserStart = 0\r\n[Entries]\r\n1 = 1\xC3\x97" "caf\xC3\xA9.example\r\n",
+      {"UTF-8 without a mark",
+       "[Browser]\r\nBrowserStart = 0\r\n[Entries]\r\n1 = 1\xC3\x97"
+       "caf\xC3\xA9.example\r\n",
        {"caf\xC3\xA9.example"}},
-      {"Latin-1", "[Browser]\r\nBrowserStart = 0\r\n[Entries]\r\n1 = 1\xD7" "caf\xE9.example\r\n", {"caf\xC3\xA9.example"}},
+      {"Latin-1",
+       "[Browser]\r\nBrowserStart = 0\r\n[Entries]\r\n1 = 1\xD7"
+       "caf\xE9.example\r\n",
+       {"caf\xC3\xA9.example"}},
       {"invalid UTF-8",
        "\xEF\xBB\xBF[Entries]\r\n1 = 1\xC3\x97\xFF\xFE\xC0\xAF\r\n",
        {"\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"}},

@@ -40,6 +40,17 @@ void replaceSpinValue(HWND window, int spin, std::wstring_view value) {
   typeText(value);
 }
 
+// Starts the tool without a word, as the IDE would from another folder, and
+// hands its settings window to the session.
+std::optional<DWORD> runSettingsWindow(const std::filesystem::path& tool, const std::filesystem::path& folder,
+                                       SettingsWindowVisit session) {
+  return runTool(tool, {.word = std::nullopt,
+                        .mainWindow = std::nullopt,
+                        .currentDirectory = folder,
+                        .timeoutMs = 60000,
+                        .visitSettingsWindow = std::move(session)});
+}
+
 // The default file with these entries in its Entries group.
 std::string defaultFileWith(const std::vector<core::SearchEntry>& entries) {
   std::string file = kDefaultFile;
@@ -85,12 +96,7 @@ TEST(SettingsSessionEndToEnd, EditsWithRealInputReachTheFileAndTheSearchRun) {
     snapshot(window, "4_final");
     pressKeys({VK_MENU, VK_F4});
   };
-  EXPECT_EQ(runTool(tool, {.word = std::nullopt,
-                           .mainWindow = std::nullopt,
-                           .currentDirectory = logFolder.path(),
-                           .timeoutMs = 60000,
-                           .visitSettingsWindow = session}),
-            0u);
+  EXPECT_EQ(runSettingsWindow(tool, logFolder.path(), session), 0u);
   EXPECT_TRUE(answered);
 
   std::vector<core::SearchEntry> entries = core::defaultEntries();
@@ -112,14 +118,13 @@ TEST(SettingsSessionEndToEnd, EditsWithRealInputReachTheFileAndTheSearchRun) {
   for (const Recorded& line : recorder.settled()) addresses.push_back(line.argument);
   const std::wstring base = L"https://www.google.com/search?";
   const std::wstring tail = L"&hl=en&tbs=qdr:y99,sbd:0";
-  EXPECT_EQ(addresses,
-            (std::vector<std::wstring>{
-                L"",
-                base + L"q=WM_PAINT+site:www.purebasic.fr/english+|+site:www.purebasic.fr/french" + tail,
-                base + L"q=WM_PAINT+site:devblogs.microsoft.com" + tail,
-                base + L"btnI=I%27m+Feeling+Lucky&q=WM_PAINT+site:example.org+|+site:test.org" + tail,
-                base + L"q=WM_PAINT+function|message|notification|structure+site:learn.microsoft.com" + tail,
-            }));
+  EXPECT_EQ(addresses, (std::vector<std::wstring>{
+                           L"",
+                           base + L"q=WM_PAINT+site:www.purebasic.fr/english+|+site:www.purebasic.fr/french" + tail,
+                           base + L"q=WM_PAINT+site:devblogs.microsoft.com" + tail,
+                           base + L"btnI=I%27m+Feeling+Lucky&q=WM_PAINT+site:example.org+|+site:test.org" + tail,
+                           base + L"q=WM_PAINT+function|message|notification|structure+site:learn.microsoft.com" + tail,
+                       }));
 }
 
 // The user edits the file in an editor while the window is open, comes back
@@ -140,8 +145,8 @@ TEST(SettingsSessionEndToEnd, AnEditMadeOutsideTheWindowSurvivesTheNextMove) {
     SetForegroundWindow(window);
     settle();
     // Another window (the editor's) is used, then the user comes back.
-    HWND editor = CreateWindowExW(0, L"STATIC", L"Editor", WS_POPUP | WS_VISIBLE | WS_CAPTION, 0, 0, 200, 100,
-                                  nullptr, nullptr, nullptr, nullptr);
+    HWND editor = CreateWindowExW(0, L"STATIC", L"Editor", WS_POPUP | WS_VISIBLE | WS_CAPTION, 0, 0, 200, 100, nullptr,
+                                  nullptr, nullptr, nullptr);
     SetForegroundWindow(editor);
     settle();
     writeBytes(config, editedFile);
@@ -154,12 +159,7 @@ TEST(SettingsSessionEndToEnd, AnEditMadeOutsideTheWindowSurvivesTheNextMove) {
     DestroyWindow(editor);
     pressKeys({VK_MENU, VK_F4});
   };
-  EXPECT_EQ(runTool(tool, {.word = std::nullopt,
-                           .mainWindow = std::nullopt,
-                           .currentDirectory = logFolder.path(),
-                           .timeoutMs = 60000,
-                           .visitSettingsWindow = session}),
-            0u);
+  EXPECT_EQ(runSettingsWindow(tool, logFolder.path(), session), 0u);
   EXPECT_TRUE(afterComingBack == editedFile) << "coming back to the window wrote the file";
   std::swap(edited[0], edited[1]);
   EXPECT_EQ(readBytes(config), defaultFileWith(edited));

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "runtime/utf8.h"
 #include "runtime/shell_command.h"
+#include "runtime/utf8.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::wstring command = runtime::fromUtf8(std::string(reinterpret_cast<const char*>(data), size));

@@ -89,8 +89,7 @@ class PeImage {
 
   // The offset (from the resource root, high bit set for a subdirectory) of the
   // entry with this id in a resource directory; any id when none is given.
-  std::optional<std::uint32_t> child(std::size_t root, std::size_t directory,
-                                     std::optional<std::uint32_t> id) const {
+  std::optional<std::uint32_t> child(std::size_t root, std::size_t directory, std::optional<std::uint32_t> id) const {
     const std::size_t count = std::size_t{u16(directory + 12)} + u16(directory + 14);
     for (std::size_t i = 0; i < count; ++i) {
       const std::size_t entry = directory + 16 + 8 * i;

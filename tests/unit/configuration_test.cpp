@@ -1,15 +1,16 @@
 #include <gtest/gtest.h>
 
 #include "core/configuration.h"
+
 #include "tests/support/default_config.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
 
 using core::SearchEntry;
+using testing_support::kDefaultFile;
 using testing_support::readBytes;
 using testing_support::ScratchFolder;
-using testing_support::kDefaultFile;
 using testing_support::writeBytes;
 
 #define X "\xC3\x97"
@@ -30,7 +31,8 @@ TEST_F(ConfigurationTest, DefaultFileIsExactlyWhatTheStoreCallsWrite) {
 }
 
 TEST_F(ConfigurationTest, LoadsEveryKeyInFileOrderWhateverItsName) {
-  put("\xEF\xBB\xBF[Browser]\r\nBrowserStart = 300\r\n[Entries]\r\nzz = 1" X "a\r\n; note\r\n1 = 0" X "b\r\n1 = 2" X "c\r\n[X]\r\n9 = 1" X "d");
+  put("\xEF\xBB\xBF[Browser]\r\nBrowserStart = 300\r\n[Entries]\r\nzz = 1" X "a\r\n; note\r\n1 = 0" X "b\r\n1 = 2" X
+      "c\r\n[X]\r\n9 = 1" X "d");
   std::vector<SearchEntry> entries;
   core::LoadedSettings timings = core::loadAllEntries(name(), entries);
   EXPECT_EQ(timings.browserStart, 300);
@@ -47,8 +49,8 @@ TEST_F(ConfigurationTest, KeysInOrderAreRecognised) {
     const char* entries;
     bool inOrder;
   } cases[] = {
-      {"1 = a\r\n2 = b\r\n3 = c", true}, {"", true},  {"1 = a\r\n3 = c", false},
-      {"2 = a\r\n1 = b", false},         {"1 = a\r\n1 = b", false}, {"01 = a", false}, {"one = a", false},
+      {"1 = a\r\n2 = b\r\n3 = c", true}, {"", true},        {"1 = a\r\n3 = c", false}, {"2 = a\r\n1 = b", false},
+      {"1 = a\r\n1 = b", false},         {"01 = a", false}, {"one = a", false},
   };
   for (const Case& c : cases) {
     put(std::string("[Entries]\r\n") + c.entries);
@@ -73,8 +75,10 @@ TEST_F(ConfigurationTest, SaveEntryReplacesItsNumberedKeyOnly) {
   entries[1].info = L"changed";
   core::saveEntry(name(), entries, 1);
   std::string expected = kDefaultFile;
-  const std::string before = "2 = 0" X VENDOR X "1" X "1" X "0" X "&lr=lang_fr" X "Search both websites, but only return results in French";
-  expected.replace(expected.find(before), before.size(), "2 = 1" X VENDOR X "1" X "1" X "0" X "&lr=lang_fr" X "changed");
+  const std::string before =
+      "2 = 0" X VENDOR X "1" X "1" X "0" X "&lr=lang_fr" X "Search both websites, but only return results in French";
+  expected.replace(expected.find(before), before.size(),
+                   "2 = 1" X VENDOR X "1" X "1" X "0" X "&lr=lang_fr" X "changed");
   EXPECT_EQ(bytes(), expected);
 }
 
@@ -87,8 +91,9 @@ TEST_F(ConfigurationTest, SaveEntryIntoAnEmptyGroupWritesKeyOne) {
 TEST_F(ConfigurationTest, SaveAllEntriesRenumbersAndMovesTheGroupToTheEnd) {
   put("[Entries]\r\n; gone\r\n5 = old\r\n[Browser]\r\nTabDelay = 1\r\n");
   core::saveAllEntries(name(), {SearchEntry{1, L"a", 0, 0, 0, L"", L""}, SearchEntry{}});
-  EXPECT_EQ(bytes(), "\xEF\xBB\xBF\r\n[Browser]\r\nTabDelay = 1\r\n[Entries]\r\n"
-                     "1 = 1" X "a" X "0" X "0" X "0" X X "\r\n2 = 0" X X "0" X "0" X "0" X X "\r\n");
+  EXPECT_EQ(bytes(),
+            "\xEF\xBB\xBF\r\n[Browser]\r\nTabDelay = 1\r\n[Entries]\r\n"
+            "1 = 1" X "a" X "0" X "0" X "0" X X "\r\n2 = 0" X X "0" X "0" X "0" X X "\r\n");
 }
 
 // A hand-made file with the group twice: the first copy is the one read, and

@@ -106,11 +106,11 @@ TEST(PreferenceDecode, ChoosesTheEncodingByTheMarkOrTheBytes) {
     std::string utf8;
   } cases[] = {
       {"\xEF\xBB\xBFk=\xC3\x97", "k=\xC3\x97"},
-      {"k=\xD7", "k=\xC3\x97"},                        // Latin-1
-      {"k=\xC3\x97", "k=\xC3\x97"},                    // UTF-8 saved without a mark
+      {"k=\xD7", "k=\xC3\x97"},                                  // Latin-1
+      {"k=\xC3\x97", "k=\xC3\x97"},                              // UTF-8 saved without a mark
       {"k=caf\xC3\xA9 \xE9", "k=caf\xC3\x83\xC2\xA9 \xC3\xA9"},  // not UTF-8 as a whole: Latin-1
-      {"k=\xC3", "k=\xC3\x83"},                        // a cut-off sequence is Latin-1
-      {"k=\xED\xA0\x80", "k=\xC3\xAD\xC2\xA0\xC2\x80"},    // an encoded surrogate is no UTF-8
+      {"k=\xC3", "k=\xC3\x83"},                                  // a cut-off sequence is Latin-1
+      {"k=\xED\xA0\x80", "k=\xC3\xAD\xC2\xA0\xC2\x80"},          // an encoded surrogate is no UTF-8
       {"", ""},
       {"\xEF\xBB", "\xC3\xAF\xC2\xBB"},
       {std::string("\xFF\xFEk\0=\0\xD7\0", 8), "k=\xC3\x97"},
@@ -124,7 +124,7 @@ TEST(PreferenceGroups, SelectionIgnoresAsciiCaseOnlyAndTheFirstMatchWins) {
   document.parse("[Google]\r\nk=1\r\n[GOOGLE]\r\nk=2\r\n[\xC3\x84]\r\nk=3");
   EXPECT_TRUE(document.selectGroup("google"));
   EXPECT_EQ(document.readValue("K"), "1");
-  EXPECT_FALSE(document.selectGroup("\xC3\xA4"));  // non-ASCII letters are not folded
+  EXPECT_FALSE(document.selectGroup("\xC3\xA4"));    // non-ASCII letters are not folded
   EXPECT_EQ(document.readValue("k"), std::nullopt);  // pending group reads nothing
   EXPECT_TRUE(document.selectGroup("\xC3\x84"));
   EXPECT_EQ(document.readValue("k"), "3");

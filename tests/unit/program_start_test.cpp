@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "runtime/shell_command.h"
 #include "runtime/program_start.h"
+
+#include "runtime/shell_command.h"
 
 namespace {
 

@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "search/search_address.h"
+
 #include <vector>
 
 #include "core/configuration.h"
-#include "search/search_address.h"
 #include "search/search_configuration.h"
 #include "tests/support/scratch_folder.h"
 
@@ -42,9 +43,15 @@ TEST(PrepareWord, LevelAndTrailingUnderscores) {
     const wchar_t* prepared;
     int level;
   } cases[] = {
-      {L"OpenWindow", L"OpenWindow", 1}, {L"WM_PAINT", L"WM_PAINT", 0}, {L"SendMessage_", L"SendMessage", 0},
-      {L"abc__", L"abc", 0},             {L"_", L"", 0},                {L"a_b", L"a_b", 1},
-      {L"123", L"123", 0},               {L" ", L" ", 0},               {L"_x", L"_x", 1},
+      {L"OpenWindow", L"OpenWindow", 1},
+      {L"WM_PAINT", L"WM_PAINT", 0},
+      {L"SendMessage_", L"SendMessage", 0},
+      {L"abc__", L"abc", 0},
+      {L"_", L"", 0},
+      {L"a_b", L"a_b", 1},
+      {L"123", L"123", 0},
+      {L" ", L" ", 0},
+      {L"_x", L"_x", 1},
   };
   for (const Case& c : cases) {
     search::PreparedWord prepared = search::prepareWord(c.word);
@@ -58,9 +65,15 @@ TEST(EscapeWord, OnlyCharactersThatWouldChangeTheAddress) {
     const wchar_t* word;
     const wchar_t* escaped;
   } cases[] = {
-      {L"Open Window", L"Open Window"}, {L"a#b", L"a%23b"},   {L"a&b=c", L"a%26b=c"},
-      {L"100%", L"100%25"},             {L"a+b", L"a%2Bb"},    {L"\"x\" --kiosk", L"%22x%22 --kiosk"},
-      {L"a\tb\r\n", L"a%09b%0D%0A"},    {L"\u00E4\u00D7", L"\u00E4\u00D7"}, {L"", L""},
+      {L"Open Window", L"Open Window"},
+      {L"a#b", L"a%23b"},
+      {L"a&b=c", L"a%26b=c"},
+      {L"100%", L"100%25"},
+      {L"a+b", L"a%2Bb"},
+      {L"\"x\" --kiosk", L"%22x%22 --kiosk"},
+      {L"a\tb\r\n", L"a%09b%0D%0A"},
+      {L"\u00E4\u00D7", L"\u00E4\u00D7"},
+      {L"", L""},
   };
   for (const Case& c : cases) EXPECT_EQ(search::escapeWordForAddress(c.word), c.escaped) << c.word;
 }
@@ -99,26 +112,30 @@ TEST(SearchRunConfiguration, DefaultFileGivesTheAddressesOfRecordsOneSixAndSeven
     search::PreparedWord prepared = search::prepareWord(word);
     std::vector<std::wstring> addresses;
     for (const SearchEntry& e : entries)
-      if (e.content >= prepared.minimumContentLevel) addresses.push_back(search::buildSearchAddress(settings, e, prepared.text));
+      if (e.content >= prepared.minimumContentLevel)
+        addresses.push_back(search::buildSearchAddress(settings, e, prepared.text));
     return addresses;
   };
   const std::wstring vendor = L"+site:www.purebasic.fr/english+|+site:www.purebasic.fr/french";
   EXPECT_EQ(addressesFor(L"OpenWindow"),
             std::vector<std::wstring>{B + L"q=OpenWindow" + vendor + L"&hl=en&tbs=qdr:y99,sbd:0"});
-  EXPECT_EQ(addressesFor(L"WM_PAINT"),
-            (std::vector<std::wstring>{
-                B + L"q=WM_PAINT" + vendor + L"&hl=en&tbs=qdr:y99,sbd:0",
-                B + L"q=WM_PAINT+site:devblogs.microsoft.com&hl=en&tbs=qdr:y99,sbd:0",
-                B + L"q=WM_PAINT+function|message|notification|structure+site:learn.microsoft.com&hl=en&tbs=qdr:y99,sbd:0",
-            }));
+  EXPECT_EQ(
+      addressesFor(L"WM_PAINT"),
+      (std::vector<std::wstring>{
+          B + L"q=WM_PAINT" + vendor + L"&hl=en&tbs=qdr:y99,sbd:0",
+          B + L"q=WM_PAINT+site:devblogs.microsoft.com&hl=en&tbs=qdr:y99,sbd:0",
+          B + L"q=WM_PAINT+function|message|notification|structure+site:learn.microsoft.com&hl=en&tbs=qdr:y99,sbd:0",
+      }));
 }
 
 TEST(SearchRunConfiguration, EnabledMeansTheFirstCharacterIsOne) {
   testing_support::ScratchFolder folder;
   const auto file = folder.file("Wordhop.ini");
-  testing_support::writeBytes(file,
-                              "\xEF\xBB\xBF[Entries]\r\na = 01\xC3\x97x\r\nb = 2\xC3\x97x\r\nc = 1abc\xC3\x97 s | t "
-                              "\xC3\x97" "2\r\nd = -1\xC3\x97x\r\n[Browser]\r\nTabDelay = soon\r\n[Google]\r\nLangUI = &hl=de\r\n");
+  testing_support::writeBytes(
+      file,
+      "\xEF\xBB\xBF[Entries]\r\na = 01\xC3\x97x\r\nb = 2\xC3\x97x\r\nc = 1abc\xC3\x97 s | t "
+      "\xC3\x97"
+      "2\r\nd = -1\xC3\x97x\r\n[Browser]\r\nTabDelay = soon\r\n[Google]\r\nLangUI = &hl=de\r\n");
   std::vector<SearchEntry> entries;
   SearchSettings settings = search::loadSearchRun(file.wstring(), entries);
   ASSERT_EQ(entries.size(), 1u);

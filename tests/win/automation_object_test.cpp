@@ -1,7 +1,9 @@
 // The automation layer against an automation object of our own, reached by
 // all three roads of getObject; every reference is handed back.
 #include <gtest/gtest.h>
+
 #include <windows.h>
+
 #include <oleauto.h>
 
 #include "automation/error_record.h"
@@ -28,7 +30,9 @@ class AutomationObjectTest : public ::testing::Test {
     ASSERT_EQ(CoRegisterClassObject(kTestObjectClass, &factory, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &classCookie),
               S_OK);
     running = new testing_support::TestObject(L"running");
-    ASSERT_EQ(RegisterActiveObject(static_cast<IDispatch*>(running), kTestObjectClass, ACTIVEOBJECT_STRONG, &activeCookie), S_OK);
+    ASSERT_EQ(
+        RegisterActiveObject(static_cast<IDispatch*>(running), kTestObjectClass, ACTIVEOBJECT_STRONG, &activeCookie),
+        S_OK);
     referencesAtStart = outstandingReferences;
   }
   void TearDown() override {

@@ -1,6 +1,7 @@
 // The automation layer against real VARIANTs, Wine's management service and
 // the error record.
 #include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include "automation/error_record.h"
@@ -61,10 +62,18 @@ TEST(Statement, ValuesKeywordsTypesAndEscapes) {
     const wchar_t* command;
     VARTYPE type;
   } cases[] = {
-      {L"Set(5 as long)", VT_I4},      {L"Set('12' as double)", VT_R8}, {L"F(-7)", VT_I1},
-      {L"F(40000)", VT_I4},            {L"F(0)", VT_I4},               {L"F(1.5)", VT_R8},
-      {L"F(#false)", VT_BOOL},         {L"F(#void)", VT_I4},            {L"F(#nullstring)", VT_BSTR},
-      {L"F(5 AS QUAD)", VT_I8},        {L"F(0 as variant)", VT_I4},     {L"F(#empty)", VT_ERROR},
+      {L"Set(5 as long)", VT_I4},
+      {L"Set('12' as double)", VT_R8},
+      {L"F(-7)", VT_I1},
+      {L"F(40000)", VT_I4},
+      {L"F(0)", VT_I4},
+      {L"F(1.5)", VT_R8},
+      {L"F(#false)", VT_BOOL},
+      {L"F(#void)", VT_I4},
+      {L"F(#nullstring)", VT_BSTR},
+      {L"F(5 AS QUAD)", VT_I8},
+      {L"F(0 as variant)", VT_I4},
+      {L"F(#empty)", VT_ERROR},
   };
   for (const Case& c : cases) {
     auto statement = parsed(c.command);
@@ -87,11 +96,20 @@ TEST(Statement, ValuesKeywordsTypesAndEscapes) {
 
 TEST(Statement, RejectsBadCommandsWithTheirCodes) {
   const std::pair<const wchar_t*, HRESULT> cases[] = {
-      {L"", E_INVALIDARG},                 {L"A\\B = 1\\C", E_INVALIDARG},   {L"A = 1 = 2", E_INVALIDARG},
-      {L"Open('a' 'b')", E_INVALIDARG},     {L"Open(,'b')", E_INVALIDARG},    {L"Open('a',)", E_INVALIDARG},
-      {L"F(1.5.2)", E_INVALIDARG},          {L"F(1-2)", E_INVALIDARG},        {L"F(word)", E_INVALIDARG},
-      {L"F(5 as pointer)", E_INVALIDARG},   {L"F('x' byref)", E_INVALIDARG},  {L"F('x' as object)", E_INVALIDARG},
-      {L"Set('x' as date)", DISP_E_TYPEMISMATCH}, {L"F(300 as ubyte)", DISP_E_OVERFLOW},
+      {L"", E_INVALIDARG},
+      {L"A\\B = 1\\C", E_INVALIDARG},
+      {L"A = 1 = 2", E_INVALIDARG},
+      {L"Open('a' 'b')", E_INVALIDARG},
+      {L"Open(,'b')", E_INVALIDARG},
+      {L"Open('a',)", E_INVALIDARG},
+      {L"F(1.5.2)", E_INVALIDARG},
+      {L"F(1-2)", E_INVALIDARG},
+      {L"F(word)", E_INVALIDARG},
+      {L"F(5 as pointer)", E_INVALIDARG},
+      {L"F('x' byref)", E_INVALIDARG},
+      {L"F('x' as object)", E_INVALIDARG},
+      {L"Set('x' as date)", DISP_E_TYPEMISMATCH},
+      {L"F(300 as ubyte)", DISP_E_OVERFLOW},
       {L"F(0 as vimbraobject)", E_POINTER},
   };
   for (auto [command, code] : cases) EXPECT_FALSE(parsed(command, code)) << command;
@@ -115,15 +133,17 @@ TEST(ErrorRecord, MessagesForEveryKindOfCode) {
             L"Problem allocating memory.\r\n\r\n(Possibly too many method arguments. Each method/property is limited "
             L"by Vimbra to a maximum of 20 arguments.)");
   EXPECT_EQ(errorMessage(DISP_E_EXCEPTION, L"Disk full"), L"Disk full");
-  EXPECT_EQ(errorMessage(DISP_E_EXCEPTION, L""), L"An exception occurred during the execution of this method/property.");
+  EXPECT_EQ(errorMessage(DISP_E_EXCEPTION, L""),
+            L"An exception occurred during the execution of this method/property.");
   const std::wstring win32 = errorMessage(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), L"");
   EXPECT_EQ(win32.rfind(L"(FACILITY_WIN32 error 2) ", 0), 0u);
   EXPECT_GT(win32.size(), 26u);
   EXPECT_EQ(errorMessage(static_cast<HRESULT>(0x8004D00E), L""),
             L"Unknown error. (Code : Hex 8004D00E). Please report this error code to the author at "
             L"'wordhop-bugs@example.org'");
-  EXPECT_EQ(errorMessage(2, L""), L"Unknown error. (Code : Hex 2). Please report this error code to the author at "
-                                  L"'wordhop-bugs@example.org'");
+  EXPECT_EQ(errorMessage(2, L""),
+            L"Unknown error. (Code : Hex 2). Please report this error code to the author at "
+            L"'wordhop-bugs@example.org'");
 }
 
 TEST(ErrorRecord, ExceptionTextStaysAndMarkersAreIgnored) {
@@ -167,7 +187,8 @@ TEST(ManagementService, AnswersForThisProcessAndNothingForANonexistentOne) {
     EXPECT_EQ(getStringProperty(*process, L"NoSuchProperty"), L"");
     EXPECT_EQ(lastErrorCode(), DISP_E_UNKNOWNNAME);
 
-    EnumerationPointer none = createEnumeration(*service, L"ExecQuery('Select * from Win32_Process where ProcessID = 4294967290')");
+    EnumerationPointer none =
+        createEnumeration(*service, L"ExecQuery('Select * from Win32_Process where ProcessID = 4294967290')");
     ASSERT_TRUE(none);
     EXPECT_FALSE(nextObject(*none));
     EXPECT_EQ(lastErrorCode(), S_FALSE);

@@ -1,6 +1,7 @@
 // A program that crashes under test ends at once, as a failure with its
 // exception code: no debugger attaches and waits for someone to look.
 #include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <cstdlib>
@@ -16,8 +17,8 @@ TEST(Crash, EndsTheProgramWithinSecondsWithItsExceptionCode) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                             &process));
+  ASSERT_TRUE(
+      CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
   CloseHandle(process.hThread);
   const DWORD waited = WaitForSingleObject(process.hProcess, 20000);
   if (waited != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);

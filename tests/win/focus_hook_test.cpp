@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
+
+#include "ui/focus_hook.h"
 #include <windows.h>
 
 #include <cstring>
 #include <vector>
-
-#include "ui/focus_hook.h"
 
 namespace {
 
@@ -52,7 +52,6 @@ void expectDrawFocusRectFramesInTheBorderColour() {
   EXPECT_EQ(pixel(15, 15), RGB(0, 0, 0));  // a frame, not a fill
   DeleteDC(dc);
   DeleteObject(bitmap);
-
 }
 
 // The hook is held by its owner throughout: a failed assertion leaves the
@@ -62,12 +61,12 @@ TEST(FocusHook, PatchesDrawFocusRectUntilItsOwnerGoes) {
   ASSERT_NE(target, nullptr);
   const std::vector<std::uint8_t> original = firstBytes(target);
   {
-    ui::FocusHook installed = ui::FocusHook::install();
-    ASSERT_NE(installed.record(), nullptr);
+    ui::FocusHook installed = ui::installFocusFrame();
+    ASSERT_NE(installed.get(), nullptr);
     const ui::FocusHook hook = std::move(installed);  // the patch moves with its owner
-    EXPECT_EQ(installed.record(), nullptr);
+    EXPECT_EQ(installed.get(), nullptr);
     EXPECT_EQ(firstBytes(target), expectedPatch(reinterpret_cast<void*>(&ui::drawFocusFrame)));
-    EXPECT_EQ(firstBytes(hook.record()->savedCode), original);
+    EXPECT_EQ(firstBytes(hook.get()->savedCode), original);
     expectDrawFocusRectFramesInTheBorderColour();
   }
   EXPECT_EQ(firstBytes(target), original);
@@ -82,7 +81,6 @@ TEST(FocusHook, RemovalGivesTheTargetAndRestoresItsBytes) {
   EXPECT_EQ(ui::removeFocusHook(record), record ? target : nullptr);
   EXPECT_EQ(firstBytes(target), original);
 }
-
 
 TEST(FocusHook, NothingToPatchOrRestoreGivesNull) {
   EXPECT_EQ(ui::installFocusHook(nullptr, reinterpret_cast<void*>(&ui::drawFocusFrame)), nullptr);

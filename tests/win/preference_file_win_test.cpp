@@ -1,5 +1,6 @@
 // The store against real Windows files: share modes, attributes, locked files.
 #include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include "core/preference_file.h"
@@ -25,7 +26,7 @@ class PreferenceFileWinTest : public ::testing::Test {
         CreateFileW(name().c_str(), access, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   }
   struct Change {
-    int read;                          // TabDelay as the store read it
+    int read;                        // TabDelay as the store read it
     runtime::SystemError saveError;  // what closing the store reported
   };
   // Opens, reads TabDelay, writes it as `value`, closes.

@@ -1,11 +1,11 @@
 // Texts the system hands out in buffers are read whole, however long they are
 // (a cut-off executable path would send the tool to another folder).
 #include <gtest/gtest.h>
+
+#include "runtime/process_environment.h"
 #include <windows.h>
 
 #include <string>
-
-#include "runtime/process_environment.h"
 
 namespace {
 

@@ -1,7 +1,9 @@
 // Every edit of the settings window, driven through its gadgets in this
 // process, checked against the file it writes.
 #include <gtest/gtest.h>
+
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include "core/configuration.h"
@@ -41,8 +43,9 @@ TEST_F(SettingsEditingTest, TheFieldSeparatorCannotBeTypedOrPasted) {
   pump();
   EXPECT_EQ(window().text(infoField), L"abcd");
   EXPECT_EQ(state.entries[0].info, L"abcd");
-  EXPECT_NE(file().find("1 = 1" X "www.purebasic.fr/english | www.purebasic.fr/french" X "1" X "0" X "0" X X "abcd\r\n"),
-            std::string::npos);
+  EXPECT_NE(
+      file().find("1 = 1" X "www.purebasic.fr/english | www.purebasic.fr/french" X "1" X "0" X "0" X X "abcd\r\n"),
+      std::string::npos);
 }
 
 TEST_F(SettingsEditingTest, FlagClicksSaveTheFlagAndRelabelTheColumn) {
@@ -159,8 +162,8 @@ TEST_F(SettingsEditingTest, KeysOutOfOrderAreRenumberedAtTheFirstSaveInsteadOfOv
   select(1);
   window().setText(urlField, L"");
   type(urlField, L'x');
-  EXPECT_EQ(entriesGroup(), "[Entries]\r\n1 = 1" X "five" X "0" X "0" X "0" X X "\r\n2 = 0" X "x" X "0" X "0" X "0" X X
-                            "\r\n");
+  EXPECT_EQ(entriesGroup(),
+            "[Entries]\r\n1 = 1" X "five" X "0" X "0" X "0" X X "\r\n2 = 0" X "x" X "0" X "0" X "0" X X "\r\n");
   type(urlField, L'y');
   EXPECT_NE(entriesGroup().find("2 = 0" X "xy" X), std::string::npos);
 }

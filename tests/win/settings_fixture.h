@@ -4,7 +4,9 @@
 #pragma once
 
 #include <gtest/gtest.h>
+
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <memory>
@@ -27,18 +29,19 @@ class SettingsFixture : public ::testing::Test {
   void openWindowOn(const std::wstring& configFile) {
     state.dpi.osVersionCode = 110;
     ui::setupDpiScaling(state.dpi.dpiScaling, 100, state.dpi.osVersionCode, false);
-    ui::SettingsServices services{[this](std::wstring_view text, UINT flags) {
-                                questions.emplace_back(text);
-                                questionFlags = flags;
-                                return answer;
-                              },
-                              [this](std::wstring_view program, std::wstring_view parameter, std::wstring_view folder) {
-                                started.push_back({std::wstring(program), std::wstring(parameter), std::wstring(folder)});
-                              },
-                              [this](HWND owner, std::wstring_view text) {
-                                warnings.emplace_back(text);
-                                warningOwner = owner;
-                              }};
+    ui::SettingsServices services{
+        [this](std::wstring_view text, UINT flags) {
+          questions.emplace_back(text);
+          questionFlags = flags;
+          return answer;
+        },
+        [this](std::wstring_view program, std::wstring_view parameter, std::wstring_view folder) {
+          started.push_back({std::wstring(program), std::wstring(parameter), std::wstring(folder)});
+        },
+        [this](HWND owner, std::wstring_view text) {
+          warnings.emplace_back(text);
+          warningOwner = owner;
+        }};
     settings = std::make_unique<ui::SettingsWindow>(state, configFile, services);
     ASSERT_TRUE(settings->build());
     pump();

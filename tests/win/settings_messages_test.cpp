@@ -2,7 +2,9 @@
 // the window gets back, compared with an expected sequence (as Wine's own
 // comctl32 tests do): what the user sees change, row by row, and nothing else.
 #include <gtest/gtest.h>
+
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <string>
@@ -110,8 +112,8 @@ TEST_F(SettingsMessagesTest, AddAppendsOneRowAndSelectsIt) {
 TEST_F(SettingsMessagesTest, RemoveDeletesTheRowAndSelectsTheOneAbove) {
   open();
   select(2);
-  EXPECT_EQ(sequenceOf(removeButton),
-            (Sequence{"delete 2", "notify 2 unselected", "state -1 unselected", "state 1 selected", "notify 1 selected"}));
+  EXPECT_EQ(sequenceOf(removeButton), (Sequence{"delete 2", "notify 2 unselected", "state -1 unselected",
+                                                "state 1 selected", "notify 1 selected"}));
 }
 
 // The list is filled anew; the window ticks the enabled rows itself, which

@@ -1,6 +1,9 @@
 // The settings window built in this process at 96, 120 and 144 dpi.
 #include <gtest/gtest.h>
+
+#include "ui/settings_window.h"
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include <vector>
@@ -10,7 +13,6 @@
 #include "tests/support/scratch_folder.h"
 #include "ui/dpi_rounding.h"
 #include "ui/dpi_setup.h"
-#include "ui/settings_window.h"
 
 namespace {
 
@@ -20,16 +22,16 @@ struct Layout {
   int gadget, x, y, width, height;
 };
 constexpr Layout kLayout[] = {
-    {entryList, 5, 35, 470, 198},       {addButton, 5, 5, 35, 26},          {removeButton, 45, 5, 35, 26},
-    {moveUpButton, 85, 5, 35, 26},      {moveDownButton, 125, 5, 35, 26},   {browserStartLabel, 163, 9, 74, 19},
-    {browserStartSpin, 238, 9, 48, 19}, {tabDelayLabel, 291, 9, 54, 19},    {tabDelaySpin, 346, 9, 48, 19},
-    {openIniButton, 400, 5, 35, 26},    {donateButton, 440, 5, 35, 26},     {urlLabel, 0, 238, 29, 19},
-    {urlField, 30, 238, 249, 19},       {contentCheck, 284, 238, 33, 19},   {sortByDateCheck, 322, 238, 78, 19},
-    {firstMatchCheck, 405, 238, 71, 19}, {filterLabel, 0, 262, 29, 19},     {filterField, 30, 262, 445, 19},
-    {infoLabel, 0, 286, 29, 19},        {infoField, 30, 286, 445, 19},
+    {entryList, 5, 35, 470, 198},        {addButton, 5, 5, 35, 26},        {removeButton, 45, 5, 35, 26},
+    {moveUpButton, 85, 5, 35, 26},       {moveDownButton, 125, 5, 35, 26}, {browserStartLabel, 163, 9, 74, 19},
+    {browserStartSpin, 238, 9, 48, 19},  {tabDelayLabel, 291, 9, 54, 19},  {tabDelaySpin, 346, 9, 48, 19},
+    {openIniButton, 400, 5, 35, 26},     {donateButton, 440, 5, 35, 26},   {urlLabel, 0, 238, 29, 19},
+    {urlField, 30, 238, 249, 19},        {contentCheck, 284, 238, 33, 19}, {sortByDateCheck, 322, 238, 78, 19},
+    {firstMatchCheck, 405, 238, 71, 19}, {filterLabel, 0, 262, 29, 19},    {filterField, 30, 262, 445, 19},
+    {infoLabel, 0, 286, 29, 19},         {infoField, 30, 286, 445, 19},
 };
-constexpr int kDetailGadgets[] = {removeButton, moveUpButton, moveDownButton, urlField, contentCheck,
-                                  sortByDateCheck, firstMatchCheck, filterField, infoField};
+constexpr int kDetailGadgets[] = {removeButton,    moveUpButton,    moveDownButton, urlField, contentCheck,
+                                  sortByDateCheck, firstMatchCheck, filterField,    infoField};
 
 RECT clientRectOf(HWND control) {
   RECT rect{};
@@ -108,12 +110,14 @@ TEST_F(SettingsWindowTest, DefaultEntriesFillTheRowsWithTheirTicksAndTheFirstIsS
   runtime::GadgetWindow& window = settings->window();
   ASSERT_EQ(window.itemCount(entryList), 7);
   const bool ticked[] = {true, false, false, false, false, true, true};
-  const wchar_t* columns[][3] = {{L"PB", L"Relevance", L"No"}, {L"PB", L"Date", L"No"},   {L"PB", L"Date", L"No"},
-                                 {L"PB", L"Date", L"No"},      {L"API", L"Relevance", L"No"},
-                                 {L"API", L"Relevance", L"No"}, {L"API", L"Relevance", L"No"}};
+  const wchar_t* columns[][3] = {{L"PB", L"Relevance", L"No"},  {L"PB", L"Date", L"No"},
+                                 {L"PB", L"Date", L"No"},       {L"PB", L"Date", L"No"},
+                                 {L"API", L"Relevance", L"No"}, {L"API", L"Relevance", L"No"},
+                                 {L"API", L"Relevance", L"No"}};
   for (int row = 0; row < 7; ++row) {
     EXPECT_EQ(window.itemChecked(entryList, row), ticked[row]) << row;
-    for (int column = 0; column < 3; ++column) EXPECT_EQ(window.itemText(entryList, row, column + 2), columns[row][column]);
+    for (int column = 0; column < 3; ++column)
+      EXPECT_EQ(window.itemText(entryList, row, column + 2), columns[row][column]);
     EXPECT_EQ(window.itemText(entryList, row, 1), state.entries[static_cast<std::size_t>(row)].sites);
     EXPECT_EQ(window.itemText(entryList, row, 6), state.entries[static_cast<std::size_t>(row)].info);
   }
@@ -129,7 +133,10 @@ TEST_F(SettingsWindowTest, DefaultEntriesFillTheRowsWithTheirTicksAndTheFirstIsS
 
 TEST_F(SettingsWindowTest, OddRecordsShowAsTheirNumbersRead) {
   testing_support::writeBytes(folder.file("Wordhop.ini"),
-                              "\xEF\xBB\xBF[Entries]\r\n1 = -1\xC3\x97s\xC3\x97" "5\xC3\x97" "abc\xC3\x97" "2\r\n"
+                              "\xEF\xBB\xBF[Entries]\r\n1 = -1\xC3\x97s\xC3\x97"
+                              "5\xC3\x97"
+                              "abc\xC3\x97"
+                              "2\r\n"
                               "2 = 0\r\n[Browser]\r\nBrowserStart = 12000\r\nTabDelay = x\r\n");
   auto settings = build(100);
   runtime::GadgetWindow& window = settings->window();
@@ -195,8 +202,9 @@ TEST_F(SettingsWindowTest, ToolTipsTextsAndSettings) {
       {donateButton, L"Make a donation via PayPal"},
       {contentCheck, L"The URL covers both PB and API specific content (uncheck for API only)"},
       {sortByDateCheck, L"Sort results by Date or Relevance"},
-      {firstMatchCheck, L"Try to open the first matching website instead of Google's search results\n"
-                        L"(uses the \"Feeling Lucky\" filter and may not work properly sometimes...)"},
+      {firstMatchCheck,
+       L"Try to open the first matching website instead of Google's search results\n"
+       L"(uses the \"Feeling Lucky\" filter and may not work properly sometimes...)"},
   };
   EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 11);
   for (auto [gadget, text] : expected) {
@@ -242,8 +250,12 @@ Followed followedOf(runtime::GadgetWindow& window) {
   };
   LOGFONTW font{};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window.gadget(urlField), WM_GETFONT, 0, 0)), sizeof font, &font);
-  return {font.lfHeight, window.columnWidth(entryList, 1), window.columnWidth(entryList, 2),
-          window.columnWidth(entryList, 5), imageSize(addButton), imageSize(donateButton)};
+  return {font.lfHeight,
+          window.columnWidth(entryList, 1),
+          window.columnWidth(entryList, 2),
+          window.columnWidth(entryList, 5),
+          imageSize(addButton),
+          imageSize(donateButton)};
 }
 
 void expectFollowed(const Followed& actual, const Followed& expected) {
@@ -259,8 +271,8 @@ void expectFollowed(const Followed& actual, const Followed& expected) {
 TEST_F(SettingsWindowTest, ADpiChangeRescalesEveryGadgetOnceThereAndBack) {
   runtime::Library comctl32(L"comctl32.dll");
   state.dpi.subclassFunctions = {RUNTIME_EXPORT(comctl32.get(), SetWindowSubclass),
-                             RUNTIME_EXPORT(comctl32.get(), RemoveWindowSubclass),
-                             RUNTIME_EXPORT(comctl32.get(), DefSubclassProc)};
+                                 RUNTIME_EXPORT(comctl32.get(), RemoveWindowSubclass),
+                                 RUNTIME_EXPORT(comctl32.get(), DefSubclassProc)};
   auto settings = build(100);
   runtime::GadgetWindow& window = settings->window();
   EXPECT_EQ(settings->dpiLayer().windowDpi(kSettingsWindow), 96);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/startup.h"
+
 #include "core/os_version.h"
 
 namespace {
@@ -12,8 +13,8 @@ TEST(DpiPath, FollowsTheVersionCode) {
     int code;
     DpiPath path;
   } cases[] = {
-      {5, DpiPath::none},        {40, DpiPath::none},       {50, DpiPath::systemDpi},  {65, DpiPath::systemDpi},
-      {90, DpiPath::systemDpi},  {95, DpiPath::systemDpi},  {100, DpiPath::perMonitor}, {105, DpiPath::perMonitor},
+      {5, DpiPath::none},         {40, DpiPath::none},      {50, DpiPath::systemDpi},   {65, DpiPath::systemDpi},
+      {90, DpiPath::systemDpi},   {95, DpiPath::systemDpi}, {100, DpiPath::perMonitor}, {105, DpiPath::perMonitor},
       {110, DpiPath::perMonitor}, {200, DpiPath::none},
   };
   for (const Case& c : cases) EXPECT_EQ(app::dpiPathFor(c.code), c.path) << c.code;
@@ -32,8 +33,8 @@ TEST(IdeInputs, AreTakenFromTheEnvironment) {
     const wchar_t* word;
     std::uint32_t expectedWindow;
   } cases[] = {
-      {nullptr, nullptr, 0}, {L"abc", L"", 0}, {L"123456", L" ", 123456}, {L"$10", L"WM_PAINT", 16},
-      {L"4294967297", L"x", 1},
+      {nullptr, nullptr, 0},     {L"abc", L"", 0},         {L"123456", L" ", 123456},
+      {L"$10", L"WM_PAINT", 16}, {L"4294967297", L"x", 1},
   };
   for (const Case& c : cases) {
     SetEnvironmentVariableW(L"PB_Tool_MainWindow", c.window);
@@ -65,7 +66,8 @@ TEST(DpiAwareness, TheFlagTellsWhetherTheProcessWasAwareBeforeTheTool) {
   app::chooseDpiAwareness(first);
   EXPECT_TRUE(IsProcessDPIAware());
   EXPECT_EQ(first.alreadyDpiAware, awareAtStart);
-  EXPECT_EQ(first.settings.dpi.dpiScaling.scaleX * 96.0f, static_cast<float>(GetDeviceCaps(GetDC(nullptr), LOGPIXELSX)));
+  EXPECT_EQ(first.settings.dpi.dpiScaling.scaleX * 96.0f,
+            static_cast<float>(GetDeviceCaps(GetDC(nullptr), LOGPIXELSX)));
   EXPECT_EQ(first.settings.dpi.subclassFunctions.setWindowSubclass, nullptr);
 
   app::ToolState second;

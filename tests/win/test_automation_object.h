@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+
 #include <oaidl.h>
 #include <objidl.h>
 
@@ -13,7 +14,8 @@
 namespace testing_support {
 
 // {6C7A3F0E-5D1B-4C2A-9E8F-3B2A1C0D9E71}
-inline constexpr CLSID kTestObjectClass = {0x6c7a3f0e, 0x5d1b, 0x4c2a, {0x9e, 0x8f, 0x3b, 0x2a, 0x1c, 0x0d, 0x9e, 0x71}};
+inline constexpr CLSID kTestObjectClass = {
+    0x6c7a3f0e, 0x5d1b, 0x4c2a, {0x9e, 0x8f, 0x3b, 0x2a, 0x1c, 0x0d, 0x9e, 0x71}};
 inline constexpr wchar_t kTestObjectProgId[] = L"Wordhop.TestObject";
 inline constexpr wchar_t kTestObjectClassText[] = L"{6C7A3F0E-5D1B-4C2A-9E8F-3B2A1C0D9E71}";
 
@@ -58,9 +60,12 @@ class TestObject : public IDispatch, public IPersistFile {
   }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (iid == IID_IUnknown || iid == IID_IDispatch) *out = static_cast<IDispatch*>(this);
-    else if (iid == IID_IPersistFile || iid == IID_IPersist) *out = static_cast<IPersistFile*>(this);
-    else return *out = nullptr, E_NOINTERFACE;
+    if (iid == IID_IUnknown || iid == IID_IDispatch)
+      *out = static_cast<IDispatch*>(this);
+    else if (iid == IID_IPersistFile || iid == IID_IPersist)
+      *out = static_cast<IPersistFile*>(this);
+    else
+      return *out = nullptr, E_NOINTERFACE;
     AddRef();
     return S_OK;
   }
@@ -75,8 +80,8 @@ class TestObject : public IDispatch, public IPersistFile {
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override { return *count = 0, S_OK; }
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID, DISPID* ids) override {
-    static const wchar_t* kMembers[] = {L"Text", L"Number", L"Flag", L"Child", L"Nothing", L"Fail",
-                                        L"FailSilently", L"Items", L"Echo", L"FileName", L"Name", L"Unknown"};
+    static const wchar_t* kMembers[] = {L"Text",         L"Number", L"Flag", L"Child",    L"Nothing", L"Fail",
+                                        L"FailSilently", L"Items",  L"Echo", L"FileName", L"Name",    L"Unknown"};
     for (DISPID id = 0; id < DISPID(std::size(kMembers)); ++id)
       if (lstrcmpiW(names[0], kMembers[id]) == 0) return *ids = id + 1, S_OK;
     return *ids = DISPID_UNKNOWN, DISP_E_UNKNOWNNAME;
@@ -87,22 +92,31 @@ class TestObject : public IDispatch, public IPersistFile {
     if (!result) result = &ignored;
     VariantInit(result);
     switch (id) {
-      case 1: return text(result, L"hello");
-      case 2: return result->vt = VT_I4, result->lVal = 42, S_OK;
-      case 3: return result->vt = VT_BOOL, result->boolVal = VARIANT_TRUE, S_OK;
-      case 4: return object(result, new TestObject(L"child"));
-      case 5: return result->vt = VT_DISPATCH, result->pdispVal = nullptr, S_OK;
+      case 1:
+        return text(result, L"hello");
+      case 2:
+        return result->vt = VT_I4, result->lVal = 42, S_OK;
+      case 3:
+        return result->vt = VT_BOOL, result->boolVal = VARIANT_TRUE, S_OK;
+      case 4:
+        return object(result, new TestObject(L"child"));
+      case 5:
+        return result->vt = VT_DISPATCH, result->pdispVal = nullptr, S_OK;
       case 6:
         exception->bstrDescription = SysAllocString(L"Disk full");
         exception->bstrSource = SysAllocString(L"TestObject");
         return DISP_E_EXCEPTION;
-      case 7: return DISP_E_EXCEPTION;
-      case 8: return object(result, new TestObject(L"items", 3));
+      case 7:
+        return DISP_E_EXCEPTION;
+      case 8:
+        return object(result, new TestObject(L"items", 3));
       case 9:
         if (parameters->cArgs != 1) return DISP_E_BADPARAMCOUNT;
         return VariantCopy(result, &parameters->rgvarg[0]);
-      case 10: return text(result, fileName_.c_str());
-      case 11: return text(result, name_.c_str());
+      case 10:
+        return text(result, fileName_.c_str());
+      case 11:
+        return text(result, name_.c_str());
       case 12:  // an object handed out as IUnknown, through a base that is no IDispatch
         result->vt = VT_UNKNOWN;
         result->punkVal = static_cast<IPersistFile*>(new TestObject(L"unknown"));
