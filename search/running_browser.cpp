@@ -1,5 +1,7 @@
 #include "search/running_browser.h"
 
+#include "runtime/unique_resource.h"
+
 namespace search {
 
 bool browserWindowExists(std::wstring_view browserPath, const ProcessPathLookup& processPath) {
@@ -13,8 +15,28 @@ bool browserWindowExists(std::wstring_view browserPath, const ProcessPathLookup&
   return false;
 }
 
-std::wstring ManagementProcessPaths::operator()(DWORD processId) {
+std::optional<std::wstring> systemProcessPath(DWORD processId) {
+  const runtime::UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+  if (!process) return std::nullopt;
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD length = static_cast<DWORD>(path.size());
+    if (QueryFullProcessImageNameW(process.get(), 0, path.data(), &length)) {
+      path.resize(length);
+      return path;
+    }
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || path.size() >= 32768) return std::nullopt;
+    path.resize(path.size() * 2);
+  }
+}
+
+std::wstring ProcessPaths::operator()(DWORD processId) {
   if (auto it = known_.find(processId); it != known_.end()) return it->second;
+  std::optional<std::wstring> path = systemProcessPath(processId);
+  return known_[processId] = path ? std::move(*path) : service_(processId);
+}
+
+std::wstring ManagementProcessPaths::operator()(DWORD processId) {
   if (!connected_) {
     service_ = automation::getObject(L"winmgmts:{impersonationLevel=impersonate}!\\\\.\\root\\cimv2", L"", true);
     connected_ = true;
@@ -28,7 +50,7 @@ std::wstring ManagementProcessPaths::operator()(DWORD processId) {
         path = automation::getStringProperty(*process, L"ExecutablePath");
     }
   }
-  return known_[processId] = path;
+  return path;
 }
 
 }  // namespace search

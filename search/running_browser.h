@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,9 +22,8 @@ using ProcessPathLookup = std::function<std::wstring(DWORD processId)>;
 // equals the browser path exactly.
 bool browserWindowExists(std::wstring_view browserPath, const ProcessPathLookup& processPath);
 
-// Asks the management service for processes' executable paths. One connection
-// serves the whole walk and each process is asked once; a window whose path
-// cannot be read gets the empty text, as it would with a fresh connection.
+// Asks the management service for a process's executable path, connecting
+// at the first question; one connection serves every later one.
 class ManagementProcessPaths {
  public:
   std::wstring operator()(DWORD processId);
@@ -31,7 +31,23 @@ class ManagementProcessPaths {
  private:
   automation::ObjectPointer service_;
   bool connected_ = false;
+};
+
+// The executable path of each process, asked once: from the system where it
+// lets this process look (QueryFullProcessImageNameW gives the same full path
+// the management service does), from the service only for the others (another
+// user's processes, elevated ones). A path that cannot be read is empty.
+class ProcessPaths {
+ public:
+  std::wstring operator()(DWORD processId);
+
+ private:
+  ManagementProcessPaths service_;
   std::map<DWORD, std::wstring> known_;
 };
+
+// The path the system gives for the process's image; none when the process
+// cannot be opened or asked.
+std::optional<std::wstring> systemProcessPath(DWORD processId);
 
 }  // namespace search

@@ -22,7 +22,7 @@ void runSearch(const SearchRequest& request, const std::wstring& configFile) {
   const SearchSettings settings = loadSearchRun(configFile, entries);
 
   const std::wstring browserPath = findBrowserPath();
-  ManagementProcessPaths processPaths;
+  ProcessPaths processPaths;
   const bool browserMustStart = request.browserMustStart && !browserWindowExists(browserPath, std::ref(processPaths));
   if (browserMustStart) {
     runtime::startProgram(browserPath, L"", L"");

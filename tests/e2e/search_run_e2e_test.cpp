@@ -39,7 +39,8 @@ class SearchRunEndToEnd : public ::testing::Test {
               0u);
     recorded = recorder.settled();
     EXPECT_FALSE(recorded.empty());
-    EXPECT_EQ(recorded.empty() ? L"-" : recorded.front().argument, L"") << "the browser starts first, without arguments";
+    EXPECT_EQ(recorded.empty() ? L"-" : recorded.front().argument, L"")
+        << "the browser starts first, without arguments";
     std::vector<std::wstring> addresses;
     for (std::size_t i = 1; i < recorded.size(); ++i) addresses.push_back(recorded[i].argument);
     return addresses;
@@ -63,11 +64,12 @@ std::wstring clipboardText() {
 }
 
 TEST_F(SearchRunEndToEnd, UpperCaseWordOpensRecordsOneSixAndSevenInOrder) {
-  EXPECT_EQ(searchFor(L"WM_PAINT"), (std::vector<std::wstring>{
-                                        B + L"q=WM_PAINT" + kVendor + kTail,
-                                        B + L"q=WM_PAINT+site:devblogs.microsoft.com" + kTail,
-                                        B + L"q=WM_PAINT+function|message|notification|structure+site:learn.microsoft.com" + kTail,
-                                    }));
+  EXPECT_EQ(searchFor(L"WM_PAINT"),
+            (std::vector<std::wstring>{
+                B + L"q=WM_PAINT" + kVendor + kTail,
+                B + L"q=WM_PAINT+site:devblogs.microsoft.com" + kTail,
+                B + L"q=WM_PAINT+function|message|notification|structure+site:learn.microsoft.com" + kTail,
+            }));
   EXPECT_EQ(clipboardText(), L"WM_PAINT");
 }
 
@@ -104,6 +106,92 @@ TEST_F(SearchRunEndToEnd, WithoutAConfigurationFileOnlyTheBrowserStarts) {
   std::filesystem::create_directory(toolFolder.file("Wordhop.ini"));
   EXPECT_TRUE(searchFor(L"WM_PAINT").empty());
   EXPECT_EQ(clipboardText(), L"WM_PAINT");
+}
+
+// A copy of the recording browser that shows a window until it goes, as a
+// browser that already runs does.
+class ShownBrowser {
+ public:
+  explicit ShownBrowser(const std::filesystem::path& program) {
+    std::wstring commandLine = L"\"" + std::filesystem::path(program).make_preferred().wstring() + L"\" --window";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
+      return;
+    CloseHandle(process_.hThread);
+    for (int wait = 0; wait < 200 && !window_; ++wait, Sleep(50))
+      window_ = testing_support::visibleWindowOf(process_.dwProcessId);
+  }
+  ~ShownBrowser() {
+    if (!process_.hProcess) return;
+    if (window_) PostMessageW(window_, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process_.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(process_.hProcess, 1);
+    CloseHandle(process_.hProcess);
+  }
+  ShownBrowser(const ShownBrowser&) = delete;
+  ShownBrowser& operator=(const ShownBrowser&) = delete;
+  bool shown() const { return window_ != nullptr; }
+
+ private:
+  PROCESS_INFORMATION process_{};
+  HWND window_ = nullptr;
+};
+
+// The IDE's window on top, as when its shortcut starts the tool (the check
+// never looks at the topmost window).
+struct IdeWindow {
+  IdeWindow() { SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
+  ~IdeWindow() { DestroyWindow(window); }
+  IdeWindow(const IdeWindow&) = delete;
+  IdeWindow& operator=(const IdeWindow&) = delete;
+  HWND window = CreateWindowExW(0, L"STATIC", L"IDE", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200, nullptr,
+                                nullptr, nullptr, nullptr);
+};
+
+std::filesystem::path recordingBrowser() {
+  const char* path = std::getenv("WORDHOP_RECORDER");
+  return path ? path : "";
+}
+
+unsigned long long nowIn100ns() {
+  FILETIME now{};
+  GetSystemTimeAsFileTime(&now);
+  return (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+}
+
+// The browser already shows a window: it is not started again, its first tab
+// comes long before the start wait would have passed, and the tabs are the
+// ones a run with the browser closed opens.
+TEST_F(SearchRunEndToEnd, ABrowserThatRunsAlreadyIsNotStartedAgain) {
+  const std::vector<std::wstring> withBrowserClosed = searchFor(L"WM_PAINT");
+  setTimings(20000, 0);
+  ShownBrowser browser(recordingBrowser());
+  ASSERT_TRUE(browser.shown());
+  const IdeWindow ide;
+  recorder.clear();
+  const unsigned long long started = nowIn100ns();
+  EXPECT_EQ(testing_support::runTool(tool, {.word = L"WM_PAINT",
+                                            .mainWindow = std::nullopt,
+                                            .currentDirectory = logFolder.path(),
+                                            .timeoutMs = 60000,
+                                            .visitSettingsWindow = nullptr}),
+            0u);
+  std::vector<std::wstring> addresses;
+  for (const Recorded& line : recorder.settled()) addresses.push_back(line.argument);
+  EXPECT_EQ(addresses, withBrowserClosed) << "no browser start, the same tabs";
+  const std::vector<Recorded> lines = recorder.settled();
+  ASSERT_FALSE(lines.empty());
+  EXPECT_LT(lines.front().startedAt - started, 10000ull * 10000) << "the first tab waited for the browser's start";
+}
+
+// A window of a program at another path is no browser window.
+TEST_F(SearchRunEndToEnd, AWindowOfAnotherProgramDoesNotCount) {
+  const auto other = logFolder.file("other.exe");
+  std::filesystem::copy_file(recordingBrowser(), other);
+  ShownBrowser notTheBrowser(other);
+  ASSERT_TRUE(notTheBrowser.shown());
+  const IdeWindow ide;
+  EXPECT_EQ(searchFor(L"WM_PAINT").size(), 3u);  // after the browser's start
 }
 
 }  // namespace

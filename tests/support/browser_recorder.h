@@ -26,7 +26,8 @@ class BrowserRecorder {
  public:
   explicit BrowserRecorder(const std::filesystem::path& logFolder) : log_(logFolder / "browser.log") {
     const char* recorder = std::getenv("WORDHOP_RECORDER");
-    const std::wstring command = L"\"" + std::filesystem::path(recorder ? recorder : "").wstring() + L"\" \"%1\"";
+    const std::wstring command =
+        L"\"" + std::filesystem::path(recorder ? recorder : "").make_preferred().wstring() + L"\" \"%1\"";
     setDefault(L"https\\shell\\open\\command", command);
     setDefault(L".htm", L"WordhopTest.htm");
     setDefault(L"WordhopTest.htm\\shell\\open\\command", command);
