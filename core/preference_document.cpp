@@ -37,14 +37,25 @@ std::string PreferenceDocument::decodeFileBytes(std::string bytes) {
   return runtime::latin1ToUtf8(view);
 }
 
-void PreferenceDocument::parse(std::string utf8Text) {
+void PreferenceDocument::parseFile(std::string bytes) {
+  // A UTF-8 file is parsed where it lies, after its mark: a large file is not copied.
+  if (std::string_view(bytes).starts_with(kUtf8Mark)) {
+    parse(std::move(bytes), kUtf8Mark.size());
+  } else {
+    parse(decodeFileBytes(std::move(bytes)));
+  }
+}
+
+void PreferenceDocument::parse(std::string utf8Text, std::size_t from) {
   kept_.clear();
   items_.clear();
   currentGroup_ = currentItem_ = kNone;
   pendingGroup_.reset();
   modified_ = false;
   text_ = std::move(utf8Text);
-  const std::string_view text = text_;
+  const std::string_view text = std::string_view(text_).substr(std::min(from, text_.size()));
+  // An item a line at most: the list is made once, at its final size.
+  items_.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
   auto lineFeedFrom = [&](std::size_t from) { return std::min(text.find('\n', from), text.size()); };
   std::size_t start = 0;
   // The first LF at or after `start`. It is kept across lines ended by a lone
@@ -79,32 +90,49 @@ void PreferenceDocument::parse(std::string utf8Text) {
   }
 }
 
+bool PreferenceDocument::serialiseTo(const runtime::ByteSink& sink) const {
+  // Lines are gathered into pieces of about 64 KiB: a large file is never
+  // held whole a second time, and the sink is called rarely.
+  constexpr std::size_t kPiece = std::size_t{1} << 16;
+  std::string piece;
+  piece.reserve(kPiece + 256);
+  piece += kUtf8Mark;
+  piece += kLineEnd;
+  for (const Item& item : items_) {
+    switch (item.kind) {
+      case ItemKind::group:
+        piece += '[';
+        piece += item.name;
+        piece += ']';
+        break;
+      case ItemKind::comment:
+        piece += "; ";
+        piece += item.value;
+        break;
+      case ItemKind::key:
+        piece += item.name;
+        piece += " = ";
+        piece += item.value;
+        break;
+    }
+    piece += kLineEnd;
+    if (piece.size() >= kPiece) {
+      if (!sink(piece)) return false;
+      piece.clear();
+    }
+  }
+  return piece.empty() || sink(piece);
+}
+
 std::string PreferenceDocument::serialise() const {
   std::size_t size = kUtf8Mark.size() + kLineEnd.size();
   for (const Item& item : items_) size += item.name.size() + item.value.size() + 5;
   std::string out;
   out.reserve(size);
-  out += kUtf8Mark;
-  out += kLineEnd;
-  for (const Item& item : items_) {
-    switch (item.kind) {
-      case ItemKind::group:
-        out += '[';
-        out += item.name;
-        out += ']';
-        break;
-      case ItemKind::comment:
-        out += "; ";
-        out += item.value;
-        break;
-      case ItemKind::key:
-        out += item.name;
-        out += " = ";
-        out += item.value;
-        break;
-    }
-    out += kLineEnd;
-  }
+  serialiseTo([&out](std::string_view piece) {
+    out += piece;
+    return true;
+  });
   return out;
 }
 

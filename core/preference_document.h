@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "runtime/file_io.h"
+
 namespace core {
 
 class PreferenceDocument {
@@ -31,9 +33,13 @@ class PreferenceDocument {
   // (either byte order); without a mark, well-formed UTF-8 is UTF-8 and
   // anything else is ISO-8859-1.
   static std::string decodeFileBytes(std::string bytes);
-  // Replaces the document by the items of UTF-8 text.
-  void parse(std::string utf8Text);
-  // The file's bytes: UTF-8 mark, an empty line, every item on a CR LF line.
+  // Replaces the document by the items of UTF-8 text, from byte `from` on.
+  void parse(std::string utf8Text, std::size_t from = 0);
+  // Replaces the document by the items of a file's bytes (decoded as above).
+  void parseFile(std::string bytes);
+  // The file's bytes: UTF-8 mark, an empty line, every item on a CR LF line;
+  // handed to the sink piece by piece, or gathered into one text.
+  bool serialiseTo(const runtime::ByteSink& sink) const;
   std::string serialise() const;
 
   const std::vector<Item>& items() const { return items_; }

@@ -40,7 +40,7 @@ bool PreferenceFile::open(const std::wstring& fileName) {
     document_.parse({});
     return false;
   }
-  document_.parse(PreferenceDocument::decodeFileBytes(std::move(*bytes)));
+  document_.parseFile(std::move(*bytes));
   return true;
 }
 
@@ -48,7 +48,8 @@ runtime::SystemError PreferenceFile::close() {
   runtime::SystemError error = 0;
   if (document_.modified()) {
     const bool writable = state_ == State::readWrite || state_ == State::withoutFile;
-    error = writable ? runtime::replaceFileContent(file_, fileName_, document_.serialise()) : openError_;
+    const auto content = [this](const runtime::ByteSink& sink) { return document_.serialiseTo(sink); };
+    error = writable ? runtime::replaceFileContent(file_, fileName_, content) : openError_;
   }
   file_.close();
   document_.parse({});

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,6 +15,12 @@ using SystemError = std::uint32_t;
 // The calling thread's last system error, never 0: a failure whose cause the
 // system did not record reads as a generic one.
 SystemError lastSystemError();
+
+// Takes bytes in order; false when they could not be written.
+using ByteSink = std::function<bool(std::string_view)>;
+// Hands its bytes, in order and in pieces of any size, to a sink; false when
+// the sink refused some.
+using ByteSource = std::function<bool(const ByteSink&)>;
 
 enum class FileAccess {
   readWriteSharingRead,     // others may read, nobody else may write
@@ -46,8 +53,8 @@ class File {
   bool valid() const { return native_ != kInvalid; }
   // The whole content; none when it cannot be read.
   std::optional<std::string> readAll();
-  // Writes `bytes` from offset 0 and cuts the file off after them.
-  bool overwrite(std::string_view bytes);
+  // Writes the bytes from offset 0 and cuts the file off after them.
+  bool overwrite(const ByteSource& bytes);
   void close();
 
  private:
@@ -80,6 +87,6 @@ inline std::wstring scratchNameFor(const std::wstring& path) { return path + L".
 // file, closed just before the swap. Only when no scratch file can be made, or
 // the swap is refused, is the file written in place (through `held` when it is
 // open, else by creating it). 0 when the bytes were written, else the reason.
-SystemError replaceFileContent(File& held, const std::wstring& path, std::string_view bytes);
+SystemError replaceFileContent(File& held, const std::wstring& path, const ByteSource& bytes);
 
 }  // namespace runtime

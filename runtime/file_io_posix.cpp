@@ -42,21 +42,30 @@ File File::create(const std::wstring& path) {
 }
 
 std::optional<std::string> File::readAll() {
-  if (!valid() || ::lseek(native_, 0, SEEK_SET) != 0) return std::nullopt;
-  std::string bytes;
-  char chunk[65536];
+  struct stat info {};
+  if (!valid() || ::lseek(native_, 0, SEEK_SET) != 0 || fstat(native_, &info) != 0) return std::nullopt;
+  // Read into a buffer of the file's size, grown only if the file grows meanwhile.
+  std::string bytes(static_cast<std::size_t>(info.st_size) + 1, '\0');
+  std::size_t total = 0;
   for (;;) {
-    ssize_t got = ::read(native_, chunk, sizeof chunk);
+    if (total == bytes.size()) bytes.resize(bytes.size() * 2);
+    const ssize_t got = ::read(native_, bytes.data() + total, bytes.size() - total);
     if (got < 0) return std::nullopt;
     if (got == 0) break;
-    bytes.append(chunk, static_cast<std::size_t>(got));
+    total += static_cast<std::size_t>(got);
   }
+  bytes.resize(total);
   return bytes;
 }
 
-bool File::overwrite(std::string_view bytes) {
+bool File::overwrite(const ByteSource& bytes) {
   if (!valid() || ::lseek(native_, 0, SEEK_SET) != 0) return false;
-  return writeAll(native_, bytes) && ::ftruncate(native_, static_cast<off_t>(bytes.size())) == 0;
+  off_t size = 0;
+  const bool written = bytes([&](std::string_view piece) {
+    size += static_cast<off_t>(piece.size());
+    return writeAll(native_, piece);
+  });
+  return written && ::ftruncate(native_, size) == 0;
 }
 
 void File::close() {
@@ -71,12 +80,13 @@ bool pathExists(const std::wstring& path) {
 
 SystemError lastSystemError() { return errno ? static_cast<SystemError>(errno) : EIO; }
 
-SystemError replaceFileContent(File& held, const std::wstring& path, std::string_view bytes) {
+SystemError replaceFileContent(File& held, const std::wstring& path, const ByteSource& bytes) {
   const std::string target = nativePath(path);
   const std::string scratch = nativePath(scratchNameFor(path));
   int descriptor = ::open(scratch.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (descriptor >= 0) {
-    bool written = writeAll(descriptor, bytes) && ::fsync(descriptor) == 0;
+    bool written =
+        bytes([descriptor](std::string_view piece) { return writeAll(descriptor, piece); }) && ::fsync(descriptor) == 0;
     written = ::close(descriptor) == 0 && written;
     if (written) {
       held.close();

@@ -29,11 +29,11 @@ std::wstring absolutePath(const std::wstring& path) {
   return full;
 }
 
-bool writeScratchFile(const std::wstring& scratch, std::string_view bytes) {
+bool writeScratchFile(const std::wstring& scratch, const ByteSource& bytes) {
   HANDLE handle =
       CreateFileW(scratch.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return false;
-  bool ok = writeAll(handle, bytes) && FlushFileBuffers(handle);
+  bool ok = bytes([handle](std::string_view piece) { return writeAll(handle, piece); }) && FlushFileBuffers(handle);
   ok = CloseHandle(handle) && ok;
   if (!ok) DeleteFileW(scratch.c_str());
   return ok;
@@ -88,9 +88,9 @@ std::optional<std::string> File::readAll() {
   return bytes;
 }
 
-bool File::overwrite(std::string_view bytes) {
+bool File::overwrite(const ByteSource& bytes) {
   if (!valid() || SetFilePointer(native_, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) return false;
-  return writeAll(native_, bytes) && SetEndOfFile(native_);
+  return bytes([this](std::string_view piece) { return writeAll(native_, piece); }) && SetEndOfFile(native_);
 }
 
 void File::close() {
@@ -105,7 +105,7 @@ SystemError lastSystemError() {
   return error ? error : ERROR_GEN_FAILURE;
 }
 
-SystemError replaceFileContent(File& held, const std::wstring& path, std::string_view bytes) {
+SystemError replaceFileContent(File& held, const std::wstring& path, const ByteSource& bytes) {
   const std::wstring target = absolutePath(path);
   const std::wstring scratch = scratchNameFor(target);
   const DWORD attributes = GetFileAttributesW(target.c_str());

@@ -111,8 +111,8 @@ bool isBrowserStart(const core::PreferenceDocument::Item& item) {
 // header when there was no such group).
 ::testing::AssertionResult onlyBrowserStartChanged(const std::string& before, const std::string& after) {
   core::PreferenceDocument old, edited;
-  old.parse(core::PreferenceDocument::decodeFileBytes(before));
-  edited.parse(core::PreferenceDocument::decodeFileBytes(after));
+  old.parseFile(before);
+  edited.parseFile(after);
   const Items& a = old.items();
   const Items& b = edited.items();
   std::size_t prefix = 0;

@@ -9,10 +9,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   core::PreferenceDocument first;
-  first.parse(core::PreferenceDocument::decodeFileBytes(std::string(reinterpret_cast<const char*>(data), size)));
+  first.parseFile(std::string(reinterpret_cast<const char*>(data), size));
   const std::string written = first.serialise();
   core::PreferenceDocument second;
-  second.parse(core::PreferenceDocument::decodeFileBytes(written));
+  second.parseFile(written);
   if (first.items().size() != second.items().size()) std::abort();
   for (std::size_t i = 0; i < first.items().size(); ++i) {
     const auto& a = first.items()[i];
