@@ -5,7 +5,6 @@
 
 #define SI_NO_CONVERSION  // UTF-8 passes through unchanged, as in our store
 #include <SimpleIni.h>
-
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -38,8 +37,12 @@ std::filesystem::path benchFile(int keys) {
     std::ofstream out(path, std::ios::binary);
     out << "\xEF\xBB\xBF\r\n[Browser]\r\nBrowserStart = 2500\r\nTabDelay = 500\r\n[Entries]\r\n";
     for (int i = 1; i <= keys; ++i)
-      out << i << " = 1\xC3\x97www.purebasic.fr/english | www.purebasic.fr/french\xC3\x97" "1\xC3\x97" "0\xC3\x97"
-          << "0\xC3\x97\xC3\x97" "Search both websites for PB and API content\r\n";
+      out << i
+          << " = 1\xC3\x97www.purebasic.fr/english | www.purebasic.fr/french\xC3\x97"
+             "1\xC3\x97"
+             "0\xC3\x97"
+          << "0\xC3\x97\xC3\x97"
+             "Search both websites for PB and API content\r\n";
   }
   return path;
 }

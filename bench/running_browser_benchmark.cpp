@@ -1,45 +1,104 @@
-// The running-browser check with many visible windows: the walk as the tool
-// does it (one service connection, each process asked once) against a fresh
-// connection and query for every window.
-// Usage: running_browser_benchmark [windows]
+// The running-browser check with 30 visible windows of 5 processes: the walk
+// alone, the tool's check (the system first, the management service only for
+// processes it cannot open), and a fresh service connection and query for
+// every window. Median of the repetitions.
+// Usage: running_browser_benchmark [repetitions]
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cwchar>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "search/running_browser.h"
 
 namespace {
 
-double timeWalkMs(const search::ProcessPathLookup& lookup) {
-  const auto start = std::chrono::steady_clock::now();
-  search::browserWindowExists(L"C:\\No\\browser.exe", lookup);
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+constexpr int kProcesses = 5;
+constexpr int kWindowsEach = 6;
+
+// A helper process of this benchmark: shows its windows until it is ended.
+int showWindows() {
+  for (int i = 0; i < kWindowsEach; ++i) {
+    HWND window = CreateWindowExW(0, L"STATIC", L"window", WS_OVERLAPPEDWINDOW, 20 * i, 20 * i, 60, 40, nullptr,
+                                  nullptr, nullptr, nullptr);
+    ShowWindow(window, SW_SHOWNA);
+  }
+  MSG message{};
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+  return 0;
+}
+
+double medianMs(int repetitions, const std::function<void()>& check) {
+  std::vector<double> times;
+  for (int i = 0; i < repetitions; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    check();
+    times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+  }
+  std::sort(times.begin(), times.end());
+  return times[times.size() / 2];
+}
+
+int visibleWindowsOf(const std::vector<DWORD>& processes) {
+  int count = 0;
+  for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (IsWindowVisible(window) && std::find(processes.begin(), processes.end(), owner) != processes.end()) ++count;
+  }
+  return count;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  const int count = argc > 1 ? _wtoi(argv[1]) : 200;
+  if (argc > 1 && std::wcscmp(argv[1], L"--show") == 0) return showWindows();
+  const int repetitions = argc > 1 ? std::max(1, _wtoi(argv[1])) : 5;
   CoInitialize(nullptr);
-  std::vector<HWND> windows;
-  for (int i = 0; i < count; ++i) {
-    HWND window = CreateWindowExW(0, L"STATIC", L"window", WS_OVERLAPPEDWINDOW, i % 40, i % 30, 40, 30, nullptr,
-                                  nullptr, nullptr, nullptr);
-    ShowWindow(window, SW_SHOWNA);
-    windows.push_back(window);
+
+  std::vector<PROCESS_INFORMATION> helpers(kProcesses);
+  std::vector<DWORD> ids;
+  for (PROCESS_INFORMATION& helper : helpers) {
+    std::wstring commandLine = L"\"" + std::wstring(argv[0]) + L"\" --show";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &helper))
+      ids.push_back(helper.dwProcessId);
   }
-  int asked = 0;
-  const double countOnly = timeWalkMs([&](DWORD) { return ++asked, std::wstring(); });
-  search::ManagementProcessPaths shared;
-  const double kept = timeWalkMs(std::ref(shared));
-  const double fresh = timeWalkMs([](DWORD processId) { return search::ManagementProcessPaths()(processId); });
-  std::wprintf(L"%d visible windows examined\n", asked);
-  std::wprintf(L"walk only                         %8.1f ms\n", countOnly);
-  std::wprintf(L"one connection, each process once %8.1f ms\n", kept);
-  std::wprintf(L"new connection and query per window %6.1f ms\n", fresh);
-  for (HWND window : windows) DestroyWindow(window);
+  for (int wait = 0; wait < 200 && visibleWindowsOf(ids) < kProcesses * kWindowsEach; ++wait) Sleep(50);
+  // The topmost window is never examined: the IDE's, when the tool is started.
+  HWND top = CreateWindowExW(0, L"STATIC", L"IDE", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 60, 40, nullptr, nullptr,
+                             nullptr, nullptr);
+
+  const wchar_t* noBrowser = L"C:\\No\\browser.exe";
+  int examined = 0;
+  const double walk = medianMs(repetitions, [&] {
+    examined = 0;
+    search::browserWindowExists(noBrowser, [&](DWORD) { return ++examined, std::wstring(); });
+  });
+  const double tool = medianMs(repetitions, [&] {
+    search::ProcessPaths paths;  // one run of the tool
+    search::browserWindowExists(noBrowser, std::ref(paths));
+  });
+  const double fresh = medianMs(repetitions, [&] {
+    search::browserWindowExists(noBrowser, [](DWORD processId) { return search::ManagementProcessPaths()(processId); });
+  });
+  std::wprintf(L"%d visible windows examined (%d of the %d helper windows shown), median of %d\n", examined,
+               visibleWindowsOf(ids), kProcesses * kWindowsEach, repetitions);
+  std::wprintf(L"walk alone                               %8.2f ms\n", walk);
+  std::wprintf(L"the tool's check                         %8.2f ms\n", tool);
+  std::wprintf(L"a fresh service connection per window    %8.2f ms\n", fresh);
+
+  DestroyWindow(top);
+  for (PROCESS_INFORMATION& helper : helpers) {
+    if (!helper.hProcess) continue;
+    TerminateProcess(helper.hProcess, 0);
+    CloseHandle(helper.hThread);
+    CloseHandle(helper.hProcess);
+  }
   return 0;
 }
