@@ -75,10 +75,18 @@ void chooseDpiAwareness(ToolState& state) {
   }
 }
 
+std::wstring searchWordOf(const std::optional<std::wstring>& ideWord, const std::vector<std::wstring>& arguments) {
+  if (ideWord) return *ideWord;
+  if (arguments.size() != 1) return {};
+  // An editor with nothing under its cursor may pass an empty or blank word.
+  const bool blank = arguments[0].find_first_not_of(L" \t") == std::wstring::npos;
+  return blank ? std::wstring() : arguments[0];
+}
+
 void readIdeInputs(ToolState& state) {
   state.settings.ideMainWindow =
       static_cast<std::uint32_t>(runtime::textToNumber(runtime::environmentVariable(L"PB_Tool_MainWindow")));
-  state.searchWord = runtime::environmentVariable(L"PB_TOOL_Word");
+  state.searchWord = searchWordOf(runtime::environmentValue(L"PB_TOOL_Word"), runtime::commandLineArguments());
 }
 
 void enterExecutableFolder() {

@@ -1,8 +1,10 @@
 // The steps that prepare the process before the run mode is chosen.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/tool_state.h"
 
@@ -17,7 +19,12 @@ DpiPath dpiPathFor(int osVersionCode);
 // runs the DPI layer's set-up there. Every function is looked up at run time.
 void chooseDpiAwareness(ToolState& state);
 
-// PB_Tool_MainWindow and PB_TOOL_Word, as the IDE passes them.
+// The word to search for: PB_TOOL_Word when it is set, as the IDE passes it
+// (the command line is ignored then); else the command line's one argument,
+// as any editor can pass it, where a blank argument is no word.
+std::wstring searchWordOf(const std::optional<std::wstring>& ideWord, const std::vector<std::wstring>& arguments);
+
+// PB_Tool_MainWindow and the word (see searchWordOf).
 void readIdeInputs(ToolState& state);
 
 // The folder of the running executable becomes the current directory.

@@ -2,12 +2,18 @@
 // folder, its own executable. Every text is read whole, however long it is.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace runtime {
 
+// The variable's value; none when it is not set (set and empty is empty).
+std::optional<std::wstring> environmentValue(const wchar_t* name);
 // The variable's value; empty when it is not set.
-std::wstring environmentVariable(const wchar_t* name);
+inline std::wstring environmentVariable(const wchar_t* name) { return environmentValue(name).value_or(L""); }
+// The arguments of the process's command line, its program left out.
+std::vector<std::wstring> commandLineArguments();
 // The current directory, without a trailing separator unless it is a root.
 std::wstring currentDirectory();
 // The full path of the running executable.

@@ -1,5 +1,9 @@
 #include <windows.h>
 
+#include <shellapi.h>
+
+#include <algorithm>
+
 #include "runtime/process_environment.h"
 
 namespace runtime {
@@ -23,8 +27,21 @@ std::wstring readGrowing(Read read) {
 
 }  // namespace
 
-std::wstring environmentVariable(const wchar_t* name) {
-  return readGrowing([name](wchar_t* buffer, DWORD size) { return GetEnvironmentVariableW(name, buffer, size); });
+std::optional<std::wstring> environmentValue(const wchar_t* name) {
+  SetLastError(ERROR_SUCCESS);
+  std::wstring value =
+      readGrowing([name](wchar_t* buffer, DWORD size) { return GetEnvironmentVariableW(name, buffer, size); });
+  if (value.empty() && GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
+  return value;
+}
+
+std::vector<std::wstring> commandLineArguments() {
+  int count = 0;
+  wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (!arguments) return {};
+  std::vector<std::wstring> list(arguments + std::min(count, 1), arguments + count);
+  LocalFree(arguments);
+  return list;
 }
 
 std::wstring currentDirectory() {

@@ -28,14 +28,18 @@ class SearchRunEndToEnd : public ::testing::Test {
     core::saveBrowserValue(config, core::kKeyBrowserStart, browserStart);
     core::saveBrowserValue(config, core::kKeyTabDelay, tabDelay);
   }
-  // Runs a search for the word; what the browser received, after its start.
-  std::vector<std::wstring> searchFor(const std::wstring& word) {
+  // Runs a search for the word, handed over as the IDE does or, as an editor
+  // does, on the command line; what the browser received, after its start.
+  enum class Handover { ideVariable, commandLine };
+  std::vector<std::wstring> searchFor(const std::wstring& word, Handover way = Handover::ideVariable) {
     recorder.clear();
-    EXPECT_EQ(testing_support::runTool(tool, {.word = word,
+    const bool byIde = way == Handover::ideVariable;
+    EXPECT_EQ(testing_support::runTool(tool, {.word = byIde ? std::optional(word) : std::nullopt,
                                               .mainWindow = std::nullopt,
                                               .currentDirectory = logFolder.path(),
                                               .timeoutMs = 60000,
-                                              .visitSettingsWindow = nullptr}),
+                                              .visitSettingsWindow = nullptr,
+                                              .argument = byIde ? std::nullopt : std::optional(word)}),
               0u);
     recorded = recorder.settled();
     EXPECT_FALSE(recorded.empty());
@@ -87,6 +91,17 @@ TEST_F(SearchRunEndToEnd, TrailingUnderscoresAreDroppedAlsoOnTheClipboard) {
 TEST_F(SearchRunEndToEnd, SpecialCharactersArriveEscapedAndTheClipboardKeepsThem) {
   EXPECT_EQ(searchFor(L"a#b&c d"), std::vector<std::wstring>{B + L"q=a%23b%26c d" + kVendor + kTail});
   EXPECT_EQ(clipboardText(), L"a#b&c d");
+}
+
+// Any editor can start a search with the word as the one command-line
+// argument: the same addresses as with the IDE's variable.
+TEST_F(SearchRunEndToEnd, AWordOnTheCommandLineSearchesAsTheIdesVariableDoes) {
+  for (const wchar_t* word : {L"WM_PAINT", L"a#b&c d", L"say \"hi\"", L"Gr\u00FC\u00DFe", L"C:\\path\\"}) {
+    const std::vector<std::wstring> byIde = searchFor(word);
+    EXPECT_FALSE(byIde.empty()) << word;
+    EXPECT_EQ(searchFor(word, Handover::commandLine), byIde) << word;
+    EXPECT_EQ(clipboardText(), word);
+  }
 }
 
 TEST_F(SearchRunEndToEnd, BrowserStartAndTabDelayAreWaited) {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace testing_support {
 
@@ -33,7 +34,26 @@ struct ToolRun {
   std::filesystem::path currentDirectory;
   DWORD timeoutMs = 60000;
   SettingsWindowVisit visitSettingsWindow;  // without a word the window must be closed
+  std::optional<std::wstring> argument;     // one command-line argument, as an editor passes it
 };
+
+// The text as one argument of a command line, quoted so that the program's
+// CommandLineToArgvW gives it back unchanged.
+inline std::wstring quotedArgument(std::wstring_view text) {
+  std::wstring quoted = L"\"";
+  std::size_t backslashes = 0;
+  for (wchar_t c : text) {
+    if (c == L'\\') {
+      ++backslashes;
+    } else {
+      if (c == L'"') quoted.append(backslashes + 1, L'\\');  // 2n + 1 in all before a quote
+      backslashes = 0;
+    }
+    quoted += c;
+  }
+  quoted.append(backslashes, L'\\');  // 2n in all before the closing quote
+  return quoted + L"\"";
+}
 
 struct WindowSearch {
   DWORD processId;
@@ -76,6 +96,7 @@ inline std::optional<DWORD> runTool(const std::filesystem::path& exe, const Tool
   SetEnvironmentVariableW(L"PB_TOOL_Word", run.word ? run.word->c_str() : nullptr);
   SetEnvironmentVariableW(L"PB_Tool_MainWindow", run.mainWindow ? run.mainWindow->c_str() : nullptr);
   std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
+  if (run.argument) commandLine += L" " + quotedArgument(*run.argument);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
@@ -86,7 +107,7 @@ inline std::optional<DWORD> runTool(const std::filesystem::path& exe, const Tool
   SetEnvironmentVariableW(L"PB_Tool_MainWindow", nullptr);
   if (!started) return std::nullopt;
   CloseHandle(process.hThread);
-  const bool settingsMode = !run.word || run.word->empty();
+  const bool settingsMode = run.word ? run.word->empty() : !run.argument || run.argument->empty();
   if (settingsMode) visitAndClose(process, run);
   std::optional<DWORD> exitCode;
   if (WaitForSingleObject(process.hProcess, run.timeoutMs) == WAIT_OBJECT_0) {

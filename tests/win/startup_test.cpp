@@ -49,6 +49,25 @@ TEST(IdeInputs, AreTakenFromTheEnvironment) {
   SetEnvironmentVariableW(L"PB_TOOL_Word", nullptr);
 }
 
+TEST(IdeInputs, TheCommandLinesOneArgumentIsTheWordWhenTheVariableIsNotSet) {
+  using Arguments = std::vector<std::wstring>;
+  struct Case {
+    std::optional<std::wstring> variable;
+    Arguments arguments;
+    const wchar_t* word;
+  } cases[] = {
+      {L"WM_PAINT", {L"other"}, L"WM_PAINT"},  // the IDE's way wins
+      {L"", {L"other"}, L""},                  // set and empty: the settings window, as from the IDE
+      {std::nullopt, {L"a#b&c d"}, L"a#b&c d"},
+      {std::nullopt, {L" x "}, L" x "},
+      {std::nullopt, {L""}, L""},
+      {std::nullopt, {L" \t "}, L""},  // blank: the settings window
+      {std::nullopt, {}, L""},
+      {std::nullopt, {L"a", L"b"}, L""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(app::searchWordOf(c.variable, c.arguments), c.word) << c.word;
+}
+
 // One test, because DPI awareness can be set only once per process.
 TEST(DpiAwareness, TheFlagTellsWhetherTheProcessWasAwareBeforeTheTool) {
   // Wine may start processes DPI-aware already; Windows starts them unaware.
