@@ -185,12 +185,7 @@ TEST_F(SearchRunEndToEnd, ABrowserThatRunsAlreadyIsNotStartedAgain) {
   const IdeWindow ide;
   recorder.clear();
   const unsigned long long started = nowIn100ns();
-  EXPECT_EQ(testing_support::runTool(tool, {.word = L"WM_PAINT",
-                                            .mainWindow = std::nullopt,
-                                            .currentDirectory = logFolder.path(),
-                                            .timeoutMs = 60000,
-                                            .visitSettingsWindow = nullptr}),
-            0u);
+  EXPECT_EQ(testing_support::runTool(tool, {.word = L"WM_PAINT", .currentDirectory = logFolder.path()}), 0u);
   std::vector<std::wstring> addresses;
   for (const Recorded& line : recorder.settled()) addresses.push_back(line.argument);
   EXPECT_EQ(addresses, withBrowserClosed) << "no browser start, the same tabs";

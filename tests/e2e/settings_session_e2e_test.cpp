@@ -44,11 +44,7 @@ void replaceSpinValue(HWND window, int spin, std::wstring_view value) {
 // hands its settings window to the session.
 std::optional<DWORD> runSettingsWindow(const std::filesystem::path& tool, const std::filesystem::path& folder,
                                        SettingsWindowVisit session) {
-  return runTool(tool, {.word = std::nullopt,
-                        .mainWindow = std::nullopt,
-                        .currentDirectory = folder,
-                        .timeoutMs = 60000,
-                        .visitSettingsWindow = std::move(session)});
+  return runTool(tool, {.currentDirectory = folder, .visitSettingsWindow = std::move(session)});
 }
 
 // The default file with these entries in its Entries group.
