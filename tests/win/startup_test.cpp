@@ -33,7 +33,7 @@ TEST(IdeInputs, AreTakenFromTheEnvironment) {
     const wchar_t* word;
     std::uint32_t expectedWindow;
   } cases[] = {
-      {nullptr, nullptr, 0},     {L"abc", L"", 0},         {L"123456", L" ", 123456},
+      {nullptr, L"", 0},         {L"abc", L"", 0},         {L"123456", L" ", 123456},
       {L"$10", L"WM_PAINT", 16}, {L"4294967297", L"x", 1},
   };
   for (const Case& c : cases) {
@@ -42,8 +42,8 @@ TEST(IdeInputs, AreTakenFromTheEnvironment) {
     app::ToolState state;
     app::readIdeInputs(state);
     EXPECT_EQ(state.settings.ideMainWindow, c.expectedWindow);
-    EXPECT_EQ(state.searchWord, c.word ? c.word : L"");
-    EXPECT_EQ(app::isSearchRun(state.searchWord), c.word && *c.word);
+    EXPECT_EQ(state.searchWord, c.word);  // set: the command line is not looked at
+    EXPECT_EQ(app::isSearchRun(state.searchWord), *c.word != L'\0');
   }
   SetEnvironmentVariableW(L"PB_Tool_MainWindow", nullptr);
   SetEnvironmentVariableW(L"PB_TOOL_Word", nullptr);
