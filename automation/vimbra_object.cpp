@@ -55,7 +55,8 @@ HRESULT nextInChain(Variant& result, ComPtr<IDispatch>& next) {
     next = ComPtr<IDispatch>::adopt(result.release().pdispVal);
     return S_OK;
   }
-  if (result.vt == VT_UNKNOWN) return result.punkVal ? ComPtr<IUnknown>::retain(result.punkVal).query(next) : S_OK;
+  if (result.vt == VT_UNKNOWN)
+    return result.punkVal ? result.punkVal->QueryInterface(IID_IDispatch, next.putVoid()) : S_OK;
   if (result.vt == VT_EMPTY || result.vt == VT_NULL) return S_OK;
   return DISP_E_TYPEMISMATCH;  // a chain goes on only through objects
 }
@@ -197,7 +198,7 @@ EnumerationPointer createEnumeration(const VimbraObject& object, std::wstring_vi
   if (SUCCEEDED(code)) {
     ComPtr<IEnumVARIANT> enumerator;
     const bool object = (result.vt == VT_DISPATCH || result.vt == VT_UNKNOWN) && result.punkVal;
-    code = object ? ComPtr<IUnknown>::retain(result.punkVal).query(enumerator) : E_NOINTERFACE;
+    code = object ? result.punkVal->QueryInterface(IID_IEnumVARIANT, enumerator.putVoid()) : E_NOINTERFACE;
     if (SUCCEEDED(code)) enumeration = std::make_unique<VimbraEnumeration>(std::move(enumerator));
   } else if (code == DISP_E_EXCEPTION) {
     recordException(exception);

@@ -125,10 +125,7 @@ bool PreferenceDocument::serialiseTo(const runtime::ByteSink& sink) const {
 }
 
 std::string PreferenceDocument::serialise() const {
-  std::size_t size = kUtf8Mark.size() + kLineEnd.size();
-  for (const Item& item : items_) size += item.name.size() + item.value.size() + 5;
   std::string out;
-  out.reserve(size);
   serialiseTo([&out](std::string_view piece) {
     out += piece;
     return true;

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "runtime/file_io.h"
+#include "runtime/process_environment.h"
 
 namespace runtime {
 namespace {
@@ -17,16 +18,6 @@ bool writeAll(HANDLE handle, std::string_view bytes) {
     bytes.remove_prefix(written);
   }
   return true;
-}
-
-std::wstring absolutePath(const std::wstring& path) {
-  DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-  if (needed == 0) return path;
-  std::wstring full(needed, L'\0');
-  DWORD length = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
-  if (length == 0 || length >= needed) return path;
-  full.resize(length);
-  return full;
 }
 
 bool writeScratchFile(const std::wstring& scratch, const ByteSource& bytes) {
@@ -106,7 +97,7 @@ SystemError lastSystemError() {
 }
 
 SystemError replaceFileContent(File& held, const std::wstring& path, const ByteSource& bytes) {
-  const std::wstring target = absolutePath(path);
+  const std::wstring target = fullPath(path);
   const std::wstring scratch = scratchNameFor(target);
   const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return ERROR_ACCESS_DENIED;

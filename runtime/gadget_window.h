@@ -93,7 +93,6 @@ class GadgetWindow {
   int gadgetWidth(int number) const;
   int gadgetHeight(int number) const;
   GadgetKind gadgetKind(int number) const;
-  int gadgetCount() const { return static_cast<int>(gadgets_.size()); }
   std::vector<int> gadgetNumbers() const;
 
   // State and text; none of these raises an event.

@@ -1,20 +1,14 @@
 #include "search/running_browser.h"
 
+#include <optional>
+
 #include "runtime/unique_resource.h"
 
 namespace search {
+namespace {
 
-bool browserWindowExists(std::wstring_view browserPath, const ProcessPathLookup& processPath) {
-  for (HWND window = GetWindow(FindWindowW(nullptr, nullptr), GW_HWNDNEXT); window;
-       window = GetWindow(window, GW_HWNDNEXT)) {
-    if (!IsWindowVisible(window)) continue;
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    if (processPath(processId) == browserPath) return true;
-  }
-  return false;
-}
-
+// The path the system gives for the process's image; none when the process
+// cannot be opened or asked.
 std::optional<std::wstring> systemProcessPath(DWORD processId) {
   const runtime::UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
   if (!process) return std::nullopt;
@@ -28,6 +22,19 @@ std::optional<std::wstring> systemProcessPath(DWORD processId) {
     if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || path.size() >= 32768) return std::nullopt;
     path.resize(path.size() * 2);
   }
+}
+
+}  // namespace
+
+bool browserWindowExists(std::wstring_view browserPath, const ProcessPathLookup& processPath) {
+  for (HWND window = GetWindow(FindWindowW(nullptr, nullptr), GW_HWNDNEXT); window;
+       window = GetWindow(window, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(window)) continue;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processPath(processId) == browserPath) return true;
+  }
+  return false;
 }
 
 std::wstring ProcessPaths::operator()(DWORD processId) {

@@ -6,7 +6,6 @@
 
 #include <functional>
 #include <map>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -45,9 +44,5 @@ class ProcessPaths {
   ManagementProcessPaths service_;
   std::map<DWORD, std::wstring> known_;
 };
-
-// The path the system gives for the process's image; none when the process
-// cannot be opened or asked.
-std::optional<std::wstring> systemProcessPath(DWORD processId);
 
 }  // namespace search
