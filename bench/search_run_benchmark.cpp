@@ -1,9 +1,13 @@
 // Whole-process cost of a search run under the real system: Wordhop.exe with
 // both waits 0, against a trivial Win32 program and against the handover floor
 // (the same four handovers to the same handler, nothing else). The trivial
-// program is the browser, registered as the handler of web addresses.
+// program is the browser, registered as the handler of web addresses. Then the
+// floor again with each of the tool's own steps added, and with all of them:
+// where a search run's time over the floor goes.
 // Usage: search_run_benchmark <Wordhop.exe> <trivial.exe> <handover_floor.exe> [runs]
 #include <windows.h>
+
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -34,14 +38,44 @@ double runOnceMs(const std::wstring& commandLineText, const std::wstring& folder
   return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-double report(const wchar_t* name, const std::wstring& commandLine, const std::wstring& folder, int runs) {
+struct Contender {
+  Contender(std::wstring nameText, std::wstring command) : name(std::move(nameText)), commandLine(std::move(command)) {}
+  std::wstring name;
+  std::wstring commandLine;
   std::vector<double> times;
-  runOnceMs(commandLine, folder);  // warm the file cache
-  for (int i = 0; i < runs; ++i) times.push_back(runOnceMs(commandLine, folder));
-  std::sort(times.begin(), times.end());
-  std::wprintf(L"%-30ls median %7.1f ms   p90 %7.1f ms   min %7.1f ms   (%d runs)\n", name, times[times.size() / 2],
-               times[times.size() * 9 / 10], times.front(), runs);
-  return times[times.size() / 2];
+  double median() const { return times[times.size() / 2]; }
+};
+
+// Waits until no process of the given image name is left: the handlers one
+// run started must not share the machine with the next run.
+void awaitEndOf(const wchar_t* imageName) {
+  for (int attempt = 0; attempt < 500; ++attempt) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    bool found = false;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more && !found; more = Process32NextW(snapshot, &entry))
+      found = _wcsicmp(entry.szExeFile, imageName) == 0;
+    CloseHandle(snapshot);
+    if (!found) return;
+    Sleep(10);
+  }
+}
+
+// Round by round, each contender once per round and each round starting one
+// further along, so that the machine's drift falls on all of them alike.
+void measure(std::vector<Contender>& contenders, const std::wstring& folder, const wchar_t* handlerImage, int runs) {
+  for (Contender& contender : contenders) runOnceMs(contender.commandLine, folder);  // warm the file cache
+  for (int round = 0; round < runs; ++round) {
+    for (std::size_t i = 0; i < contenders.size(); ++i) {
+      Contender& contender = contenders[(round + i) % contenders.size()];
+      awaitEndOf(handlerImage);
+      Sleep(20);
+      contender.times.push_back(runOnceMs(contender.commandLine, folder));
+    }
+  }
+  for (Contender& contender : contenders) std::sort(contender.times.begin(), contender.times.end());
 }
 
 void setDefault(const wchar_t* key, const std::wstring& value) {
@@ -80,13 +114,31 @@ int wmain(int argc, wchar_t** argv) {
       search + L"+site:devblogs.microsoft.com" + tail,
       search + L"+function|message|notification|structure+site:learn.microsoft.com" + tail,
   };
-  std::wstring floorCommand = quoted(argv[3]) + L" " + quoted(browser);
-  for (const std::wstring& address : addresses) floorCommand += L" " + quoted(address);
+  std::wstring floorArguments = L" " + quoted(browser);
+  for (const std::wstring& address : addresses) floorArguments += L" " + quoted(address);
 
-  report(L"trivial Win32 program", quoted(argv[2]), folder.wstring(), runs);
-  const double floor = report(L"handover floor (4 handovers)", floorCommand, folder.wstring(), runs);
+  const std::wstring floor = quoted(argv[3]);
+  std::vector<Contender> contenders = {
+      {L"trivial Win32 program", quoted(argv[2])},
+      {L"handover floor (4 handovers)", floor + floorArguments},
+      {L"search run WM_PAINT, waits 0", quoted(tool.wstring())},
+  };
+  const wchar_t* steps[] = {L"com", L"controls", L"screen", L"font", L"file", L"association", L"check", L"clipboard"};
+  std::wstring allSteps;
+  for (const wchar_t* step : steps) {
+    contenders.emplace_back(L"floor + " + std::wstring(step), floor + L" --with=" + step + floorArguments);
+    allSteps += (allSteps.empty() ? L"" : L",") + std::wstring(step);
+  }
+  contenders.emplace_back(L"floor + all of them", floor + L" --with=" + allSteps + floorArguments);
+
   SetEnvironmentVariableW(L"PB_TOOL_Word", L"WM_PAINT");
-  const double run = report(L"search run WM_PAINT, waits 0", quoted(tool.wstring()), folder.wstring(), runs);
-  std::wprintf(L"search run / floor: %.2f\n", run / floor);
+  measure(contenders, folder.wstring(), std::filesystem::path(browser).filename().c_str(), runs);
+  const double floorMs = contenders[1].median();
+  std::wprintf(L"%-30ls %9ls %9ls %9ls %12ls   (%d runs)\n", L"", L"median", L"p90", L"min", L"over floor", runs);
+  for (const Contender& contender : contenders) {
+    std::wprintf(L"%-30ls %6.1f ms %6.1f ms %6.1f ms %+9.1f ms\n", contender.name.c_str(), contender.median(),
+                 contender.times[contender.times.size() * 9 / 10], contender.times.front(), contender.median() - floorMs);
+  }
+  std::wprintf(L"search run / floor: %.2f\n", contenders[2].median() / floorMs);
   return 0;
 }
