@@ -137,7 +137,8 @@ int wmain(int argc, wchar_t** argv) {
   std::wprintf(L"%-30ls %9ls %9ls %9ls %12ls   (%d runs)\n", L"", L"median", L"p90", L"min", L"over floor", runs);
   for (const Contender& contender : contenders) {
     std::wprintf(L"%-30ls %6.1f ms %6.1f ms %6.1f ms %+9.1f ms\n", contender.name.c_str(), contender.median(),
-                 contender.times[contender.times.size() * 9 / 10], contender.times.front(), contender.median() - floorMs);
+                 contender.times[contender.times.size() * 9 / 10], contender.times.front(),
+                 contender.median() - floorMs);
   }
   std::wprintf(L"search run / floor: %.2f\n", contenders[2].median() / floorMs);
   return 0;
