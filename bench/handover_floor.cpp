@@ -34,7 +34,9 @@ bool wants(std::wstring_view steps, std::wstring_view step) {
   return false;
 }
 
-void takeSteps(std::wstring_view steps) {
+// The check looks for the browser program the floor hands over to, or for the
+// one the association lookup found when that step is taken too.
+void takeSteps(std::wstring_view steps, const std::wstring& browserProgram) {
   if (wants(steps, L"com")) CoInitialize(nullptr);
   if (wants(steps, L"controls")) {
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
@@ -49,7 +51,7 @@ void takeSteps(std::wstring_view steps) {
     std::vector<core::SearchEntry> entries;
     search::loadSearchRun(L"Wordhop.ini", entries);
   }
-  std::wstring browserPath;
+  std::wstring browserPath = browserProgram;
   if (wants(steps, L"association")) browserPath = search::findBrowserPath();
   if (wants(steps, L"check")) {
     search::ProcessPaths paths;
@@ -66,11 +68,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   if (!argv || argc < 2) return 2;
   int first = 1;
   constexpr std::wstring_view kWith = L"--with=";
-  if (std::wstring_view(argv[1]).substr(0, kWith.size()) == kWith) {
-    takeSteps(std::wstring_view(argv[1]).substr(kWith.size()));
-    ++first;
-  }
+  if (std::wstring_view(argv[1]).substr(0, kWith.size()) == kWith) ++first;
   if (first >= argc) return 2;
+  if (first > 1) takeSteps(std::wstring_view(argv[1]).substr(kWith.size()), argv[first]);
   runtime::startProgram(argv[first], L"", L"");
   for (int i = first + 1; i < argc; ++i) runtime::startProgram(argv[i], L"", L"");
   LocalFree(argv);
