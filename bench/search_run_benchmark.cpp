@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cwchar>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,8 @@
 
 namespace {
 
-double runOnceMs(const std::wstring& commandLineText, const std::wstring& folder) {
+// The whole life of one process in milliseconds; none when it could not start.
+std::optional<double> runOnceMs(const std::wstring& commandLineText, const std::wstring& folder) {
   std::wstring commandLine = commandLineText;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
@@ -30,7 +32,7 @@ double runOnceMs(const std::wstring& commandLineText, const std::wstring& folder
   QueryPerformanceCounter(&start);
   if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
                       &process))
-    return -1;
+    return std::nullopt;
   WaitForSingleObject(process.hProcess, INFINITE);
   QueryPerformanceCounter(&end);
   CloseHandle(process.hThread);
@@ -43,6 +45,7 @@ struct Contender {
   std::wstring name;
   std::wstring commandLine;
   std::vector<double> times;
+  int failedStarts = 0;
   double median() const { return times[times.size() / 2]; }
 };
 
@@ -72,7 +75,10 @@ void measure(std::vector<Contender>& contenders, const std::wstring& folder, con
       Contender& contender = contenders[(round + i) % contenders.size()];
       awaitEndOf(handlerImage);
       Sleep(20);
-      contender.times.push_back(runOnceMs(contender.commandLine, folder));
+      if (const std::optional<double> ms = runOnceMs(contender.commandLine, folder))
+        contender.times.push_back(*ms);
+      else
+        ++contender.failedStarts;
     }
   }
   for (Contender& contender : contenders) std::sort(contender.times.begin(), contender.times.end());
@@ -133,6 +139,11 @@ int wmain(int argc, wchar_t** argv) {
 
   SetEnvironmentVariableW(L"PB_TOOL_Word", L"WM_PAINT");
   measure(contenders, folder.wstring(), std::filesystem::path(browser).filename().c_str(), runs);
+  for (const Contender& contender : contenders) {
+    if (contender.failedStarts == 0) continue;
+    std::fwprintf(stderr, L"%ls: %d of %d runs did not start\n", contender.name.c_str(), contender.failedStarts, runs);
+    if (contender.times.empty()) return 1;
+  }
   const double floorMs = contenders[1].median();
   std::wprintf(L"%-30ls %9ls %9ls %9ls %12ls   (%d runs)\n", L"", L"median", L"p90", L"min", L"over floor", runs);
   for (const Contender& contender : contenders) {

@@ -21,6 +21,13 @@ class Quiet {
   int& depth_;
 };
 
+// A bitmap's size in pixels; 0 by 0 when there is none.
+SIZE bitmapSize(HBITMAP image) {
+  BITMAP bitmap{};
+  if (!image || !GetObjectW(image, sizeof bitmap, &bitmap)) return {0, 0};
+  return {bitmap.bmWidth, bitmap.bmHeight};
+}
+
 std::wstring windowText(HWND window) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
@@ -88,10 +95,10 @@ HWND GadgetWindow::createImageButton(int number, Rect rect, HBITMAP image) {
 }
 
 void GadgetWindow::setButtonImage(int number, HBITMAP image) {
-  BITMAP size{};
-  if (!image || !GetObjectW(image, sizeof size, &size)) return;
+  const SIZE size = bitmapSize(image);
+  if (size.cx == 0) return;
   // An image list draws the image with its alpha channel, at its own size.
-  HIMAGELIST list = ImageList_Create(size.bmWidth, size.bmHeight, ILC_COLOR32, 1, 0);
+  HIMAGELIST list = ImageList_Create(size.cx, size.cy, ILC_COLOR32, 1, 0);
   ImageList_Add(list, image, nullptr);
   BUTTON_IMAGELIST images{list, {0, 0, 0, 0}, BUTTON_IMAGELIST_ALIGN_CENTER};
   SendMessageW(gadget(number), BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images));
@@ -100,18 +107,18 @@ void GadgetWindow::setButtonImage(int number, HBITMAP image) {
 
 SIZE GadgetWindow::buttonImageSize(int number) const {
   const Gadget* found = find(number);
-  BITMAP size{};
-  if (!found || !found->image || !GetObjectW(found->image, sizeof size, &size)) return {0, 0};
-  return {size.bmWidth, size.bmHeight};
+  return found ? bitmapSize(found->image) : SIZE{0, 0};
 }
 
 void GadgetWindow::setButtonImageSize(int number, int width, int height) {
   const Gadget* found = find(number);
   if (!found || !found->image) return;
-  const SIZE own = buttonImageSize(number);
-  if (own.cx == width && own.cy == height) return setButtonImage(number, found->image);
-  const UniqueBitmap scaled = scaledBitmap(found->image, width, height);
-  if (scaled) setButtonImage(number, scaled.get());  // the image list keeps a copy
+  const SIZE own = bitmapSize(found->image);
+  if (own.cx == width && own.cy == height) {
+    setButtonImage(number, found->image);
+  } else if (const UniqueBitmap scaled = scaledBitmap(found->image, width, height)) {
+    setButtonImage(number, scaled.get());  // the image list keeps a copy
+  }
 }
 
 void GadgetWindow::changeFont(HFONT font) {
