@@ -46,8 +46,8 @@ void writeDefaultConfiguration(const std::wstring& fileName) {
 
 LoadedSettings loadAllEntries(const std::wstring& fileName, std::vector<SearchEntry>& entries) {
   PreferenceFile file;
-  file.open(fileName);
   LoadedSettings loaded;
+  if (!file.open(fileName)) loaded.readError = file.readError();
   file.selectGroup(kGroupEntries);
   file.examineKeys();
   for (std::size_t number = 1; file.nextKey(); ++number) {
@@ -71,13 +71,21 @@ runtime::SystemError saveEntry(const std::wstring& fileName, const std::vector<S
   return file.close();
 }
 
-runtime::SystemError saveAllEntries(const std::wstring& fileName, const std::vector<SearchEntry>& entries) {
-  PreferenceFile file;
-  file.open(fileName);
+namespace {
+
+void replaceEntriesGroup(PreferenceFile& file, const std::vector<SearchEntry>& entries) {
   file.removeGroup(kGroupEntries);
   file.selectGroup(kGroupEntries);
   int number = 0;
   for (const SearchEntry& entry : entries) file.writeString(std::to_wstring(++number), formatEntryRecord(entry));
+}
+
+}  // namespace
+
+runtime::SystemError saveAllEntries(const std::wstring& fileName, const std::vector<SearchEntry>& entries) {
+  PreferenceFile file;
+  file.open(fileName);
+  replaceEntriesGroup(file, entries);
   return file.close();
 }
 
@@ -86,6 +94,17 @@ runtime::SystemError saveBrowserValue(const std::wstring& fileName, std::wstring
   file.open(fileName);
   file.selectGroup(kGroupBrowser);
   file.writeInteger(key, value);
+  return file.close();
+}
+
+runtime::SystemError saveAllSettings(const std::wstring& fileName, const std::vector<SearchEntry>& entries,
+                                     BrowserTimings timings) {
+  PreferenceFile file;
+  file.open(fileName);
+  replaceEntriesGroup(file, entries);
+  file.selectGroup(kGroupBrowser);
+  file.writeInteger(kKeyBrowserStart, timings.browserStart);
+  file.writeInteger(kKeyTabDelay, timings.tabDelay);
   return file.close();
 }
 

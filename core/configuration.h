@@ -34,6 +34,14 @@ struct LoadedSettings {
   // The Entries keys were exactly "1" to "n" in file order, so that saving
   // entry i under key i + 1 replaces that entry's own record.
   bool entryKeysInOrder = true;
+  // Why the file, which is there, could not be read; 0 when it was read or is missing.
+  runtime::SystemError readError = 0;
+};
+
+// Both browser timings, as the settings window holds them.
+struct BrowserTimings {
+  std::int32_t browserStart = kDefaultBrowserStart;
+  std::int32_t tabDelay = kDefaultTabDelay;
 };
 
 // The seven entries that a new configuration file starts with.
@@ -52,5 +60,8 @@ runtime::SystemError saveEntry(const std::wstring& fileName, const std::vector<S
 runtime::SystemError saveAllEntries(const std::wstring& fileName, const std::vector<SearchEntry>& entries);
 // Writes BrowserStart or TabDelay in the group Browser.
 runtime::SystemError saveBrowserValue(const std::wstring& fileName, std::wstring_view key, std::int32_t value);
+// Writes the whole entry list (as saveAllEntries) and both timings in one save.
+runtime::SystemError saveAllSettings(const std::wstring& fileName, const std::vector<SearchEntry>& entries,
+                                     BrowserTimings timings);
 
 }  // namespace core

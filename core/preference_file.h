@@ -23,6 +23,9 @@ class PreferenceFile {
   // Writes the document back when it was changed: 0 when that worked or
   // nothing was to be written, else why the change could not be saved.
   runtime::SystemError close();
+  // Why the file, which is there, could not be read when it was opened; 0
+  // when it was read or is missing.
+  runtime::SystemError readError() const { return state_ == State::unreadable ? openError_ : 0; }
 
   bool selectGroup(std::wstring_view name);
   bool writeComment(std::wstring_view text);

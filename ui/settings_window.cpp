@@ -212,26 +212,57 @@ bool SettingsWindow::build() {
 }
 
 void SettingsWindow::loadFromFile() {
-  knownFile_ = runtime::readFileBytes(configFile_).value_or("");
+  knownFile_ = runtime::readFileBytes(configFile_);
   state_.entries.clear();
   const core::LoadedSettings loaded = core::loadAllEntries(configFile_, state_.entries);
   entryKeysInOrder_ = loaded.entryKeysInOrder;
+  readError_ = loaded.readError;
+  blind_ = readError_ != 0;
+  fileBehind_ = false;
   window_.setState(browserStartSpin, loaded.browserStart);
   window_.setState(tabDelaySpin, loaded.tabDelay);
+  reloading_ = true;
   window_.clearItems(entryList);
   fillEntryRows(window_, state_.entries);
+  reloading_ = false;
 }
 
-void SettingsWindow::reloadIfChangedOutside() {
-  // Contents, not time stamps: an editor may keep the time, or save twice in one tick.
-  const std::optional<std::string> bytes = runtime::readFileBytes(configFile_);
-  if (!bytes || *bytes == knownFile_) return;
+void SettingsWindow::reload() {
   const int row = window_.state(entryList);
   DrawingSuspended suspended(window_.handle());
   loadFromFile();
   const int rows = static_cast<int>(state_.entries.size());
   window_.setState(entryList, row >= 0 && row < rows ? row : rows > 0 ? 0 : -1);
   showSelectedEntry();
+  if (blind_) tellReadFailure();
+}
+
+bool SettingsWindow::fileChangedOutside() {
+  // Contents, not time stamps: an editor may keep the time, or save twice in one tick.
+  const std::optional<std::string> bytes = runtime::readFileBytes(configFile_);
+  if (bytes) return blind_ || bytes != knownFile_;
+  // Held by another program for now: a window that has read the file goes on,
+  // its save fails and a later one catches up.
+  if (runtime::pathExists(configFile_)) return false;
+  if (blind_) return true;
+  // Deleted while the window was open: the window holds the only copy.
+  if (knownFile_) fileBehind_ = true;
+  return false;
+}
+
+bool SettingsWindow::catchUpWithFile() {
+  if (fileChangedOutside()) reload();
+  return !blind_;
+}
+
+void SettingsWindow::tellReadFailure() {
+  if (readFailureTold_) return;
+  readFailureTold_ = true;
+  services_.warn(window_.handle(),
+                 L"Wordhop cannot read its settings in\n" + runtime::fullPath(configFile_) + L"\n\n" +
+                     failureReason(readError_) +
+                     L"\n\nNothing is saved until Wordhop can read the file. It tries again when you come back to "
+                     L"this window and before each change.");
 }
 
 void SettingsWindow::show() {
@@ -239,6 +270,7 @@ void SettingsWindow::show() {
   ShowWindow(handle, SW_SHOWNORMAL);
   UpdateWindow(handle);
   SetFocus(window_.gadget(entryList));
+  if (blind_) tellReadFailure();
 }
 
 void SettingsWindow::setDetailGadgetsEnabled(bool enabled) {
@@ -276,13 +308,19 @@ void SettingsWindow::showSelectedEntry() {
 bool SettingsWindow::handleEvent(const runtime::Event& event) {
   if (event.type == runtime::Event::Type::closeWindow) return false;
   if (event.type == runtime::Event::Type::activated) {
-    reloadIfChangedOutside();
+    // Only to show the file's state: whether it may be written is asked again before each save.
+    static_cast<void>(catchUpWithFile());
     return true;
   }
   const bool change = event.kind == runtime::EventKind::change;
   switch (event.gadget) {
     case entryList:
-      if (change) showSelectedEntry();
+      if (change) {
+        // Ticking the box again (the window caught up) saves through listCheckCallback.
+        if (const std::optional<Tick> tick = std::exchange(pendingTick_, std::nullopt); tick && catchUpWithFile())
+          if (tick->row < window_.itemCount(entryList)) window_.setItemChecked(entryList, tick->row, tick->ticked);
+        showSelectedEntry();
+      }
       break;
     case addButton:
       addEntry();
@@ -297,10 +335,10 @@ bool SettingsWindow::handleEvent(const runtime::Event& event) {
       moveEntry(+1);
       break;
     case browserStartSpin:
-      if (change) saveBrowserValue(core::kKeyBrowserStart, browserStartSpin);
+      if (change) editBrowserValue(core::kKeyBrowserStart, browserStartSpin);
       break;
     case tabDelaySpin:
-      if (change) saveBrowserValue(core::kKeyTabDelay, tabDelaySpin);
+      if (change) editBrowserValue(core::kKeyTabDelay, tabDelaySpin);
       break;
     case openIniButton:
       openConfigInEditor();
@@ -326,23 +364,34 @@ void SettingsWindow::saveEntryAt(int row) {
   // In a hand-edited file whose keys are not "1" to "n", key row + 1 may be
   // another entry's record: renumber the whole group once instead.
   if (entryKeysInOrder_)
-    afterSave(core::saveEntry(configFile_, state_.entries, static_cast<std::size_t>(row)));
+    commit([&] { return core::saveEntry(configFile_, state_.entries, static_cast<std::size_t>(row)); });
   else
     saveAll();
 }
 
 void SettingsWindow::saveAll() {
-  afterSave(core::saveAllEntries(configFile_, state_.entries));
-  entryKeysInOrder_ = true;
+  if (commit([&] { return core::saveAllEntries(configFile_, state_.entries); })) entryKeysInOrder_ = true;
 }
 
-void SettingsWindow::saveBrowserValue(std::wstring_view key, int gadget) {
-  afterSave(core::saveBrowserValue(configFile_, key, window_.state(gadget)));
+void SettingsWindow::saveBrowserValue(std::wstring_view key, int spin) {
+  commit([&] { return core::saveBrowserValue(configFile_, key, window_.state(spin)); });
 }
 
-void SettingsWindow::afterSave(runtime::SystemError error) {
-  knownFile_ = runtime::readFileBytes(configFile_).value_or("");
-  if (!error || saveFailureTold_) return;
+bool SettingsWindow::commit(const std::function<runtime::SystemError()>& save) {
+  const bool everything = fileBehind_;
+  const runtime::SystemError error =
+      everything ? core::saveAllSettings(configFile_, state_.entries,
+                                         {window_.state(browserStartSpin), window_.state(tabDelaySpin)})
+                 : save();
+  if (!error) {
+    fileBehind_ = false;
+    if (everything) entryKeysInOrder_ = true;
+    knownFile_ = runtime::readFileBytes(configFile_);
+    return true;
+  }
+  // The file is as it was, and lacks this change: the next save writes everything.
+  fileBehind_ = true;
+  if (saveFailureTold_) return false;
   saveFailureTold_ = true;
   const std::wstring localData = runtime::environmentVariable(L"LOCALAPPDATA");
   const std::wstring suggestion = localData.empty() ? L"a folder in your user profile" : localData + L"\\Wordhop";
@@ -352,58 +401,80 @@ void SettingsWindow::afterSave(runtime::SystemError error) {
                      L"\n\nChanges made in this window cannot be saved there. Copy Wordhop.exe to a folder you "
                      L"can write to, for example\n" +
                      suggestion + L"\nand start it from there.");
+  return false;
+}
+
+void SettingsWindow::showFieldText(int gadget, const std::wstring& text, DWORD caret) {
+  window_.setText(gadget, text);
+  SendMessageW(window_.gadget(gadget), EM_SETSEL, caret, static_cast<LPARAM>(caret));
 }
 
 void SettingsWindow::editTextField(int gadget) {
-  core::SearchEntry* entry = selectedEntry();
-  if (!entry) return;
   const int row = window_.state(entryList);
-  std::wstring text = window_.text(gadget);
+  if (!selectedEntry()) return;
+  const std::wstring typed = window_.text(gadget);
+  DWORD caret = 0;
+  SendMessageW(window_.gadget(gadget), EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+  // The file may have changed since: the text goes to the same row's field
+  // after the window has caught up, if that row is still there.
+  if (!catchUpWithFile() || !selectedEntry() || window_.state(entryList) != row) return;
   // "×" separates the fields of a stored entry: it cannot be part of one.
-  if (text.find(core::kFieldSeparator) != std::wstring::npos) {
-    DWORD caret = 0;
-    SendMessageW(window_.gadget(gadget), EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
-    const auto removedBeforeCaret =
-        std::count(text.begin(), text.begin() + std::min<std::size_t>(caret, text.size()), core::kFieldSeparator);
-    std::erase(text, core::kFieldSeparator);
-    window_.setText(gadget, text);
-    const auto position = static_cast<WPARAM>(caret - static_cast<DWORD>(removedBeforeCaret));
-    SendMessageW(window_.gadget(gadget), EM_SETSEL, position, static_cast<LPARAM>(position));
-  }
+  std::wstring text = typed;
+  const auto removedBeforeCaret =
+      std::count(text.begin(), text.begin() + std::min<std::size_t>(caret, text.size()), core::kFieldSeparator);
+  std::erase(text, core::kFieldSeparator);
+  if (window_.text(gadget) != text) showFieldText(gadget, text, caret - static_cast<DWORD>(removedBeforeCaret));
   const FieldBinding& binding = *bindingOf(gadget);
-  entry->*binding.text = text;
+  selectedEntry()->*binding.text = text;
   window_.setItemText(entryList, row, binding.column, text);
   saveEntryAt(row);
 }
 
 void SettingsWindow::editFlag(int gadget) {
-  core::SearchEntry* entry = selectedEntry();
-  if (!entry) return;
   const int row = window_.state(entryList);
-  const FieldBinding& binding = *bindingOf(gadget);
+  if (!selectedEntry()) return;
   const int ticked = window_.state(gadget);
-  entry->*binding.flag = ticked;
+  if (!catchUpWithFile() || !selectedEntry() || window_.state(entryList) != row) return;
+  window_.setState(gadget, ticked);
+  const FieldBinding& binding = *bindingOf(gadget);
+  selectedEntry()->*binding.flag = ticked;
   window_.setItemText(entryList, row, binding.column, binding.labels->of(ticked));
   saveEntryAt(row);
 }
 
+void SettingsWindow::editBrowserValue(std::wstring_view key, int spin) {
+  const int value = window_.state(spin);
+  if (!catchUpWithFile()) return;
+  if (window_.state(spin) != value) window_.setState(spin, value);
+  saveBrowserValue(key, spin);
+}
+
 void SettingsWindow::addEntry() {
+  if (!catchUpWithFile()) return;
   DrawingSuspended suspended(window_.handle());
   clearDetails();
   setDetailGadgetsEnabled(true);
   const int row = static_cast<int>(state_.entries.size());
-  window_.addItem(entryList, rowText(state_.entries.emplace_back()));
+  window_.addItem(entryList, L"");
+  window_.setItemText(entryList, row, 4, kFirstMatchLabels.unset);
+  window_.setItemText(entryList, row, 3, kSortLabels.unset);
+  window_.setItemText(entryList, row, 2, kContentLabels.unset);
   window_.setState(entryList, row);
   window_.setFocus(urlField);
+  state_.entries.emplace_back();
   saveEntryAt(row);
 }
 
 void SettingsWindow::removeEntry() {
-  if (!selectedEntry()) return;
+  if (!catchUpWithFile() || !selectedEntry()) return;
   const int row = window_.state(entryList);
+  const core::SearchEntry asked = *selectedEntry();
   const std::wstring question =
       L"Delete entry #" + std::to_wstring(row + 1) + L" [ " + window_.itemText(entryList, row, 1) + L" ]?";
   if (services_.ask(question, MB_YESNO) != IDYES) return;
+  // The file may have changed while the question was open: only the entry
+  // the user was asked about is removed.
+  if (!catchUpWithFile() || !selectedEntry() || window_.state(entryList) != row || *selectedEntry() != asked) return;
   DrawingSuspended suspended(window_.handle());
   window_.removeItem(entryList, row);
   state_.entries.erase(state_.entries.begin() + row);
@@ -413,21 +484,23 @@ void SettingsWindow::removeEntry() {
 }
 
 void SettingsWindow::moveEntry(int step) {
+  if (!catchUpWithFile()) return;
   const int row = window_.state(entryList);
   const int target = row + step;
   if (!selectedEntry() || target < 0 || target >= static_cast<int>(state_.entries.size())) return;
   DrawingSuspended suspended(window_.gadget(entryList));
   std::swap(state_.entries[static_cast<std::size_t>(row)], state_.entries[static_cast<std::size_t>(target)]);
   saveAll();
+  // Ticking the enabled rows selects each and saves it again (listCheckCallback).
   window_.clearItems(entryList);
   fillEntryRows(window_, state_.entries);
   window_.setState(entryList, target);
 }
 
 bool SettingsWindow::listCheckCallback(HWND, UINT message, WPARAM, LPARAM lParam, LRESULT&) {
-  // Rows the window fills itself (a move, a reload) are ticked by the window,
-  // not the user: that selects nothing and saves nothing.
-  if (message != WM_NOTIFY || window_.changingGadgets()) return false;
+  // Rows the window fills anew from the file show what the file holds: that
+  // is no change of the user's.
+  if (message != WM_NOTIFY || reloading_) return false;
   const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
   if (change->hdr.code != LVN_ITEMCHANGED || static_cast<int>(change->hdr.idFrom) != entryList) return false;
   const UINT oldImage = runtime::listCheckImage(change->uOldState);
@@ -439,6 +512,12 @@ bool SettingsWindow::listCheckCallback(HWND, UINT message, WPARAM, LPARAM lParam
   if (newImage != 1 && newImage != 2) return false;
   core::SearchEntry* entry = selectedEntry();
   if (!entry) return false;
+  // The list cannot be filled anew inside its own notification: the change
+  // event that follows catches up with the file and ticks the box again.
+  if (fileChangedOutside()) {
+    pendingTick_ = Tick{row, newImage == 2};
+    return false;
+  }
   entry->enabled = newImage == 2 ? 1 : 0;
   saveEntryAt(row);
   return false;  // the toolkit goes on and reports the change

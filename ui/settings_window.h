@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -88,6 +89,7 @@ class SettingsWindow {
   void showSelectedEntry();
   void editTextField(int gadget);
   void editFlag(int gadget);
+  void editBrowserValue(std::wstring_view key, int spin);
   void addEntry();
   void removeEntry();
   void moveEntry(int step);
@@ -96,9 +98,12 @@ class SettingsWindow {
   // Sees the list's notifications first: a ticked or unticked row check box
   // selects the row and saves the entry's enabled flag.
   bool listCheckCallback(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-  // Shows the file again when it was changed outside this window (in an
-  // editor, by another settings window) since this window last read or wrote it.
-  void reloadIfChangedOutside();
+  // Brings the window up to date with the file before anything is written:
+  // shows the file again when it was changed outside this window (in an
+  // editor, by another settings window) since this window last read or wrote
+  // it, and tries again to read a file it could not read. False while the
+  // window holds no readable state of the file, when nothing may be written.
+  bool catchUpWithFile();
 
   runtime::GadgetWindow& window() { return window_; }
   DpiLayer& dpiLayer() { return dpi_; }
@@ -113,12 +118,23 @@ class SettingsWindow {
   void clearDetails();
   // Fills the entries, the list and the spin fields from the file.
   void loadFromFile();
+  // Loads the file again, keeping the selected row where it still exists.
+  void reload();
+  // True when the file is not what this window last read or wrote, or can
+  // be read now when it could not before. A file deleted since leaves the
+  // window with the only copy, which the next save writes in full.
+  bool fileChangedOutside();
+  // Shows a field's text, the caret where it was (both as the user left them).
+  void showFieldText(int gadget, const std::wstring& text, DWORD caret);
   void saveEntryAt(int row);
   void saveAll();
-  void saveBrowserValue(std::wstring_view key, int gadget);
-  // Every save ends here: the file's bytes are noted, and the first failure
-  // of the session is told to the user.
-  void afterSave(runtime::SystemError error);
+  void saveBrowserValue(std::wstring_view key, int spin);
+  // Every save goes through here: a window whose earlier save failed writes
+  // everything it holds instead, the file's bytes are noted, and the first
+  // failure of the session is told to the user.
+  // True when the file holds the change.
+  bool commit(const std::function<runtime::SystemError()>& save);
+  void tellReadFailure();
 
   SettingsState& state_;
   std::wstring configFile_;
@@ -127,7 +143,19 @@ class SettingsWindow {
   std::array<runtime::UniqueBitmap, 6> images_;
   SettingsServices services_;
   bool entryKeysInOrder_ = true;
-  std::string knownFile_;  // the file's bytes as last read or written here
+  std::optional<std::string> knownFile_;  // the file's bytes as last read or written here; none: no file
+  bool blind_ = false;                    // the file is there, but this window could not read it
+  runtime::SystemError readError_ = 0;    // why
+  bool fileBehind_ = false;               // a save failed: the file lacks what this window holds
+  bool reloading_ = false;                // the window fills the list anew from the file
+  // A row's check box the user changed while the file had changed outside:
+  // applied once the window has caught up.
+  struct Tick {
+    int row;
+    bool ticked;
+  };
+  std::optional<Tick> pendingTick_;
+  bool readFailureTold_ = false;
   bool saveFailureTold_ = false;
 };
 

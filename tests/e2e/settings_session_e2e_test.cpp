@@ -2,6 +2,13 @@
 // mouse clicks and key presses; then the file it left, and a search run with it.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <functional>
+#include <utility>
+
 #include "core/configuration.h"
 #include "runtime/utf8.h"
 #include "tests/support/browser_recorder.h"
@@ -40,12 +47,42 @@ void replaceSpinValue(HWND window, int spin, std::wstring_view value) {
   typeText(value);
 }
 
-// Starts the tool without a word, as the IDE would from another folder, and
-// hands its settings window to the session.
-std::optional<DWORD> runSettingsWindow(const std::filesystem::path& tool, const std::filesystem::path& folder,
-                                       SettingsWindowVisit session) {
-  return runTool(tool, {.currentDirectory = folder, .visitSettingsWindow = std::move(session)});
+// Within the first row's check box, which starts right below the list's header.
+POINT firstRowCheckBox(HWND window) {
+  HWND list = GetDlgItem(window, kEntryList);
+  RECT header{}, frame{};
+  GetWindowRect(FindWindowExW(list, nullptr, WC_HEADERW, nullptr), &header);
+  GetWindowRect(list, &frame);
+  return {frame.left + 11, header.bottom + 7};
 }
+
+// Another program's window is used while `action` runs; the settings window
+// is inactive until the user comes back to it.
+void whileAnotherWindowIsActive(const std::function<void()>& action) {
+  HWND editor = CreateWindowExW(0, L"STATIC", L"Editor", WS_POPUP | WS_VISIBLE | WS_CAPTION, 0, 0, 200, 100, nullptr,
+                                nullptr, nullptr, nullptr);
+  SetForegroundWindow(editor);
+  settle();
+  action();
+  ShowWindow(editor, SW_HIDE);
+  DestroyWindow(editor);
+}
+
+// Another program holds the file, as a sync client or a virus scanner may:
+// nobody else can read or write it meanwhile.
+class HeldFile {
+ public:
+  explicit HeldFile(const std::filesystem::path& path)
+      : handle_(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+  ~HeldFile() { release(); }
+  bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
+  void release() {
+    if (held()) CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE));
+  }
+
+ private:
+  HANDLE handle_;
+};
 
 // The default file with these entries in its Entries group.
 std::string defaultFileWith(const std::vector<core::SearchEntry>& entries) {
@@ -57,11 +94,23 @@ std::string defaultFileWith(const std::vector<core::SearchEntry>& entries) {
   return file;
 }
 
-TEST(SettingsSessionEndToEnd, EditsWithRealInputReachTheFileAndTheSearchRun) {
+// The real tool in a folder of its own with the default file, started without
+// a word from another folder, as the IDE would.
+class SettingsSessionEndToEnd : public ::testing::Test {
+ protected:
+  SettingsSessionEndToEnd() : tool(installTool(toolFolder.path())), config(toolFolder.file("Wordhop.ini")) {
+    core::writeDefaultConfiguration(config.wstring());
+  }
+  // Hands the settings window to the session, closes it after; the exit code.
+  std::optional<DWORD> runSession(SettingsWindowVisit session) {
+    return runTool(tool, {.currentDirectory = logFolder.path(), .visitSettingsWindow = std::move(session)});
+  }
+
   ScratchFolder toolFolder, logFolder;
-  const auto tool = installTool(toolFolder.path());
-  const auto config = toolFolder.file("Wordhop.ini");
-  core::writeDefaultConfiguration(config.wstring());
+  std::filesystem::path tool, config;
+};
+
+TEST_F(SettingsSessionEndToEnd, EditsWithRealInputReachTheFileAndTheSearchRun) {
   BrowserRecorder recorder(logFolder.path());
 
   bool answered = false;
@@ -92,7 +141,7 @@ TEST(SettingsSessionEndToEnd, EditsWithRealInputReachTheFileAndTheSearchRun) {
     snapshot(window, "4_final");
     pressKeys({VK_MENU, VK_F4});
   };
-  EXPECT_EQ(runSettingsWindow(tool, logFolder.path(), session), 0u);
+  EXPECT_EQ(runSession(session), 0u);
   EXPECT_TRUE(answered);
 
   std::vector<core::SearchEntry> entries = core::defaultEntries();
@@ -126,11 +175,7 @@ TEST(SettingsSessionEndToEnd, EditsWithRealInputReachTheFileAndTheSearchRun) {
 // The user edits the file in an editor while the window is open, comes back
 // to the window and moves an entry: the window shows the edit before the move
 // rewrites the entries, so the edit is kept.
-TEST(SettingsSessionEndToEnd, AnEditMadeOutsideTheWindowSurvivesTheNextMove) {
-  ScratchFolder toolFolder, logFolder;
-  const auto tool = installTool(toolFolder.path());
-  const auto config = toolFolder.file("Wordhop.ini");
-  core::writeDefaultConfiguration(config.wstring());
+TEST_F(SettingsSessionEndToEnd, AnEditMadeOutsideTheWindowSurvivesTheNextMove) {
   std::vector<core::SearchEntry> edited = core::defaultEntries();
   edited[6].info = L"Changed in the editor";
   edited.push_back({1, L"example.org", 0, 0, 0, L"", L"Added in the editor"});
@@ -140,25 +185,82 @@ TEST(SettingsSessionEndToEnd, AnEditMadeOutsideTheWindowSurvivesTheNextMove) {
   auto session = [&](HWND window) {
     SetForegroundWindow(window);
     settle();
-    // Another window (the editor's) is used, then the user comes back.
-    HWND editor = CreateWindowExW(0, L"STATIC", L"Editor", WS_POPUP | WS_VISIBLE | WS_CAPTION, 0, 0, 200, 100, nullptr,
-                                  nullptr, nullptr, nullptr);
-    SetForegroundWindow(editor);
-    settle();
-    writeBytes(config, editedFile);
+    whileAnotherWindowIsActive([&] { writeBytes(config, editedFile); });
     RECT frame{};
     GetWindowRect(window, &frame);
     clickAt({frame.left + 150, frame.top + 10});  // its caption
-    settle();
     afterComingBack = readBytes(config);
     clickControl(window, kMoveDown);  // the first row, still selected
-    DestroyWindow(editor);
-    pressKeys({VK_MENU, VK_F4});
   };
-  EXPECT_EQ(runSettingsWindow(tool, logFolder.path(), session), 0u);
+  EXPECT_EQ(runSession(session), 0u);
   EXPECT_TRUE(afterComingBack == editedFile) << "coming back to the window wrote the file";
   std::swap(edited[0], edited[1]);
   EXPECT_EQ(readBytes(config), defaultFileWith(edited));
+}
+
+// The user comes back from the editor by ticking a row's box: the click is
+// handled before the window learns it was activated. The tick applies to the
+// file's state, and the move after it keeps the editor's change.
+TEST_F(SettingsSessionEndToEnd, AnEditMadeOutsideSurvivesTheTickThatComesBackAndTheMoveAfterIt) {
+  std::vector<core::SearchEntry> edited = core::defaultEntries();
+  edited[2].info = L"Changed in the editor";
+  auto session = [&](HWND window) {
+    SetForegroundWindow(window);
+    settle();
+    whileAnotherWindowIsActive([&] {
+      writeBytes(config, defaultFileWith(edited));
+      clickAt(firstRowCheckBox(window));
+    });
+    snapshot(window, "5_ticked_after_editor");
+    clickControl(window, kMoveDown);
+  };
+  EXPECT_EQ(runSession(session), 0u);
+  edited[0].enabled = 0;
+  std::swap(edited[0], edited[1]);
+  EXPECT_EQ(readBytes(config), defaultFileWith(edited));
+}
+
+// The window opens while another program holds the file. It says so once,
+// shows nothing it could not read, and adds to the file once it can read it.
+TEST_F(SettingsSessionEndToEnd, AWindowThatCouldNotReadTheFileAddsToItOnceItCan) {
+  HeldFile held(config);
+  ASSERT_TRUE(held.held());
+  bool told = false;
+  auto session = [&](HWND window) {
+    told = answerMessageBox(window);
+    held.release();
+    clickControl(window, kAdd);
+    typeText(L"example.org");
+  };
+  EXPECT_EQ(runSession(session), 0u);
+  EXPECT_TRUE(told);
+  std::vector<core::SearchEntry> entries = core::defaultEntries();
+  entries.push_back({0, L"example.org", 0, 0, 0, L"", L""});
+  EXPECT_EQ(readBytes(config), defaultFileWith(entries));
+}
+
+// A save fails while another program holds the file; the next save, of
+// another key once the file is free, writes that change too.
+TEST_F(SettingsSessionEndToEnd, AChangeWhoseSaveFailedIsWrittenWithTheNextSave) {
+  bool told = false;
+  auto session = [&](HWND window) {
+    SetForegroundWindow(window);
+    settle();
+    HeldFile held(config);
+    clickControl(window, kUrl);
+    pressKeys({VK_END});
+    typeText(L"x");
+    told = answerMessageBox(window);
+    held.release();
+    replaceSpinValue(window, kBrowserStart, L"300");
+  };
+  EXPECT_EQ(runSession(session), 0u);
+  EXPECT_TRUE(told);
+  std::vector<core::SearchEntry> entries = core::defaultEntries();
+  entries[0].sites += L"x";
+  std::string expected = defaultFileWith(entries);
+  expected.replace(expected.find("BrowserStart = 2500"), 19, "BrowserStart = 300");
+  EXPECT_EQ(readBytes(config), expected);
 }
 
 }  // namespace

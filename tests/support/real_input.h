@@ -1,9 +1,10 @@
-// Mouse clicks and key presses sent through the system's input queue, as a
-// user's would arrive: the program under test sees them as real input.
+// Mouse clicks and key presses as a user's arrive: the program under test
+// sees them as real input.
 #pragma once
 
 #include <windows.h>
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -11,13 +12,48 @@ namespace testing_support {
 
 inline void settle() { Sleep(250); }
 
+inline bool runningUnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
+
+// Runs a command of the host's shell and waits until it has finished. Wine
+// starts a Unix program without a handle to wait on, so the command touches a
+// file of its own when it is done.
+inline bool runHostCommand(const std::string& command, DWORD timeoutMs = 10000) {
+  static int count = 0;
+  const std::string done =
+      "/tmp/wordhop-host-command-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count);
+  std::wstring line = L"/bin/sh -c \"";
+  for (char c : command + " ; touch " + done) line += static_cast<wchar_t>(c);
+  line += L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(L"Z:\\bin\\sh", line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    return false;
+  if (process.hProcess) CloseHandle(process.hProcess);
+  if (process.hThread) CloseHandle(process.hThread);
+  std::wstring marker = L"Z:";
+  for (char c : done) marker += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+  for (DWORD waited = 0; waited < timeoutMs; waited += 20) {
+    if (DeleteFileW(marker.c_str())) return true;
+    Sleep(20);
+  }
+  return false;
+}
+
+// A left click at a point of the screen. Under Wine it comes from the X server
+// (xdotool on the display), exactly as a user's click arrives: the program sees
+// the activation, the mouse-activate and the focus changes in their real order.
 inline void clickAt(POINT point) {
-  SetCursorPos(point.x, point.y);
-  INPUT clicks[2] = {};
-  clicks[0].type = clicks[1].type = INPUT_MOUSE;
-  clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, clicks, sizeof(INPUT));
+  if (runningUnderWine()) {
+    runHostCommand("xdotool mousemove --sync " + std::to_string(point.x) + " " + std::to_string(point.y) + " click 1");
+  } else {
+    SetCursorPos(point.x, point.y);
+    INPUT clicks[2] = {};
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, clicks, sizeof(INPUT));
+  }
   settle();
 }
 
@@ -74,6 +110,18 @@ inline HWND waitForDialog(DWORD processId, DWORD timeoutMs = 10000) {
     Sleep(50);
   }
   return nullptr;
+}
+
+// Waits for a message box of the window's process and answers it with Enter
+// (its default button); false when none appeared.
+inline bool answerMessageBox(HWND window) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  HWND box = waitForDialog(processId);
+  if (!box) return false;
+  SetForegroundWindow(box);
+  pressKeys({VK_RETURN});
+  return true;
 }
 
 }  // namespace testing_support

@@ -65,11 +65,15 @@ inline BOOL CALLBACK matchVisibleWindow(HWND window, LPARAM context) {
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
   if (owner != search.processId || !IsWindowVisible(window)) return TRUE;
+  wchar_t className[16] = {};
+  GetClassNameW(window, className, 16);
+  if (std::wstring_view(className) == L"#32770") return TRUE;  // a message box of the window's
   search.found = window;
   return FALSE;
 }
 
-// The visible top-level window of a process, or null when it has none (yet).
+// The visible top-level window of a process, not counting message boxes, or
+// null when it has none (yet).
 inline HWND visibleWindowOf(DWORD processId) {
   WindowSearch search{processId, nullptr};
   EnumWindows(matchVisibleWindow, reinterpret_cast<LPARAM>(&search));

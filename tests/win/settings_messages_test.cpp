@@ -102,11 +102,19 @@ Sequence operator+(Sequence first, const Sequence& second) {
   return first;
 }
 
+// The selection moving from one row to another; -1: none was selected.
+Sequence selectionMoves(int from, int to) {
+  Sequence lines{"state -1 unselected"};
+  if (from >= 0) lines.push_back("notify " + std::to_string(from) + " unselected");
+  return lines + Sequence{"state " + std::to_string(to) + " selected", "notify " + std::to_string(to) + " selected"};
+}
+
+// An empty row, then its First Match, Sort by and Content columns, in that order.
 TEST_F(SettingsMessagesTest, AddAppendsOneRowAndSelectsIt) {
   open();
   select(1);
-  const Sequence selection{"state -1 unselected", "notify 1 unselected", "state 7 selected", "notify 7 selected"};
-  EXPECT_EQ(sequenceOf(addButton), insertedRow(7) + selection);
+  EXPECT_EQ(sequenceOf(addButton),
+            Sequence({"insert 7", "text 7 column 4", "text 7 column 3", "text 7 column 2"}) + selectionMoves(1, 7));
 }
 
 TEST_F(SettingsMessagesTest, RemoveDeletesTheRowAndSelectsTheOneAbove) {
@@ -116,18 +124,21 @@ TEST_F(SettingsMessagesTest, RemoveDeletesTheRowAndSelectsTheOneAbove) {
                                                 "state 1 selected", "notify 1 selected"}));
 }
 
-// The list is filled anew; the window ticks the enabled rows itself, which
-// selects nothing on the way and saves nothing.
+// The list is filled anew; ticking an enabled row selects it on the way (and
+// saves its entry again). Then the moved entry's row is selected.
 TEST_F(SettingsMessagesTest, MoveDownRefillsTheListAndSelectsTheMovedRow) {
   open();
   select(0);
   Sequence expected{"delete all"};
+  int selected = -1;
   for (int row = 0; row < 7; ++row) {
     expected = expected + insertedRow(row);
-    if (row == 1 || row == 5 || row == 6) expected.push_back("state " + std::to_string(row) + " ticked");
+    if (row == 1 || row == 5 || row == 6) {
+      expected = expected + Sequence{"state " + std::to_string(row) + " ticked"} + selectionMoves(selected, row);
+      selected = row;
+    }
   }
-  const Sequence selection{"state -1 unselected", "state 1 selected", "notify 1 selected"};
-  EXPECT_EQ(sequenceOf(moveDownButton), expected + selection);
+  EXPECT_EQ(sequenceOf(moveDownButton), expected + selectionMoves(selected, 1));
 }
 
 }  // namespace
