@@ -1,7 +1,9 @@
 #include "search/running_browser.h"
 
+#include <memory>
 #include <optional>
 
+#include "runtime/library.h"
 #include "runtime/unique_resource.h"
 
 namespace search {
@@ -9,13 +11,13 @@ namespace {
 
 // The path the system gives for the process's image; none when the process
 // cannot be opened or asked.
-std::optional<std::wstring> systemProcessPath(DWORD processId) {
+std::optional<std::wstring> systemProcessPath(SystemImageNameQuery query, DWORD processId) {
   const runtime::UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
   if (!process) return std::nullopt;
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
     DWORD length = static_cast<DWORD>(path.size());
-    if (QueryFullProcessImageNameW(process.get(), 0, path.data(), &length)) {
+    if (query(process.get(), 0, path.data(), &length)) {
       path.resize(length);
       return path;
     }
@@ -24,22 +26,52 @@ std::optional<std::wstring> systemProcessPath(DWORD processId) {
   }
 }
 
+// A path as the file system compares it: short (8.3) names expanded to long
+// ones where the file exists, letters upper-cased one by one as Windows does.
+std::wstring comparablePath(std::wstring_view path) {
+  std::wstring result(path);
+  if (!result.empty()) {
+    std::wstring expanded(MAX_PATH, L'\0');
+    DWORD length = GetLongPathNameW(result.c_str(), expanded.data(), static_cast<DWORD>(expanded.size()));
+    if (length >= expanded.size()) {
+      expanded.resize(length);
+      length = GetLongPathNameW(result.c_str(), expanded.data(), length);
+    }
+    if (length > 0 && length < expanded.size()) result.assign(expanded.data(), length);
+  }
+  CharUpperBuffW(result.data(), static_cast<DWORD>(result.size()));
+  return result;
+}
+
 }  // namespace
 
 bool browserWindowExists(std::wstring_view browserPath, const ProcessPathLookup& processPath) {
+  const std::wstring browser = comparablePath(browserPath);
   for (HWND window = GetWindow(FindWindowW(nullptr, nullptr), GW_HWNDNEXT); window;
        window = GetWindow(window, GW_HWNDNEXT)) {
     if (!IsWindowVisible(window)) continue;
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
-    if (processPath(processId) == browserPath) return true;
+    if (comparablePath(processPath(processId)) == browser) return true;
   }
   return false;
 }
 
+SystemImageNameQuery systemImageNameQuery() {
+  return RUNTIME_EXPORT(GetModuleHandleW(L"kernel32.dll"), QueryFullProcessImageNameW);
+}
+
+ProcessPaths::ProcessPaths()
+    : ProcessPaths(systemImageNameQuery(), [service = std::make_shared<ManagementProcessPaths>()](DWORD processId) {
+        return (*service)(processId);
+      }) {}
+
+ProcessPaths::ProcessPaths(SystemImageNameQuery query, ProcessPathLookup service)
+    : query_(query), service_(std::move(service)) {}
+
 std::wstring ProcessPaths::operator()(DWORD processId) {
   if (auto it = known_.find(processId); it != known_.end()) return it->second;
-  std::optional<std::wstring> path = systemProcessPath(processId);
+  std::optional<std::wstring> path = query_ ? systemProcessPath(query_, processId) : std::nullopt;
   return known_[processId] = path ? std::move(*path) : service_(processId);
 }
 

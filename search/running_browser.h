@@ -18,7 +18,8 @@ using ProcessPathLookup = std::function<std::wstring(DWORD processId)>;
 
 // Walks the top-level windows in Z-order after the first one (which is never
 // examined), skipping invisible ones; true at the first whose process path
-// equals the browser path exactly.
+// names the browser's file as Windows compares names: letter case ignored,
+// short (8.3) names taken as their long ones.
 bool browserWindowExists(std::wstring_view browserPath, const ProcessPathLookup& processPath);
 
 // Asks the management service for a process's executable path, connecting
@@ -32,16 +33,25 @@ class ManagementProcessPaths {
   bool connected_ = false;
 };
 
+// QueryFullProcessImageNameW, which systems before Vista lack: looked up by
+// name, null where it is missing.
+using SystemImageNameQuery = decltype(&QueryFullProcessImageNameW);
+SystemImageNameQuery systemImageNameQuery();
+
 // The executable path of each process, asked once: from the system where it
 // lets this process look (QueryFullProcessImageNameW gives the same full path
-// the management service does), from the service only for the others (another
-// user's processes, elevated ones). A path that cannot be read is empty.
+// the management service does), from the service for the others (another
+// user's processes, elevated ones) and for every process where the system
+// lacks the function. A path that cannot be read is empty.
 class ProcessPaths {
  public:
+  ProcessPaths();
+  ProcessPaths(SystemImageNameQuery query, ProcessPathLookup service);
   std::wstring operator()(DWORD processId);
 
  private:
-  ManagementProcessPaths service_;
+  SystemImageNameQuery query_;
+  ProcessPathLookup service_;
   std::map<DWORD, std::wstring> known_;
 };
 

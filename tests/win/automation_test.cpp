@@ -7,6 +7,7 @@
 #include "automation/error_record.h"
 #include "automation/statement.h"
 #include "automation/vimbra_object.h"
+#include "runtime/utf8.h"
 #include "search/running_browser.h"
 
 namespace {
@@ -199,28 +200,108 @@ TEST(ManagementService, AnswersForThisProcessAndNothingForANonexistentOne) {
   EXPECT_EQ(lastErrorCode(), 0);  // the last release freed the records
 }
 
-TEST(RunningBrowser, TheFirstWindowIsNeverExaminedAndPathsMatchExactly) {
+// A visible top-level window of this process, on top of the others.
+HWND topWindow() {
+  HWND window =
+      CreateWindowExW(0, L"STATIC", L"browser", WS_OVERLAPPEDWINDOW, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+  ShowWindow(window, SW_SHOWNA);
+  SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  return window;
+}
+
+TEST(RunningBrowser, TheFirstWindowIsNeverExaminedAndInvisibleOnesArePassedOver) {
   DWORD self = GetCurrentProcessId();
   auto lookup = [self](DWORD processId) { return processId == self ? std::wstring(L"C:\\Web\\browser.exe") : L""; };
-  auto makeWindow = [] {
-    HWND window = CreateWindowExW(0, L"STATIC", L"browser", WS_OVERLAPPEDWINDOW, 0, 0, 50, 50, nullptr, nullptr,
-                                  nullptr, nullptr);
-    ShowWindow(window, SW_SHOWNA);
-    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    return window;
-  };
-  HWND first = makeWindow();
+  HWND first = topWindow();
   ASSERT_EQ(FindWindowW(nullptr, nullptr), first);
   EXPECT_FALSE(search::browserWindowExists(L"C:\\Web\\browser.exe", lookup));
-  HWND second = makeWindow();
+  HWND second = topWindow();
   EXPECT_TRUE(search::browserWindowExists(L"C:\\Web\\browser.exe", lookup));
-  EXPECT_FALSE(search::browserWindowExists(L"C:\\web\\browser.exe", lookup));
   // Invisible windows are passed over, although their process matches.
   ShowWindow(first, SW_HIDE);
   ShowWindow(second, SW_HIDE);
   EXPECT_FALSE(search::browserWindowExists(L"C:\\Web\\browser.exe", lookup));
   DestroyWindow(second);
   DestroyWindow(first);
+}
+
+// The association and the process may name the browser's file in other
+// letter cases or in its short (8.3) form: Windows takes them as one file.
+TEST(RunningBrowser, TheBrowserIsRecognisedHoweverItsPathIsWritten) {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring folder = std::wstring(temp) + L"Wordhop Browser Folder " + std::to_wstring(GetCurrentProcessId());
+  const std::wstring browser = folder + L"\\Web Browser Program.exe";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  CloseHandle(CreateFileW(browser.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  std::wstring shortForm(MAX_PATH, L'\0');
+  shortForm.resize(GetShortPathNameW(browser.c_str(), shortForm.data(), MAX_PATH));
+  ASSERT_NE(shortForm.find(L'~'), std::wstring::npos) << "the file system gives no short names";
+  auto lower = [](std::wstring text) {
+    CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+  };
+  auto upper = [](std::wstring text) {
+    CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+  };
+  struct Row {
+    std::wstring association, process;
+    bool recognised;
+  };
+  const Row rows[] = {
+      {browser, browser, true},
+      {upper(browser), browser, true},
+      {browser, lower(browser), true},
+      {shortForm, browser, true},
+      {lower(shortForm), browser, true},
+      {browser, shortForm, true},
+      {folder + L"\\Other Program.exe", browser, false},
+      {browser, folder + L"\\Other Program.exe", false},
+      {browser + L"x", browser, false},
+      {browser, L"", false},
+  };
+  HWND first = topWindow(), second = topWindow();
+  const DWORD self = GetCurrentProcessId();
+  for (const Row& row : rows) {
+    auto lookup = [&](DWORD processId) { return processId == self ? row.process : std::wstring(); };
+    EXPECT_EQ(search::browserWindowExists(row.association, lookup), row.recognised)
+        << "association " << runtime::toUtf8(row.association) << ", process " << runtime::toUtf8(row.process);
+  }
+  DestroyWindow(second);
+  DestroyWindow(first);
+  DeleteFileW(browser.c_str());
+  RemoveDirectoryW(folder.c_str());
+}
+
+// Each process is asked once: of the system where it can tell, else of the
+// management service, which also answers for every process where the system
+// lacks the function (before Vista).
+TEST(RunningBrowser, ProcessPathsComeFromTheSystemWhereItCanTellAndElseFromTheService) {
+  wchar_t ownPath[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, ownPath, MAX_PATH);
+  struct Row {
+    bool systemHasTheFunction;
+    DWORD process;
+    const wchar_t* path;
+    int serviceQuestions;
+  };
+  const Row rows[] = {
+      {true, GetCurrentProcessId(), ownPath, 0},
+      {false, GetCurrentProcessId(), L"from the service", 1},
+      {true, 0, L"from the service", 1},  // the idle process cannot be opened
+  };
+  for (const Row& row : rows) {
+    int asked = 0;
+    search::ProcessPaths paths(row.systemHasTheFunction ? search::systemImageNameQuery() : nullptr, [&](DWORD) {
+      ++asked;
+      return std::wstring(L"from the service");
+    });
+    EXPECT_EQ(paths(row.process), row.path);
+    EXPECT_EQ(paths(row.process), row.path);
+    EXPECT_EQ(asked, row.serviceQuestions);
+  }
+  EXPECT_NE(search::systemImageNameQuery(), nullptr);
 }
 
 }  // namespace
