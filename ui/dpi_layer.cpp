@@ -1,6 +1,5 @@
 #include "ui/dpi_layer.h"
 
-#include <set>
 #include <string>
 
 #include "ui/dpi_rounding.h"
@@ -11,29 +10,6 @@ namespace {
 // The subclass procedure is called by the system with no way to carry a
 // pointer of ours besides the DPI, so it finds the layer here.
 DpiLayer* activeLayer = nullptr;
-
-// What rescaleChildProc needs during one enumeration.
-struct RescaleRun {
-  DpiLayer* layer;
-  runtime::GadgetWindow* window;
-  int percent;
-  std::set<int> done;  // a spin field is two windows with one number
-};
-
-BOOL CALLBACK rescaleChildProc(HWND child, LPARAM context) {
-  auto& run = *reinterpret_cast<RescaleRun*>(context);
-  const int gadget = GetDlgCtrlID(child);
-  if (run.window->gadgetKind(gadget) == runtime::GadgetKind::none || !run.done.insert(gadget).second) return TRUE;
-  const DpiLayer& layer = *run.layer;
-  const int h = layer.logicalGadgetHeight(gadget, SizeMode::actualLogical);
-  const int w = layer.logicalGadgetWidth(gadget, SizeMode::actualLogical);
-  const int y = layer.logicalGadgetY(gadget, PositionMode::parentLogical);
-  const int b = layer.logicalBarHeight();
-  const int x = layer.logicalGadgetX(gadget, PositionMode::parentLogical);
-  run.layer->scaledResizeGadget(gadget, {rescaleLogical(x, run.percent), rescaleLogical(y - b, run.percent) + b,
-                                         rescaleLogical(w, run.percent), rescaleLogical(h, run.percent)});
-  return TRUE;
-}
 
 RECT screenRect(HWND gadget) {
   RECT rect{};
@@ -105,35 +81,52 @@ bool DpiLayer::scaledOpenWindow(int windowNumber, LogicalRect rect, runtime::Win
   return true;
 }
 
+HWND DpiLayer::made(int gadget, LogicalRect rect, HWND control) {
+  if (control) layout_[gadget] = rect;
+  return control;
+}
+
 HWND DpiLayer::scaledImageButton(int gadget, LogicalRect rect, HBITMAP image) {
-  return window_.createImageButton(gadget, pixels(rect), image);
+  return made(gadget, rect, window_.createImageButton(gadget, pixels(rect), image));
 }
 
 HWND DpiLayer::scaledTextLabel(int gadget, LogicalRect rect, std::wstring_view text) {
-  return window_.createTextLabel(gadget, pixels(rect), text);
+  return made(gadget, rect, window_.createTextLabel(gadget, pixels(rect), text));
 }
 
 HWND DpiLayer::scaledStringField(int gadget, LogicalRect rect, std::wstring_view text) {
-  return window_.createStringField(gadget, pixels(rect), text);
+  return made(gadget, rect, window_.createStringField(gadget, pixels(rect), text));
 }
 
 HWND DpiLayer::scaledCheckBox(int gadget, LogicalRect rect, std::wstring_view text) {
-  return window_.createCheckBox(gadget, pixels(rect), text);
+  return made(gadget, rect, window_.createCheckBox(gadget, pixels(rect), text));
 }
 
 HWND DpiLayer::scaledSpinField(int gadget, LogicalRect rect, int minimum, int maximum) {
-  return window_.createSpinField(gadget, pixels(rect), minimum, maximum);
+  return made(gadget, rect, window_.createSpinField(gadget, pixels(rect), minimum, maximum));
 }
 
 HWND DpiLayer::scaledListView(int gadget, LogicalRect rect, std::wstring_view firstColumnTitle, int firstColumnWidth) {
-  return window_.createListView(gadget, pixels(rect), firstColumnTitle, x(firstColumnWidth));
+  HWND list = made(gadget, rect, window_.createListView(gadget, pixels(rect), firstColumnTitle, x(firstColumnWidth)));
+  if (list) columnWidths_[gadget] = {firstColumnWidth};
+  return list;
 }
 
 void DpiLayer::scaledAddColumn(int gadget, int position, std::wstring_view title, int width) {
   window_.addColumn(gadget, position, title, x(width));
+  std::vector<int>& widths = columnWidths_[gadget];
+  if (position >= 0 && static_cast<std::size_t>(position) <= widths.size())
+    widths.insert(widths.begin() + position, width);
 }
 
-void DpiLayer::scaledResizeGadget(int gadget, LogicalRect rect) { window_.resizeGadget(gadget, pixels(rect)); }
+void DpiLayer::scaledResizeGadget(int gadget, LogicalRect rect) {
+  window_.resizeGadget(gadget, pixels(rect));
+  auto it = layout_.find(gadget);
+  if (it == layout_.end()) return;
+  for (auto [field, value] : {std::pair{&LogicalRect::x, rect.x}, std::pair{&LogicalRect::y, rect.y},
+                              std::pair{&LogicalRect::width, rect.width}, std::pair{&LogicalRect::height, rect.height}})
+    if (value != runtime::kDefaultCoordinate) it->second.*field = value;
+}
 
 int DpiLayer::logicalGadgetX(int gadget, PositionMode mode) const {
   return logicalPosition(window_.gadget(gadget), mode, &gadgetLeft, state_.dpiScaling.scaleX);
@@ -153,22 +146,26 @@ int DpiLayer::logicalGadgetHeight(int gadget, SizeMode mode) const {
   return mode == SizeMode::pixels ? pixels : pixelsToLogical(pixels, state_.dpiScaling.scaleY);
 }
 
-void DpiLayer::rescaleGadgets(HWND window, int percent) {
-  RescaleRun run{this, &window_, percent, {}};
-  EnumChildWindows(window, rescaleChildProc, reinterpret_cast<LPARAM>(&run));
-  // Column widths follow the same rules as the gadgets' sizes.
-  const float scale = state_.dpiScaling.scaleX;
-  for (int gadget : window_.gadgetNumbers()) {
-    if (window_.gadgetKind(gadget) != runtime::GadgetKind::listView) continue;
-    for (int column = 0, count = window_.columnCount(gadget); column < count; ++column) {
-      const int width = pixelsToLogical(window_.columnWidth(gadget, column), scale);
-      window_.setColumnWidth(gadget, column, logicalToPixels(rescaleLogical(width, percent), scale));
-    }
+int DpiLayer::madeForDpi() const { return roundHalfEven(state_.dpiScaling.scaleX * 96.0f); }
+
+void DpiLayer::layOutFor(int dpi) {
+  if (madeForDpi() <= 0 || dpi <= 0) return;
+  // Always from the geometry the gadgets were made with: values read back
+  // after one change carry its rounding into the next.
+  const int percent = rescalePercent(dpi, madeForDpi());
+  const int b = logicalBarHeight();  // a bar's height is not scaled
+  for (const auto& [gadget, rect] : layout_) {
+    window_.resizeGadget(gadget, pixels({rescaleLogical(rect.x, percent), rescaleLogical(rect.y - b, percent) + b,
+                                         rescaleLogical(rect.width, percent), rescaleLogical(rect.height, percent)}));
+  }
+  for (const auto& [gadget, widths] : columnWidths_) {
+    for (int column = 0; const int width : widths)
+      window_.setColumnWidth(gadget, column++, x(rescaleLogical(width, percent)));
   }
 }
 
 void DpiLayer::followDpi(int dpi) {
-  const int madeFor = roundHalfEven(state_.dpiScaling.scaleX * 96.0f);
+  const int madeFor = madeForDpi();
   if (madeFor <= 0 || dpi <= 0) return;
   LOGFONTW font{};
   if (GetObjectW(state_.dpiScaling.font.get(), sizeof font, &font)) {
@@ -198,12 +195,10 @@ LRESULT CALLBACK dpiSubclassProc(HWND window, UINT message, WPARAM wParam, LPARA
   switch (message) {
     case WM_DPICHANGED: {
       if (!layer) return 0;
-      const std::wstring key = std::to_wstring(windowNumber);
       const int newDpi = LOWORD(wParam);
-      const int percent = rescalePercent(newDpi, layer->state_.windowDpis[key]);
-      layer->rescaleGadgets(window, percent);
+      layer->layOutFor(newDpi);
       layer->followDpi(newDpi);
-      layer->state_.windowDpis[key] = newDpi;
+      layer->state_.windowDpis[std::to_wstring(windowNumber)] = newDpi;
       const auto* suggested = reinterpret_cast<const RECT*>(lParam);
       SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                    suggested->bottom - suggested->top, SWP_NOZORDER);

@@ -5,7 +5,9 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string_view>
+#include <vector>
 
 #include "runtime/gadget_window.h"
 #include "ui/dpi_state.h"
@@ -59,9 +61,10 @@ class DpiLayer {
   // The window has no tool or status bar.
   int logicalBarHeight() const { return 0; }
 
-  // Rescales every gadget once for a DPI change (see dpiSubclassProc): its
-  // place and size, and a list's column widths.
-  void rescaleGadgets(HWND window, int percent);
+  // Lays every gadget out for a screen of that DPI (see dpiSubclassProc): its
+  // place and size, and a list's column widths, each rescaled once from the
+  // logical geometry it was made with.
+  void layOutFor(int dpi);
   // Gives the gadgets the font and button images of a screen of that DPI, in
   // proportion to the screen the window was made on.
   void followDpi(int dpi);
@@ -73,9 +76,15 @@ class DpiLayer {
   int x(int logical) const;
   int y(int logical) const;
   runtime::Rect pixels(LogicalRect rect) const;
+  // The DPI the window was made for.
+  int madeForDpi() const;
+  // Notes a new gadget's logical geometry; returns its control.
+  HWND made(int gadget, LogicalRect rect, HWND control);
 
   DpiState& state_;
   runtime::GadgetWindow& window_;
+  std::map<int, LogicalRect> layout_;             // by gadget number, as made (or resized since)
+  std::map<int, std::vector<int>> columnWidths_;  // a list's logical column widths, as made
 };
 
 // Installed on the window by scaledOpenWindow on systems with per-monitor DPI.

@@ -301,4 +301,44 @@ TEST_F(SettingsWindowTest, ADpiChangeRescalesEveryGadgetOnceThereAndBack) {
   }
 }
 
+// Every gadget's place and size and the list's column widths, in pixels,
+// after the window, made at 96 dpi, was moved across screens of these DPIs.
+std::vector<int> geometryAfter(SettingsState& state, const std::wstring& config, const std::vector<int>& dpis) {
+  SettingsWindow settings(state, config);
+  EXPECT_TRUE(settings.build());
+  runtime::GadgetWindow& window = settings.window();
+  for (int dpi : dpis) {
+    RECT suggested{10, 20, 10 + 740, 20 + 500};
+    SendMessageW(window.handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  }
+  std::vector<int> geometry;
+  for (const Layout& gadget : kLayout) {
+    const RECT rect = clientRectOf(window.gadget(gadget.gadget));
+    geometry.insert(geometry.end(),
+                    {rect.left, rect.top, window.gadgetWidth(gadget.gadget), window.gadgetHeight(gadget.gadget)});
+  }
+  for (int column = 0; column < window.columnCount(entryList); ++column)
+    geometry.push_back(window.columnWidth(entryList, column));
+  return geometry;
+}
+
+// Each change lays the gadgets out anew from the geometry they were made
+// with, so no path drifts: it ends where one change to its last DPI ends.
+TEST_F(SettingsWindowTest, EveryDpiPathEndsWhereOneChangeToItsLastDpiEnds) {
+  runtime::Library comctl32(L"comctl32.dll");
+  state.dpi.osVersionCode = 110;
+  state.dpi.subclassFunctions = {RUNTIME_EXPORT(comctl32.get(), SetWindowSubclass),
+                                 RUNTIME_EXPORT(comctl32.get(), RemoveWindowSubclass),
+                                 RUNTIME_EXPORT(comctl32.get(), DefSubclassProc)};
+  setupDpiScaling(state.dpi.dpiScaling, 100, state.dpi.osVersionCode, false);
+  core::writeDefaultConfiguration(config());
+  const std::vector<int> paths[] = {{144, 120, 96}, {120, 144}, {144, 96, 120}, {120, 96, 144, 120}, {144, 144}};
+  for (const std::vector<int>& path : paths) {
+    EXPECT_EQ(geometryAfter(state, config(), path), geometryAfter(state, config(), {path.back()}))
+        << "path ending at " << path.back() << " dpi, " << path.size() << " changes";
+  }
+  // Back at 96 dpi, everything is as it was made.
+  EXPECT_EQ(geometryAfter(state, config(), {144, 120, 96}), geometryAfter(state, config(), {}));
+}
+
 }  // namespace
