@@ -8,6 +8,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace testing_support {
 
@@ -34,17 +35,30 @@ class PeImage {
   // The names of the DLLs in the import table, upper-cased.
   std::set<std::string> importedDlls() const {
     std::set<std::string> dlls;
-    const std::optional<std::size_t> table = fileOffset(directoryRva(1));
-    if (!table) return dlls;
-    for (std::size_t entry = *table; entry + 20 <= bytes_.size() && u32(entry + 12) != 0; entry += 20) {
-      const std::optional<std::size_t> name = fileOffset(u32(entry + 12));
-      if (!name) break;
-      std::string dll;
-      for (std::size_t at = *name; at < bytes_.size() && bytes_[at]; ++at)
-        dll += static_cast<char>(bytes_[at] >= 'a' && bytes_[at] <= 'z' ? bytes_[at] - 32 : bytes_[at]);
+    for (std::size_t entry : importDescriptors()) {
+      std::string dll = text(*fileOffset(u32(entry + 12)));
+      for (char& c : dll) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
       dlls.insert(dll);
     }
     return dlls;
+  }
+
+  // The functions imported by name, from every DLL.
+  std::set<std::string> importedFunctions() const {
+    std::set<std::string> functions;
+    const std::size_t width = isPe32Plus() ? 8 : 4;
+    for (std::size_t entry : importDescriptors()) {
+      const std::uint32_t lookup = u32(entry) ? u32(entry) : u32(entry + 16);  // the names, or the bound table
+      std::optional<std::size_t> thunk = fileOffset(lookup);
+      for (; thunk && *thunk + width <= bytes_.size(); *thunk += width) {
+        const std::uint32_t low = u32(*thunk), high = width == 8 ? u32(*thunk + 4) : 0;
+        if (!low && !high) break;
+        const bool byOrdinal = width == 8 ? (high & 0x80000000u) != 0 : (low & 0x80000000u) != 0;
+        if (const std::optional<std::size_t> name = byOrdinal ? std::nullopt : fileOffset(low))
+          functions.insert(text(*name + 2));  // after the two-byte hint
+      }
+    }
+    return functions;
   }
 
   // The bytes of the resource with this numeric type and id (first language), if any.
@@ -71,6 +85,25 @@ class PeImage {
   }
   std::uint16_t u16(std::size_t at) const { return static_cast<std::uint16_t>(read(at, 2)); }
   std::uint32_t u32(std::size_t at) const { return read(at, 4); }
+
+  // The file offsets of the import table's entries (each names one DLL).
+  std::vector<std::size_t> importDescriptors() const {
+    std::vector<std::size_t> entries;
+    const std::optional<std::size_t> table = fileOffset(directoryRva(1));
+    for (std::size_t entry = table.value_or(bytes_.size()); entry + 20 <= bytes_.size() && u32(entry + 12) != 0;
+         entry += 20) {
+      if (!fileOffset(u32(entry + 12))) break;
+      entries.push_back(entry);
+    }
+    return entries;
+  }
+
+  // The zero-ended text at a file offset.
+  std::string text(std::size_t at) const {
+    std::string result;
+    for (; at < bytes_.size() && bytes_[at]; ++at) result += bytes_[at];
+    return result;
+  }
 
   std::uint32_t directoryRva(std::size_t index) const {
     const std::size_t directories = optional_ + (isPe32Plus() ? 112 : 96);
