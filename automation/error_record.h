@@ -24,7 +24,7 @@ std::wstring errorMessage(HRESULT code, std::wstring_view text);
 void recordResult(HRESULT code, bool exceptionText = false, std::wstring_view text = {});
 
 // The calling thread's last recorded code and message; 0 and "" when none.
-HRESULT lastErrorCode();
+[[nodiscard]] HRESULT lastErrorCode();
 std::wstring lastErrorText();
 
 // Frees every thread's record and the slot (when the last object is released).

@@ -27,7 +27,7 @@ std::intptr_t integerOf(const VARIANT& slot) {
 
 // Parses the value at tokens[index] (and the "byref" / "as type" words after
 // it) into the member's next slot; `index` moves to the last token used.
-HRESULT parseValue(const std::vector<std::wstring>& tokens, std::size_t& index, StatementMember& member) {
+[[nodiscard]] HRESULT parseValue(const std::vector<std::wstring>& tokens, std::size_t& index, StatementMember& member) {
   if (member.argumentCount >= kMaxArguments) return E_OUTOFMEMORY;
   runtime::Variant& slot = member.slots[static_cast<std::size_t>(kMaxArguments - 1 - member.argumentCount)];
   std::wstring token = tokens[index];
@@ -135,7 +135,7 @@ HRESULT parseValue(const std::vector<std::wstring>& tokens, std::size_t& index, 
   return S_OK;
 }
 
-HRESULT parseMember(const MemberTokens& tokens, StatementMember& member) {
+[[nodiscard]] HRESULT parseMember(const MemberTokens& tokens, StatementMember& member) {
   State state = State::start;
   bool inside = false;
   const std::vector<std::wstring>& list = tokens.tokens;

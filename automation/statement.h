@@ -33,7 +33,7 @@ struct Statement {
 
 // 0 and the statement, or the failure's code (E_INVALIDARG for grammar errors,
 // E_OUTOFMEMORY for a 21st argument, a conversion's own code).
-HRESULT prepareStatement(std::wstring_view command, std::unique_ptr<Statement>& statement);
+[[nodiscard]] HRESULT prepareStatement(std::wstring_view command, std::unique_ptr<Statement>& statement);
 
 // Frees the names and arguments (the destructor does the same).
 void freeStatement(std::unique_ptr<Statement>& statement);

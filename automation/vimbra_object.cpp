@@ -28,7 +28,7 @@ void recordException(EXCEPINFO& exception) {
   recordResult(DISP_E_EXCEPTION, true, description ? description.get() : L"");
 }
 
-HRESULT invokeMember(IDispatch* dispatch, StatementMember& member, WORD flags, VARIANT* result) {
+[[nodiscard]] HRESULT invokeMember(IDispatch* dispatch, StatementMember& member, WORD flags, VARIANT* result) {
   DISPID id = 0;
   BSTR name = member.name.get();
   HRESULT code = dispatch->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id);
@@ -49,7 +49,7 @@ HRESULT invokeMember(IDispatch* dispatch, StatementMember& member, WORD flags, V
 // The object a member chain goes on with, taken from a member's result: an
 // IDispatch is taken over, an IUnknown is asked for the IDispatch it may also
 // be, an empty result is a null object; anything else is no object at all.
-HRESULT nextInChain(Variant& result, ComPtr<IDispatch>& next) {
+[[nodiscard]] HRESULT nextInChain(Variant& result, ComPtr<IDispatch>& next) {
   next.reset();
   if (result.vt == VT_DISPATCH) {
     next = ComPtr<IDispatch>::adopt(result.release().pdispVal);

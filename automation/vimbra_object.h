@@ -55,7 +55,7 @@ ObjectPointer getObject(std::wstring_view fileOrMoniker, std::wstring_view progI
 // Runs the member chain of the command (or of the statement, when given) and
 // the last member with `flags`; the result converted to `requestedType` (0 =
 // as it comes). kAlreadyRecorded when the outcome is recorded already.
-HRESULT invokeCommand(const VimbraObject& object, WORD flags, VARTYPE requestedType, VARIANT* result,
+[[nodiscard]] HRESULT invokeCommand(const VimbraObject& object, WORD flags, VARTYPE requestedType, VARIANT* result,
                       std::wstring_view command, Statement* statement = nullptr);
 
 std::wstring getStringProperty(const VimbraObject& object, std::wstring_view command, Statement* statement = nullptr);

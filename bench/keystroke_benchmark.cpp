@@ -94,7 +94,10 @@ int wmain(int argc, wchar_t** argv) {
 
   std::filesystem::remove(config);
   core::writeDefaultConfiguration(config);
-  core::saveAllEntries(config, manyEntries(1000));
+  if (core::saveAllEntries(config, manyEntries(1000))) {
+    std::fwprintf(stderr, L"cannot write %ls\n", config.c_str());
+    return 1;
+  }
   report(L"1 000 entries", keystrokeTimes(config, keystrokes));
   std::filesystem::remove_all(folder);
   return 0;

@@ -110,8 +110,11 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring config = (folder / "Wordhop.ini").wstring();
   std::filesystem::remove(config);
   core::writeDefaultConfiguration(config);
-  core::saveBrowserValue(config, core::kKeyBrowserStart, 0);
-  core::saveBrowserValue(config, core::kKeyTabDelay, 0);
+  if (core::saveBrowserValue(config, core::kKeyBrowserStart, 0) ||
+      core::saveBrowserValue(config, core::kKeyTabDelay, 0)) {
+    std::fwprintf(stderr, L"cannot write %ls\n", config.c_str());
+    return 1;
+  }
 
   const std::wstring search = L"https://www.google.com/search?q=WM_PAINT";
   const std::wstring tail = L"&hl=en&tbs=qdr:y99,sbd:0";

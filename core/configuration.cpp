@@ -41,7 +41,9 @@ void writeDefaultConfiguration(const std::wstring& fileName) {
   int number = 0;
   for (const SearchEntry& entry : defaultEntries())
     file.writeString(std::to_wstring(++number), formatEntryRecord(entry));
-  file.close();
+  // Start-up goes on without the file: a search run then uses the defaults,
+  // and the settings window creates the file with its first save.
+  static_cast<void>(file.close());
 }
 
 LoadedSettings loadAllEntries(const std::wstring& fileName, std::vector<SearchEntry>& entries) {
@@ -57,7 +59,7 @@ LoadedSettings loadAllEntries(const std::wstring& fileName, std::vector<SearchEn
   file.selectGroup(kGroupBrowser);
   loaded.browserStart = file.readInteger(kKeyBrowserStart, kDefaultBrowserStart);
   loaded.tabDelay = file.readInteger(kKeyTabDelay, kDefaultTabDelay);
-  file.close();
+  static_cast<void>(file.close());  // nothing was changed, so nothing is written
   return loaded;
 }
 

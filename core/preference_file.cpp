@@ -9,7 +9,9 @@ using runtime::fromUtf8;
 using runtime::toUtf8;
 
 bool PreferenceFile::create(const std::wstring& fileName) {
-  close();
+  // A document still open was left unclosed by its user, who so chose not to
+  // hear how writing it back went.
+  static_cast<void>(close());
   file_ = runtime::File::create(fileName);
   if (!file_.valid()) return false;
   state_ = State::readWrite;
@@ -20,7 +22,7 @@ bool PreferenceFile::create(const std::wstring& fileName) {
 }
 
 bool PreferenceFile::open(const std::wstring& fileName) {
-  close();
+  static_cast<void>(close());  // as in create
   fileName_ = fileName;
   state_ = State::readWrite;
   file_ = runtime::File::open(fileName, runtime::FileAccess::readWriteSharingRead);

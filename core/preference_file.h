@@ -16,7 +16,9 @@ class PreferenceFile {
   PreferenceFile() = default;
   PreferenceFile(const PreferenceFile&) = delete;
   PreferenceFile& operator=(const PreferenceFile&) = delete;
-  ~PreferenceFile() { close(); }
+  // Callers that want to know whether their changes reached the file close
+  // it themselves; at the end of its life the store can only try.
+  ~PreferenceFile() { static_cast<void>(close()); }
 
   bool create(const std::wstring& fileName);
   bool open(const std::wstring& fileName);

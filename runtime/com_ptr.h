@@ -43,7 +43,7 @@ class ComPtr {
     if (T* old = std::exchange(raw_, nullptr)) old->Release();
   }
   // Hands the reference to the caller, who releases it.
-  T* detach() { return std::exchange(raw_, nullptr); }
+  [[nodiscard]] T* detach() { return std::exchange(raw_, nullptr); }
   // For out-parameters: releases the old reference first.
   T** put() {
     reset();
@@ -52,7 +52,7 @@ class ComPtr {
   void** putVoid() { return reinterpret_cast<void**>(put()); }
   // The same object's interface U, or the reason it has none.
   template <typename U>
-  HRESULT query(ComPtr<U>& result) const {
+  [[nodiscard]] HRESULT query(ComPtr<U>& result) const {
     if (!raw_) return E_POINTER;
     return raw_->QueryInterface(__uuidof(U), result.putVoid());
   }

@@ -11,7 +11,13 @@
 namespace runtime {
 
 // A system error code (GetLastError on Windows, errno elsewhere); 0 is none.
-using SystemError = std::uint32_t;
+// A failure that is returned must be looked at: dropping one is a compile error.
+struct [[nodiscard]] SystemError {
+  constexpr SystemError(std::uint32_t value = 0) : code(value) {}
+  explicit operator bool() const { return code != 0; }
+  friend bool operator==(SystemError, SystemError) = default;
+  std::uint32_t code;
+};
 // The calling thread's last system error, never 0: a failure whose cause the
 // system did not record reads as a generic one.
 SystemError lastSystemError();

@@ -28,7 +28,7 @@ class UniqueResource {
 
   Value get() const { return value_; }
   explicit operator bool() const { return value_ != Policy::none(); }
-  Value release() { return std::exchange(value_, Policy::none()); }
+  [[nodiscard]] Value release() { return std::exchange(value_, Policy::none()); }
   void reset(Value value = Policy::none()) {
     Value old = std::exchange(value_, value);
     if (old != Policy::none()) Policy::free(old);

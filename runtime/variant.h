@@ -21,7 +21,7 @@ class Variant : public VARIANT {
     return this;
   }
   // Hands the value, with any reference or text it holds, to the caller.
-  VARIANT release() {
+  [[nodiscard]] VARIANT release() {
     const VARIANT value = *this;
     VariantInit(this);
     return value;

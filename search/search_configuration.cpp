@@ -31,7 +31,7 @@ SearchSettings loadSearchRun(const std::wstring& fileName, std::vector<core::Sea
   file.selectGroup(core::kGroupGoogle);
   settings.searchBase = file.readString(core::kKeySearch, core::kDefaultSearch);
   settings.languageSwitch = file.readString(core::kKeyLangUI, core::kDefaultLangUI);
-  file.close();
+  static_cast<void>(file.close());  // only read: nothing is written
   return settings;
 }
 

@@ -90,10 +90,10 @@ const FieldBinding* bindingOf(int gadget) {
 
 // The system's words for why a save failed, without line ends.
 std::wstring failureReason(runtime::SystemError error) {
-  std::wstring reason = runtime::systemMessage(error);
+  std::wstring reason = runtime::systemMessage(error.code);
   while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' '))
     reason.pop_back();
-  return reason.empty() ? L"System error " + std::to_wstring(error) + L"." : reason;
+  return reason.empty() ? L"System error " + std::to_wstring(error.code) + L"." : reason;
 }
 
 // The message requester's owner: the foreground window, when it is one of ours.
@@ -217,7 +217,7 @@ void SettingsWindow::loadFromFile() {
   const core::LoadedSettings loaded = core::loadAllEntries(configFile_, state_.entries);
   entryKeysInOrder_ = loaded.entryKeysInOrder;
   readError_ = loaded.readError;
-  blind_ = readError_ != 0;
+  blind_ = static_cast<bool>(readError_);
   fileBehind_ = false;
   window_.setState(browserStartSpin, loaded.browserStart);
   window_.setState(tabDelaySpin, loaded.tabDelay);

@@ -25,8 +25,8 @@ class SearchRunEndToEnd : public ::testing::Test {
   }
   void setTimings(int browserStart, int tabDelay) const {
     const std::wstring config = toolFolder.file("Wordhop.ini").wstring();
-    core::saveBrowserValue(config, core::kKeyBrowserStart, browserStart);
-    core::saveBrowserValue(config, core::kKeyTabDelay, tabDelay);
+    EXPECT_FALSE(core::saveBrowserValue(config, core::kKeyBrowserStart, browserStart));
+    EXPECT_FALSE(core::saveBrowserValue(config, core::kKeyTabDelay, tabDelay));
   }
   // Runs a search for the word, handed over as the IDE does or, as an editor
   // does, on the command line; what the browser received, after its start.

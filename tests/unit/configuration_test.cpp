@@ -73,7 +73,7 @@ TEST_F(ConfigurationTest, SaveEntryReplacesItsNumberedKeyOnly) {
   EXPECT_TRUE(core::loadAllEntries(name(), entries).entryKeysInOrder);
   entries[1].enabled = 1;
   entries[1].info = L"changed";
-  core::saveEntry(name(), entries, 1);
+  EXPECT_FALSE(core::saveEntry(name(), entries, 1));
   std::string expected = kDefaultFile;
   const std::string before =
       "2 = 0" X VENDOR X "1" X "1" X "0" X "&lr=lang_fr" X "Search both websites, but only return results in French";
@@ -84,13 +84,13 @@ TEST_F(ConfigurationTest, SaveEntryReplacesItsNumberedKeyOnly) {
 
 TEST_F(ConfigurationTest, SaveEntryIntoAnEmptyGroupWritesKeyOne) {
   put("[Entries]\r\n[Browser]\r\n");
-  core::saveEntry(name(), {SearchEntry{}}, 0);
+  EXPECT_FALSE(core::saveEntry(name(), {SearchEntry{}}, 0));
   EXPECT_EQ(bytes(), "\xEF\xBB\xBF\r\n[Entries]\r\n1 = 0" X X "0" X "0" X "0" X X "\r\n[Browser]\r\n");
 }
 
 TEST_F(ConfigurationTest, SaveAllEntriesRenumbersAndMovesTheGroupToTheEnd) {
   put("[Entries]\r\n; gone\r\n5 = old\r\n[Browser]\r\nTabDelay = 1\r\n");
-  core::saveAllEntries(name(), {SearchEntry{1, L"a", 0, 0, 0, L"", L""}, SearchEntry{}});
+  EXPECT_FALSE(core::saveAllEntries(name(), {SearchEntry{1, L"a", 0, 0, 0, L"", L""}, SearchEntry{}}));
   EXPECT_EQ(bytes(),
             "\xEF\xBB\xBF\r\n[Browser]\r\nTabDelay = 1\r\n[Entries]\r\n"
             "1 = 1" X "a" X "0" X "0" X "0" X X "\r\n2 = 0" X X "0" X "0" X "0" X X "\r\n");
@@ -116,14 +116,14 @@ TEST_F(ConfigurationTest, SaveAllEntriesLeavesOneEntriesGroupSoTheNextLoadShowsT
 
 TEST_F(ConfigurationTest, SaveBrowserValueWritesIntoTheBrowserGroup) {
   core::writeDefaultConfiguration(name());
-  core::saveBrowserValue(name(), core::kKeyTabDelay, 9999);
+  EXPECT_FALSE(core::saveBrowserValue(name(), core::kKeyTabDelay, 9999));
   std::string expected = kDefaultFile;
   expected.replace(expected.find("TabDelay = 500"), 14, "TabDelay = 9999");
   EXPECT_EQ(bytes(), expected);
 }
 
 TEST_F(ConfigurationTest, SaveAfterTheFileWasDeletedLeavesOnlyThatGroup) {
-  core::saveBrowserValue(name(), core::kKeyBrowserStart, 0);
+  EXPECT_FALSE(core::saveBrowserValue(name(), core::kKeyBrowserStart, 0));
   EXPECT_EQ(bytes(), "\xEF\xBB\xBF\r\n[Browser]\r\nBrowserStart = 0\r\n");
 }
 

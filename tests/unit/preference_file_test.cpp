@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/preference_file.h"
+
 #include "tests/support/scratch_folder.h"
 
 namespace {
@@ -25,7 +26,7 @@ class PreferenceFileTest : public ::testing::Test {
 TEST_F(PreferenceFileTest, CreateWritesAtLeastTheMarkerLine) {
   PreferenceFile file;
   ASSERT_TRUE(file.create(name()));
-  file.close();
+  EXPECT_FALSE(file.close());
   EXPECT_EQ(bytes(), kHead);
 }
 
@@ -38,7 +39,7 @@ TEST_F(PreferenceFileTest, ReadingOnlyLeavesTheFileUntouched) {
   EXPECT_EQ(file.readString(L"k", L"default"), L"default");
   EXPECT_TRUE(file.selectGroup(L"g"));
   EXPECT_EQ(file.readString(L"X", L"default"), L"2");
-  file.close();
+  EXPECT_FALSE(file.close());
   EXPECT_EQ(bytes(), original);
 }
 
@@ -51,7 +52,7 @@ TEST_F(PreferenceFileTest, Latin1FileIsRewrittenAsUtf8WithMarker) {
   ASSERT_TRUE(file.nextKey());
   EXPECT_EQ(file.keyValue(), L"1\u00D7site");
   file.writeString(L"2", L"x");
-  file.close();
+  EXPECT_FALSE(file.close());
   EXPECT_EQ(bytes(), std::string(kHead) + "[Entries]\r\n1 = 1\xC3\x97site\r\n2 = x\r\n");
 }
 
@@ -65,7 +66,7 @@ TEST_F(PreferenceFileTest, Utf16FileIsDecodedNotTurnedIntoGarbage) {
   file.selectGroup(L"Browser");
   EXPECT_EQ(file.readInteger(L"TabDelay", 500), 300);
   file.writeInteger(L"BrowserStart", 10);
-  file.close();
+  EXPECT_FALSE(file.close());
   EXPECT_EQ(bytes(), std::string(kHead) + "[Browser]\r\nTabDelay = 300\r\nBrowserStart = 10\r\n");
 }
 
@@ -86,14 +87,18 @@ TEST_F(PreferenceFileTest, MissingFileReadsDefaultsAndIsCreatedOnlyWhenChanged) 
   EXPECT_FALSE(file.selectGroup(L"Entries"));
   EXPECT_FALSE(file.examineKeys());
   EXPECT_EQ(file.readInteger(L"TabDelay", 500), 500);
-  file.close();
+  EXPECT_FALSE(file.close());
   EXPECT_FALSE(exists());
 
   EXPECT_FALSE(file.open(name()));
   file.selectGroup(L"Entries");
   EXPECT_TRUE(file.writeString(L"1", L"0\u00D7\u00D70\u00D70\u00D70\u00D7\u00D7"));
-  file.close();
-  EXPECT_EQ(bytes(), std::string(kHead) + "[Entries]\r\n1 = 0\xC3\x97\xC3\x97" "0\xC3\x97" "0\xC3\x97" "0\xC3\x97\xC3\x97\r\n");
+  EXPECT_FALSE(file.close());
+  EXPECT_EQ(bytes(), std::string(kHead) +
+                         "[Entries]\r\n1 = 0\xC3\x97\xC3\x97"
+                         "0\xC3\x97"
+                         "0\xC3\x97"
+                         "0\xC3\x97\xC3\x97\r\n");
 }
 
 TEST_F(PreferenceFileTest, ClosedStoreDoesNothing) {
@@ -105,7 +110,7 @@ TEST_F(PreferenceFileTest, ClosedStoreDoesNothing) {
   EXPECT_FALSE(file.nextKey());
   EXPECT_EQ(file.keyValue(), L"");
   EXPECT_EQ(file.readString(L"k", L"d"), L"d");
-  file.close();
+  EXPECT_FALSE(file.close());
   EXPECT_FALSE(exists());
 }
 
@@ -131,7 +136,7 @@ TEST_F(PreferenceFileTest, ASaveLeavesNoScratchFileBehindAndIgnoresAStaleOne) {
   file.selectGroup(L"G");
   EXPECT_EQ(file.readString(L"k", L""), L"1");
   file.writeString(L"k", L"2");
-  file.close();
+  EXPECT_FALSE(file.close());
   EXPECT_EQ(bytes(), std::string(kHead) + "[G]\r\nk = 2\r\n");
   EXPECT_FALSE(std::filesystem::exists(folder.file("Wordhop.ini.saving")));
 }
@@ -142,7 +147,7 @@ TEST_F(PreferenceFileTest, AFolderOfThatNameIsNeverReplaced) {
   EXPECT_FALSE(file.open(name()));
   file.selectGroup(L"G");
   file.writeString(L"k", L"v");
-  file.close();
+  EXPECT_TRUE(file.close());  // the change could not be saved
   EXPECT_TRUE(std::filesystem::is_directory(folder.file("Wordhop.ini")));
   EXPECT_FALSE(std::filesystem::exists(folder.file("Wordhop.ini.saving")));
 }

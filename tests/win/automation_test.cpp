@@ -139,6 +139,12 @@ TEST(ErrorRecord, MessagesForEveryKindOfCode) {
   const std::wstring win32 = errorMessage(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), L"");
   EXPECT_EQ(win32.rfind(L"(FACILITY_WIN32 error 2) ", 0), 0u);
   EXPECT_GT(win32.size(), 26u);
+  // A message with an insert keeps its "%1": no argument is read for it.
+  // The system's own words: Windows', or Wine's.
+  const std::wstring withInsert = errorMessage(HRESULT_FROM_WIN32(ERROR_BAD_EXE_FORMAT), L"");
+  EXPECT_TRUE(withInsert == L"(FACILITY_WIN32 error 193) %1 is not a valid Win32 application.\r\n" ||
+              withInsert == L"(FACILITY_WIN32 error 193) Bad EXE format for %1.\r\n")
+      << runtime::toUtf8(withInsert);
   EXPECT_EQ(errorMessage(static_cast<HRESULT>(0x8004D00E), L""),
             L"Unknown error. (Code : Hex 8004D00E). Please report this error code to the author at "
             L"'wordhop-bugs@example.org'");

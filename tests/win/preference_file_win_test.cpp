@@ -91,7 +91,7 @@ TEST_F(PreferenceFileWinTest, WhileOpenOthersMayReadButNotWrite) {
   ASSERT_TRUE(file.open(name()));
   EXPECT_TRUE(openWith(GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE));
   EXPECT_FALSE(openWith(GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE));
-  file.close();
+  EXPECT_FALSE(file.close());
   EXPECT_TRUE(openWith(GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE));
 }
 
@@ -118,7 +118,7 @@ TEST_F(PreferenceFileWinTest, RelativeNameIsSavedInTheCurrentFolder) {
   file.open(L"Wordhop.ini");
   file.selectGroup(L"Browser");
   file.writeInteger(L"TabDelay", 1);
-  file.close();
+  EXPECT_FALSE(file.close());
   SetCurrentDirectoryW(previous);
   EXPECT_EQ(readBytes(path()), "\xEF\xBB\xBF\r\n[Browser]\r\nTabDelay = 1\r\n");
 }

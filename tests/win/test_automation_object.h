@@ -142,12 +142,12 @@ class TestObject : public IDispatch, public IPersistFile {
 
  private:
   virtual ~TestObject() = default;
-  static HRESULT text(VARIANT* result, const wchar_t* value) {
+  [[nodiscard]] static HRESULT text(VARIANT* result, const wchar_t* value) {
     result->vt = VT_BSTR;
     result->bstrVal = SysAllocString(value);
     return S_OK;
   }
-  static HRESULT object(VARIANT* result, TestObject* made) {
+  [[nodiscard]] static HRESULT object(VARIANT* result, TestObject* made) {
     result->vt = VT_DISPATCH;
     result->pdispVal = made;
     return S_OK;
