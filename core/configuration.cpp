@@ -52,9 +52,19 @@ LoadedSettings loadAllEntries(const std::wstring& fileName, std::vector<SearchEn
   if (!file.open(fileName)) loaded.readError = file.readError();
   file.selectGroup(kGroupEntries);
   file.examineKeys();
-  for (std::size_t number = 1; file.nextKey(); ++number) {
-    parseEntryRecord(file.keyValue(), entries.emplace_back());
-    if (file.keyName() != std::to_wstring(number)) loaded.entryKeysInOrder = false;
+  const std::size_t first = entries.size();
+  while (file.nextKeyOrComment()) {
+    const std::size_t position = entries.size() - first;
+    if (std::optional<std::wstring> comment = file.commentText()) {
+      loaded.notes.push_back({position, std::move(*comment)});
+    } else if (std::wstring value = file.keyValue(); value.empty()) {
+      // A line without a value (a note, the second half of a split line) is no entry.
+      loaded.notes.push_back({position, file.keyName()});
+      loaded.entryKeysInOrder = false;
+    } else {
+      parseEntryRecord(value, entries.emplace_back());
+      if (file.keyName() != std::to_wstring(position + 1)) loaded.entryKeysInOrder = false;
+    }
   }
   file.selectGroup(kGroupBrowser);
   loaded.browserStart = file.readInteger(kKeyBrowserStart, kDefaultBrowserStart);
@@ -75,19 +85,27 @@ runtime::SystemError saveEntry(const std::wstring& fileName, const std::vector<S
 
 namespace {
 
-void replaceEntriesGroup(PreferenceFile& file, const std::vector<SearchEntry>& entries) {
+void replaceEntriesGroup(PreferenceFile& file, const std::vector<SearchEntry>& entries,
+                         const std::vector<EntryNote>& notes) {
   file.removeGroup(kGroupEntries);
   file.selectGroup(kGroupEntries);
-  int number = 0;
-  for (const SearchEntry& entry : entries) file.writeString(std::to_wstring(++number), formatEntryRecord(entry));
+  auto note = notes.begin();
+  for (std::size_t position = 0; position <= entries.size(); ++position) {
+    // Notes keep their places; those past the last entry stay at the end.
+    for (; note != notes.end() && (note->before <= position || position == entries.size()); ++note)
+      file.writeComment(note->text);
+    if (position < entries.size())
+      file.writeString(std::to_wstring(position + 1), formatEntryRecord(entries[position]));
+  }
 }
 
 }  // namespace
 
-runtime::SystemError saveAllEntries(const std::wstring& fileName, const std::vector<SearchEntry>& entries) {
+runtime::SystemError saveAllEntries(const std::wstring& fileName, const std::vector<SearchEntry>& entries,
+                                    const std::vector<EntryNote>& notes) {
   PreferenceFile file;
   file.open(fileName);
-  replaceEntriesGroup(file, entries);
+  replaceEntriesGroup(file, entries, notes);
   return file.close();
 }
 
@@ -100,10 +118,10 @@ runtime::SystemError saveBrowserValue(const std::wstring& fileName, std::wstring
 }
 
 runtime::SystemError saveAllSettings(const std::wstring& fileName, const std::vector<SearchEntry>& entries,
-                                     BrowserTimings timings) {
+                                     const std::vector<EntryNote>& notes, BrowserTimings timings) {
   PreferenceFile file;
   file.open(fileName);
-  replaceEntriesGroup(file, entries);
+  replaceEntriesGroup(file, entries, notes);
   file.selectGroup(kGroupBrowser);
   file.writeInteger(kKeyBrowserStart, timings.browserStart);
   file.writeInteger(kKeyTabDelay, timings.tabDelay);

@@ -28,12 +28,22 @@ inline constexpr std::wstring_view kDefaultLangUI = L"&hl=en";
 inline constexpr std::int32_t kDefaultBrowserStart = 2500;
 inline constexpr std::int32_t kDefaultTabDelay = 500;
 
+// Text of the Entries group that is no entry: a comment, or a line with no
+// value. It is kept, as a comment, where it stood among the entries.
+struct EntryNote {
+  std::size_t before;  // the position of the entry it stands before (the entry count: after the last)
+  std::wstring text;
+  bool operator==(const EntryNote&) const = default;
+};
+
 struct LoadedSettings {
   std::int32_t browserStart = kDefaultBrowserStart;
   std::int32_t tabDelay = kDefaultTabDelay;
-  // The Entries keys were exactly "1" to "n" in file order, so that saving
-  // entry i under key i + 1 replaces that entry's own record.
+  // The Entries keys were exactly "1" to "n" in file order, and no other
+  // line has a key, so that saving entry i under key i + 1 replaces that
+  // entry's own record.
   bool entryKeysInOrder = true;
+  std::vector<EntryNote> notes;
   // Why the file, which is there, could not be read; 0 when it was read or is missing.
   runtime::SystemError readError = 0;
 };
@@ -50,18 +60,21 @@ std::vector<SearchEntry> defaultEntries();
 // Writes the default configuration file (only used when none exists).
 void writeDefaultConfiguration(const std::wstring& fileName);
 
-// Appends one entry per key of the group Entries, in file order, whatever the keys' names.
+// Appends one entry per key of the group Entries that has a value, in file
+// order, whatever the keys' names; the group's other lines are its notes.
 LoadedSettings loadAllEntries(const std::wstring& fileName, std::vector<SearchEntry>& entries);
 // Each save gives 0 when the file holds the change, else the system's reason.
 // Writes the entry at `position` under the entry number position + 1.
 runtime::SystemError saveEntry(const std::wstring& fileName, const std::vector<SearchEntry>& entries,
                                std::size_t position);
-// Replaces the group Entries, and every later copy of it, by the list, numbered from 1.
-runtime::SystemError saveAllEntries(const std::wstring& fileName, const std::vector<SearchEntry>& entries);
+// Replaces the group Entries, and every later copy of it, by the list, numbered
+// from 1, with the notes as comments at their places.
+runtime::SystemError saveAllEntries(const std::wstring& fileName, const std::vector<SearchEntry>& entries,
+                                    const std::vector<EntryNote>& notes = {});
 // Writes BrowserStart or TabDelay in the group Browser.
 runtime::SystemError saveBrowserValue(const std::wstring& fileName, std::wstring_view key, std::int32_t value);
 // Writes the whole entry list (as saveAllEntries) and both timings in one save.
 runtime::SystemError saveAllSettings(const std::wstring& fileName, const std::vector<SearchEntry>& entries,
-                                     BrowserTimings timings);
+                                     const std::vector<EntryNote>& notes, BrowserTimings timings);
 
 }  // namespace core

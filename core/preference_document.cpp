@@ -212,13 +212,22 @@ bool PreferenceDocument::examineKeys() {
   return true;
 }
 
-bool PreferenceDocument::nextKey() {
+bool PreferenceDocument::nextKey() { return advance(false); }
+
+bool PreferenceDocument::nextKeyOrComment() { return advance(true); }
+
+bool PreferenceDocument::advance(bool stopAtComments) {
   if (pendingGroup_) return false;
   std::size_t i = currentItem_ == kNone ? 0 : currentItem_ + 1;
-  while (i < items_.size() && items_[i].kind == ItemKind::comment) ++i;
-  if (i >= items_.size() || items_[i].kind != ItemKind::key) return false;
+  while (!stopAtComments && i < items_.size() && items_[i].kind == ItemKind::comment) ++i;
+  if (i >= items_.size() || items_[i].kind == ItemKind::group) return false;
   currentItem_ = i;
   return true;
+}
+
+std::optional<std::string_view> PreferenceDocument::commentText() const {
+  if (currentItem_ == kNone || items_[currentItem_].kind != ItemKind::comment) return std::nullopt;
+  return items_[currentItem_].value;
 }
 
 std::string_view PreferenceDocument::keyValue() const {

@@ -54,6 +54,10 @@ class PreferenceDocument {
   std::optional<std::string_view> readValue(std::string_view key) const;
   bool examineKeys();
   bool nextKey();
+  // As nextKey, but stops at comments too.
+  bool nextKeyOrComment();
+  // The current item's text when it is a comment; none when it is not.
+  std::optional<std::string_view> commentText() const;
   std::string_view keyValue() const;
   std::string_view keyName() const;
   // Removes every group of that name with its items.
@@ -68,6 +72,7 @@ class PreferenceDocument {
   std::size_t nextGroupFrom(std::size_t index) const;
   std::size_t findKey(std::string_view key) const;
   void insert(std::size_t index, Item item);
+  bool advance(bool stopAtComments);
 
   std::string text_;              // the bytes read from the file
   std::deque<std::string> kept_;  // text of items made or changed since (stable addresses)

@@ -93,6 +93,13 @@ bool PreferenceFile::examineKeys() { return isOpen() && document_.examineKeys();
 
 bool PreferenceFile::nextKey() { return isOpen() && document_.nextKey(); }
 
+bool PreferenceFile::nextKeyOrComment() { return isOpen() && document_.nextKeyOrComment(); }
+
+std::optional<std::wstring> PreferenceFile::commentText() {
+  const auto text = isOpen() ? document_.commentText() : std::nullopt;
+  return text ? std::optional(fromUtf8(*text)) : std::nullopt;
+}
+
 std::wstring PreferenceFile::keyValue() { return isOpen() ? fromUtf8(document_.keyValue()) : std::wstring(); }
 
 std::wstring PreferenceFile::keyName() { return isOpen() ? fromUtf8(document_.keyName()) : std::wstring(); }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,6 +38,10 @@ class PreferenceFile {
   std::int32_t readInteger(std::wstring_view key, std::int32_t defaultValue);
   bool examineKeys();
   bool nextKey();
+  // As nextKey, but stops at comments too.
+  bool nextKeyOrComment();
+  // The current item's text when it is a comment; none when it is not.
+  std::optional<std::wstring> commentText();
   std::wstring keyValue();
   // The current item's key name as written in the file; "" when it is no key.
   std::wstring keyName();

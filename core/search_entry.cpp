@@ -11,6 +11,13 @@ std::wstring formatEntryRecord(const SearchEntry& entry) {
 }
 
 void parseEntryRecord(std::wstring_view record, SearchEntry& entry) {
+  // Text without a separator is no record the tool wrote (a short record, half
+  // of a split line): it is kept whole as the sites of a disabled entry.
+  if (record.find(kFieldSeparator) == std::wstring_view::npos) {
+    entry = SearchEntry{};
+    entry.sites = record;
+    return;
+  }
   auto text = [&](int n) { return std::wstring(runtime::field(record, n, kFieldSeparator)); };
   auto number = [&](int n) {
     return static_cast<std::int32_t>(runtime::textToNumber(runtime::field(record, n, kFieldSeparator)));

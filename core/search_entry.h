@@ -11,7 +11,7 @@ inline constexpr wchar_t kFieldSeparator = L'\u00D7';  // "×"
 
 struct SearchEntry {
   std::int32_t enabled = 0;
-  std::wstring sites;  // web sites separated by "|"
+  std::wstring sites;        // web sites separated by "|"
   std::int32_t content = 0;  // 1: PB and API content, 0: API content only
   std::int32_t sortByDate = 0;
   std::int32_t firstMatch = 0;
@@ -24,7 +24,8 @@ struct SearchEntry {
 std::wstring formatEntryRecord(const SearchEntry& entry);
 
 // Fills all seven fields; missing fields give empty texts and zeros, text after
-// a seventh separator is ignored.
+// a seventh separator is ignored. Text without any separator is the sites of a
+// disabled entry.
 void parseEntryRecord(std::wstring_view record, SearchEntry& entry);
 
 }  // namespace core

@@ -73,6 +73,7 @@ LRESULT GadgetWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         case GadgetKind::stringField:
         case GadgetKind::spinField:
           if (code == EN_CHANGE) queueGadgetEvent(number, EventKind::change);
+          if (code == EN_KILLFOCUS) queueGadgetEvent(number, EventKind::focusLost);
           break;
         default:
           break;

@@ -25,7 +25,7 @@ namespace runtime {
 inline constexpr int kDefaultCoordinate = -65535;
 
 enum class GadgetKind { none = 0, listView, imageButton, textLabel, spinField, stringField, checkBox };
-enum class EventKind { change, leftClick };
+enum class EventKind { change, leftClick, focusLost };
 
 struct Event {
   // `activated`: the window became the active one (the user came back to it).
@@ -120,9 +120,6 @@ class GadgetWindow {
   void setToolTip(int number, std::wstring_view text);
   HWND toolTipControl() const { return toolTip_; }
 
-  // True while the program itself changes gadgets: what the controls report
-  // then is no action of the user's.
-  bool changingGadgets() const { return quiet_ > 0; }
   // Blocks until the next gadget event or close request.
   Event waitEvent();
   // The next event if one is ready after the waiting messages are handled.

@@ -8,7 +8,10 @@
 
 namespace search {
 
-bool isEnabledRecord(std::wstring_view record) { return !record.empty() && record.front() == L'1'; }
+bool isEnabledRecord(std::wstring_view record) {
+  // Text without a separator is kept as a disabled entry's sites.
+  return !record.empty() && record.front() == L'1' && record.find(core::kFieldSeparator) != std::wstring_view::npos;
+}
 
 SearchSettings loadSearchRun(const std::wstring& fileName, std::vector<core::SearchEntry>& entries) {
   core::PreferenceFile file;

@@ -96,6 +96,34 @@ std::wstring failureReason(runtime::SystemError error) {
   return reason.empty() ? L"System error " + std::to_wstring(error.code) + L"." : reason;
 }
 
+// A field's text as an entry can store it: without "×", which separates the
+// fields, and without line breaks (a record is one line), each run of CR and
+// LF becoming one space. The caret stays after the character it followed.
+std::wstring storableText(std::wstring_view typed, DWORD& caret) {
+  auto isBreak = [](wchar_t c) { return c == L'\r' || c == L'\n'; };
+  std::wstring text;
+  DWORD movedCaret = 0;
+  for (std::size_t i = 0; i < typed.size(); ++i) {
+    if (i == caret) movedCaret = static_cast<DWORD>(text.size());
+    if (typed[i] == core::kFieldSeparator || (isBreak(typed[i]) && i > 0 && isBreak(typed[i - 1]))) continue;
+    text += isBreak(typed[i]) ? L' ' : typed[i];
+  }
+  caret = caret >= typed.size() ? static_cast<DWORD>(text.size()) : movedCaret;
+  return text;
+}
+
+// A spin field's text as a number within the timings' range; none when it
+// holds no number (empty, letters).
+std::optional<int> timingOf(std::wstring_view text) {
+  while (!text.empty() && text.front() == L' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == L' ') text.remove_suffix(1);
+  if (text.empty() || !std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; }))
+    return std::nullopt;
+  long long value = 0;
+  for (wchar_t digit : text) value = std::min<long long>(value * 10 + (digit - L'0'), kLongestTiming + 1LL);
+  return static_cast<int>(std::min<long long>(value, kLongestTiming));
+}
+
 // The message requester's owner: the foreground window, when it is one of ours.
 HWND requesterOwner() {
   HWND foreground = GetForegroundWindow();
@@ -144,9 +172,9 @@ void SettingsWindow::createGadgets() {
   const std::span buttons(kImageButtons);
   for (const ImageButton& button : buttons.first(kButtonsBeforeTimings)) imageButton(button);
   d.scaledTextLabel(browserStartLabel, {163, 9, 74, 19}, L"Browser Start:");
-  d.scaledSpinField(browserStartSpin, {238, 9, 48, 19}, 0, 9999);
+  d.scaledSpinField(browserStartSpin, {238, 9, 48, 19}, 0, kLongestTiming);
   d.scaledTextLabel(tabDelayLabel, {291, 9, 54, 19}, L"Tab Delay:");
-  d.scaledSpinField(tabDelaySpin, {346, 9, 48, 19}, 0, 9999);
+  d.scaledSpinField(tabDelaySpin, {346, 9, 48, 19}, 0, kLongestTiming);
   for (const ImageButton& button : buttons.subspan(kButtonsBeforeTimings)) imageButton(button);
 
   d.scaledListView(entryList, {5, 35, 470, 198}, L"", 20);
@@ -216,11 +244,13 @@ void SettingsWindow::loadFromFile() {
   state_.entries.clear();
   const core::LoadedSettings loaded = core::loadAllEntries(configFile_, state_.entries);
   entryKeysInOrder_ = loaded.entryKeysInOrder;
+  notes_ = loaded.notes;
+  timings_ = {loaded.browserStart, loaded.tabDelay};
   readError_ = loaded.readError;
   blind_ = static_cast<bool>(readError_);
   fileBehind_ = false;
-  window_.setState(browserStartSpin, loaded.browserStart);
-  window_.setState(tabDelaySpin, loaded.tabDelay);
+  // As written, also beyond the arrows' range: the field shows what the file holds.
+  for (int spin : {browserStartSpin, tabDelaySpin}) window_.setText(spin, std::to_wstring(timingIn(spin)));
   reloading_ = true;
   window_.clearItems(entryList);
   fillEntryRows(window_, state_.entries);
@@ -335,10 +365,11 @@ bool SettingsWindow::handleEvent(const runtime::Event& event) {
       moveEntry(+1);
       break;
     case browserStartSpin:
-      if (change) editBrowserValue(core::kKeyBrowserStart, browserStartSpin);
-      break;
     case tabDelaySpin:
-      if (change) editBrowserValue(core::kKeyTabDelay, tabDelaySpin);
+      if (change) editTiming(event.gadget);
+      // What the field shows when it is left is what is stored.
+      if (event.kind == runtime::EventKind::focusLost)
+        window_.setText(event.gadget, std::to_wstring(timingIn(event.gadget)));
       break;
     case openIniButton:
       openConfigInEditor();
@@ -370,19 +401,17 @@ void SettingsWindow::saveEntryAt(int row) {
 }
 
 void SettingsWindow::saveAll() {
-  if (commit([&] { return core::saveAllEntries(configFile_, state_.entries); })) entryKeysInOrder_ = true;
+  if (commit([&] { return core::saveAllEntries(configFile_, state_.entries, notes_); })) entryKeysInOrder_ = true;
 }
 
-void SettingsWindow::saveBrowserValue(std::wstring_view key, int spin) {
-  commit([&] { return core::saveBrowserValue(configFile_, key, window_.state(spin)); });
+std::int32_t& SettingsWindow::timingIn(int spin) {
+  return spin == browserStartSpin ? timings_.browserStart : timings_.tabDelay;
 }
 
 bool SettingsWindow::commit(const std::function<runtime::SystemError()>& save) {
   const bool everything = fileBehind_;
   const runtime::SystemError error =
-      everything ? core::saveAllSettings(configFile_, state_.entries,
-                                         {window_.state(browserStartSpin), window_.state(tabDelaySpin)})
-                 : save();
+      everything ? core::saveAllSettings(configFile_, state_.entries, notes_, timings_) : save();
   if (!error) {
     fileBehind_ = false;
     if (everything) entryKeysInOrder_ = true;
@@ -412,18 +441,13 @@ void SettingsWindow::showFieldText(int gadget, const std::wstring& text, DWORD c
 void SettingsWindow::editTextField(int gadget) {
   const int row = window_.state(entryList);
   if (!selectedEntry()) return;
-  const std::wstring typed = window_.text(gadget);
   DWORD caret = 0;
   SendMessageW(window_.gadget(gadget), EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+  const std::wstring text = storableText(window_.text(gadget), caret);
   // The file may have changed since: the text goes to the same row's field
   // after the window has caught up, if that row is still there.
   if (!catchUpWithFile() || !selectedEntry() || window_.state(entryList) != row) return;
-  // "×" separates the fields of a stored entry: it cannot be part of one.
-  std::wstring text = typed;
-  const auto removedBeforeCaret =
-      std::count(text.begin(), text.begin() + std::min<std::size_t>(caret, text.size()), core::kFieldSeparator);
-  std::erase(text, core::kFieldSeparator);
-  if (window_.text(gadget) != text) showFieldText(gadget, text, caret - static_cast<DWORD>(removedBeforeCaret));
+  if (window_.text(gadget) != text) showFieldText(gadget, text, caret);
   const FieldBinding& binding = *bindingOf(gadget);
   selectedEntry()->*binding.text = text;
   window_.setItemText(entryList, row, binding.column, text);
@@ -442,11 +466,17 @@ void SettingsWindow::editFlag(int gadget) {
   saveEntryAt(row);
 }
 
-void SettingsWindow::editBrowserValue(std::wstring_view key, int spin) {
-  const int value = window_.state(spin);
-  if (!catchUpWithFile()) return;
-  if (window_.state(spin) != value) window_.setState(spin, value);
-  saveBrowserValue(key, spin);
+void SettingsWindow::editTiming(int spin) {
+  // A field without a number stores nothing: it shows the stored value again when it is left.
+  const std::wstring typed = window_.text(spin);
+  const std::optional<int> value = timingOf(typed);
+  if (!value || !catchUpWithFile()) return;
+  // A number above the range is stored as the range allows, and shown so.
+  const std::wstring stored = std::to_wstring(*value);
+  if (*value == kLongestTiming && typed != stored) showFieldText(spin, stored, static_cast<DWORD>(stored.size()));
+  timingIn(spin) = *value;
+  const std::wstring_view key = spin == browserStartSpin ? core::kKeyBrowserStart : core::kKeyTabDelay;
+  commit([&] { return core::saveBrowserValue(configFile_, key, *value); });
 }
 
 void SettingsWindow::addEntry() {
@@ -478,6 +508,8 @@ void SettingsWindow::removeEntry() {
   DrawingSuspended suspended(window_.handle());
   window_.removeItem(entryList, row);
   state_.entries.erase(state_.entries.begin() + row);
+  for (core::EntryNote& note : notes_)
+    if (note.before > static_cast<std::size_t>(row)) --note.before;
   saveAll();
   window_.setState(entryList, row - 1);
   window_.postGadgetEvent(entryList, runtime::EventKind::change);

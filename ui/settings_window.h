@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/configuration.h"
 #include "core/search_entry.h"
 #include "resources/version.h"
 #include "runtime/file_io.h"
@@ -19,6 +20,8 @@ namespace ui {
 
 inline constexpr int kSettingsWindow = 0;
 inline constexpr wchar_t kWindowTitle[] = L"Wordhop v" WORDHOP_VERSION_TEXT;
+// The longest browser start and tab delay the spin fields take, in milliseconds.
+inline constexpr int kLongestTiming = 9999;
 
 // Gadget numbers, which are also the control identifiers.
 enum GadgetNumber : int {
@@ -89,7 +92,8 @@ class SettingsWindow {
   void showSelectedEntry();
   void editTextField(int gadget);
   void editFlag(int gadget);
-  void editBrowserValue(std::wstring_view key, int spin);
+  // Stores a spin field's number; a field without one stores nothing.
+  void editTiming(int spin);
   void addEntry();
   void removeEntry();
   void moveEntry(int step);
@@ -128,7 +132,8 @@ class SettingsWindow {
   void showFieldText(int gadget, const std::wstring& text, DWORD caret);
   void saveEntryAt(int row);
   void saveAll();
-  void saveBrowserValue(std::wstring_view key, int spin);
+  // The stored timing a spin field edits.
+  std::int32_t& timingIn(int spin);
   // Every save goes through here: a window whose earlier save failed writes
   // everything it holds instead, the file's bytes are noted, and the first
   // failure of the session is told to the user.
@@ -143,6 +148,8 @@ class SettingsWindow {
   std::array<runtime::UniqueBitmap, 6> images_;
   SettingsServices services_;
   bool entryKeysInOrder_ = true;
+  std::vector<core::EntryNote> notes_;    // the Entries group's other lines, kept at their places
+  core::BrowserTimings timings_;          // as stored (or to be stored when the file is behind)
   std::optional<std::string> knownFile_;  // the file's bytes as last read or written here; none: no file
   bool blind_ = false;                    // the file is there, but this window could not read it
   runtime::SystemError readError_ = 0;    // why

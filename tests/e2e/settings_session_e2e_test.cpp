@@ -263,4 +263,23 @@ TEST_F(SettingsSessionEndToEnd, AChangeWhoseSaveFailedIsWrittenWithTheNextSave) 
   EXPECT_EQ(readBytes(config), expected);
 }
 
+// A note written by hand between the entries is kept, as a comment at its
+// place, when a move rewrites them.
+TEST_F(SettingsSessionEndToEnd, ANoteAmongTheEntriesSurvivesAMove) {
+  auto withNote = [](std::string file, const char* note) {
+    const std::size_t second = file.find("\r\n", file.find("\r\n2 = ") + 2) + 2;
+    return file.insert(second, std::string(note) + "\r\n");
+  };
+  std::vector<core::SearchEntry> entries = core::defaultEntries();
+  writeBytes(config, withNote(defaultFileWith(entries), "check the beta forum too"));
+  auto session = [&](HWND window) {
+    SetForegroundWindow(window);
+    settle();
+    clickControl(window, kMoveDown);  // the first row, selected at the start
+  };
+  EXPECT_EQ(runSession(session), 0u);
+  std::swap(entries[0], entries[1]);
+  EXPECT_EQ(readBytes(config), withNote(defaultFileWith(entries), "; check the beta forum too"));
+}
+
 }  // namespace

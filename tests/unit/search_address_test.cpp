@@ -128,14 +128,15 @@ TEST(SearchRunConfiguration, DefaultFileGivesTheAddressesOfRecordsOneSixAndSeven
       }));
 }
 
+// Text without a separator is a disabled entry, whatever its first character.
 TEST(SearchRunConfiguration, EnabledMeansTheFirstCharacterIsOne) {
   testing_support::ScratchFolder folder;
   const auto file = folder.file("Wordhop.ini");
-  testing_support::writeBytes(
-      file,
-      "\xEF\xBB\xBF[Entries]\r\na = 01\xC3\x97x\r\nb = 2\xC3\x97x\r\nc = 1abc\xC3\x97 s | t "
-      "\xC3\x97"
-      "2\r\nd = -1\xC3\x97x\r\n[Browser]\r\nTabDelay = soon\r\n[Google]\r\nLangUI = &hl=de\r\n");
+  testing_support::writeBytes(file,
+                              "\xEF\xBB\xBF[Entries]\r\na = 01\xC3\x97x\r\nb = 2\xC3\x97x\r\nc = 1abc\xC3\x97 s | t "
+                              "\xC3\x97"
+                              "2\r\nd = -1\xC3\x97x\r\ne = 1\r\nf = 1gamma.example\r\n[Browser]\r\nTabDelay = "
+                              "soon\r\n[Google]\r\nLangUI = &hl=de\r\n");
   std::vector<SearchEntry> entries;
   SearchSettings settings = search::loadSearchRun(file.wstring(), entries);
   ASSERT_EQ(entries.size(), 1u);

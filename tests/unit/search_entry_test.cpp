@@ -23,7 +23,10 @@ TEST(EntryRecord, ParsesShortLongAndDamagedRecords) {
       {L"abc\u00D7s\u00D7x\u00D7 7\u00D7$10\u00D7f\u00D7i", {0, L"s", 0, 7, 16, L"f", L"i"}},
       {L"1\u00D7s\u00D71\u00D70\u00D70\u00D7f\u00D7i\u00D7lost", {1, L"s", 1, 0, 0, L"f", L"i"}},
       {L"2\u00D7\u00D7-1\u00D75", {2, L"", -1, 5, 0, L"", L""}},
-      {L"4294967297", {1, L"", 0, 0, 0, L"", L""}},
+      {L"4294967297\u00D7", {1, L"", 0, 0, 0, L"", L""}},
+      // Without a separator the whole text is kept, as a disabled entry's sites.
+      {L"gamma.example", {0, L"gamma.example", 0, 0, 0, L"", L""}},
+      {L"1", {0, L"1", 0, 0, 0, L"", L""}},
   };
   for (const Case& c : cases) {
     SearchEntry entry{9, L"old", 9, 9, 9, L"old", L"old"};

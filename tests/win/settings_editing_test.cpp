@@ -46,6 +46,54 @@ TEST_F(SettingsEditingTest, TheFieldSeparatorCannotBeTypedOrPasted) {
   EXPECT_NE(
       file().find("1 = 1" X "www.purebasic.fr/english | www.purebasic.fr/french" X "1" X "0" X "0" X X "abcd\r\n"),
       std::string::npos);
+  // Another program sets the text: each run of line breaks becomes one space.
+  SendMessageW(window().gadget(infoField), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"one\r\n\r\ntwo\rthree\n"));
+  pump();
+  EXPECT_EQ(window().text(infoField), L"one two three ");
+  EXPECT_NE(file().find(X "one two three \r\n"), std::string::npos);
+}
+
+// Every line a hand-edited Entries group holds survives an edit of an entry
+// and a save of the whole list: as a record or, where it is none, as a comment
+// at its place.
+TEST_F(SettingsEditingTest, HandWrittenLinesOfTheEntriesGroupSurviveAnEditAndAWholeSave) {
+  struct Case {
+    const char* name;
+    const char* group;          // after "[Entries]\r\n"
+    const char* afterEdit;      // "x" appended to the first entry's info
+    const char* afterMoveDown;  // the first entry moved down
+  } cases[] = {
+      {"note line", "1 = 1" X "a" X "0" X "0" X "0" X X "\r\ncheck the beta forum too\r\n2 = 0" X "b\r\n",
+       "1 = 1" X "a" X "0" X "0" X "0" X X "x\r\n; check the beta forum too\r\n2 = 0" X "b" X "0" X "0" X "0" X X
+       "\r\n",
+       "1 = 0" X "b" X "0" X "0" X "0" X X "\r\n; check the beta forum too\r\n2 = 1" X "a" X "0" X "0" X "0" X X
+       "x\r\n"},
+      {"short record", "1 = 1" X "a" X "0" X "0" X "0" X X "\r\n2 = gamma.example\r\n",
+       "1 = 1" X "a" X "0" X "0" X "0" X X "x\r\n2 = gamma.example\r\n",
+       "1 = 0" X "gamma.example" X "0" X "0" X "0" X X "\r\n2 = 1" X "a" X "0" X "0" X "0" X X "x\r\n"},
+      {"comments", "; first\r\n1 = 1" X "a\r\n;second\r\n2 = 0" X "b\r\n; last\r\n",
+       "; first\r\n1 = 1" X "a" X "0" X "0" X "0" X X "x\r\n; second\r\n2 = 0" X "b\r\n; last\r\n",
+       "; first\r\n1 = 0" X "b" X "0" X "0" X "0" X X "\r\n; second\r\n2 = 1" X "a" X "0" X "0" X "0" X X
+       "x\r\n; last\r\n"},
+      {"record split by a lone CR", "1 = 1" X "a" X "0" X "0" X "0" X X "first\rsecond half\r\n2 = 0" X "b\r\n",
+       "1 = 1" X "a" X "0" X "0" X "0" X X "firstx\r\n; second half\r\n2 = 0" X "b" X "0" X "0" X "0" X X "\r\n",
+       "1 = 0" X "b" X "0" X "0" X "0" X X "\r\n; second half\r\n2 = 1" X "a" X "0" X "0" X "0" X X "firstx\r\n"},
+      {"notes before and after every entry", "before\r\n1 = 1" X "a\r\n2 = 0" X "b\r\nafter\r\n",
+       "; before\r\n1 = 1" X "a" X "0" X "0" X "0" X X "x\r\n2 = 0" X "b" X "0" X "0" X "0" X X "\r\n; after\r\n",
+       "; before\r\n1 = 0" X "b" X "0" X "0" X "0" X X "\r\n2 = 1" X "a" X "0" X "0" X "0" X X "x\r\n; after\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    open(std::string("\xEF\xBB\xBF\r\n[Entries]\r\n") + c.group);
+    ASSERT_EQ(window().itemCount(entryList), 2);
+    HWND info = window().gadget(infoField);
+    SendMessageW(info, EM_SETSEL, 1000, 1000);
+    SendMessageW(info, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"x"));
+    pump();
+    EXPECT_EQ(entriesGroup(), std::string("[Entries]\r\n") + c.afterEdit);
+    press(moveDownButton);
+    EXPECT_EQ(entriesGroup(), std::string("[Entries]\r\n") + c.afterMoveDown);
+  }
 }
 
 TEST_F(SettingsEditingTest, FlagClicksSaveTheFlagAndRelabelTheColumn) {
@@ -152,9 +200,33 @@ TEST_F(SettingsEditingTest, OneArrowStepOfASpinFieldWritesOnce) {
   SendMessageW(window().gadget(browserStartSpin), WM_KEYDOWN, VK_UP, 0);
   EXPECT_EQ(pump(), 1);
   EXPECT_NE(file().find("BrowserStart = 2501\r\n"), std::string::npos);
-  window().setText(tabDelaySpin, L"");
-  type(tabDelaySpin, L'7');
-  EXPECT_NE(file().find("TabDelay = 7\r\n"), std::string::npos);
+}
+
+// The spin field and the file agree after each change, and when the field is
+// left it shows what the file holds.
+TEST_F(SettingsEditingTest, ASpinFieldShowsWhatIsStored) {
+  struct Case {
+    const wchar_t* typed;
+    const char* stored;
+    const wchar_t* shown;  // after the change
+    const wchar_t* left;   // after the field lost the focus
+  } cases[] = {
+      {L"7", "7", L"7", L"7"},         {L"99999999", "9999", L"9999", L"9999"}, {L"", "500", L"", L"500"},
+      {L"abc", "500", L"abc", L"500"}, {L"-5", "500", L"-5", L"500"},           {L"0300", "300", L"0300", L"300"},
+  };
+  for (const Case& c : cases) {
+    open();
+    settings->show();
+    HWND spin = window().gadget(tabDelaySpin);
+    SetFocus(spin);
+    SendMessageW(spin, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.typed));
+    pump();
+    EXPECT_NE(file().find(std::string("TabDelay = ") + c.stored + "\r\n"), std::string::npos) << c.stored;
+    EXPECT_EQ(window().text(tabDelaySpin), c.shown);
+    SetFocus(window().gadget(urlField));
+    pump();
+    EXPECT_EQ(window().text(tabDelaySpin), c.left);
+  }
 }
 
 TEST_F(SettingsEditingTest, KeysOutOfOrderAreRenumberedAtTheFirstSaveInsteadOfOverwritten) {
