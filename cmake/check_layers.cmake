@@ -1,4 +1,5 @@
-# Fails when a product file includes from a folder its own folder may not use.
+# Fails when a product file includes from a folder its own folder may not use,
+# or a folder's library links one of a folder it may not use.
 # Usage: cmake -DSOURCE_DIR=<tree> -P check_layers.cmake
 cmake_minimum_required(VERSION 3.25)
 # The arrows, also in the README's layout table: each folder may include from
@@ -25,7 +26,35 @@ foreach(folder runtime core automation search ui app)
   endforeach()
 endforeach()
 
+# The libraries each folder makes; links must follow the same arrows.
+set(folder_of_wordhop_runtime runtime)
+set(folder_of_wordhop_png runtime)
+set(folder_of_wordhop_core core)
+set(folder_of_wordhop_command_tokens automation)
+set(folder_of_wordhop_automation automation)
+set(folder_of_wordhop_search search)
+set(folder_of_wordhop_dpi_rounding ui)
+set(folder_of_wordhop_ui ui)
+set(folder_of_wordhop_app app)
+foreach(folder runtime core automation search ui app)
+  file(READ ${SOURCE_DIR}/${folder}/CMakeLists.txt build_text)
+  string(REGEX MATCHALL "target_link_libraries\\([^)]*\\)" links "${build_text}")
+  foreach(link IN LISTS links)
+    string(REGEX REPLACE "^target_link_libraries\\([ \t\r\n]*[A-Za-z0-9_]+" "" linked "${link}")
+    string(REGEX MATCHALL "wordhop_[a-z_]+" libraries "${linked}")
+    foreach(library IN LISTS libraries)
+      if(library STREQUAL "wordhop_warnings")
+        continue()
+      endif()
+      set(used "${folder_of_${library}}")
+      if(NOT used STREQUAL folder AND NOT used IN_LIST uses_${folder})
+        list(APPEND violations "${folder}/CMakeLists.txt: links ${library} (${used})")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
 if(violations)
   list(JOIN violations "\n  " text)
-  message(FATAL_ERROR "includes against the layering:\n  ${text}")
+  message(FATAL_ERROR "includes or links against the layering:\n  ${text}")
 endif()

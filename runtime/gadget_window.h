@@ -81,6 +81,7 @@ class GadgetWindow {
   int columnCount(int number) const;
   int columnWidth(int number, int column) const;
   void setColumnWidth(int number, int column, int width);
+  void centreColumn(int number, int column);
   // An image button's image: the size it was made with, and a new size for it
   // (the image the button was made with, which its maker keeps, is scaled).
   SIZE buttonImageSize(int number) const;
@@ -105,6 +106,9 @@ class GadgetWindow {
   bool enabled(int number) const;
   void setColors(int number, COLORREF text, COLORREF background);
   void setFocus(int number) { SetFocus(gadget(number)); }
+  // A string or spin field's caret, as a character position.
+  int caret(int number) const;
+  void setCaret(int number, int position);
 
   // List view rows: the text is split at line feeds into the columns.
   void addItem(int number, std::wstring_view text);

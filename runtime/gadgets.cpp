@@ -279,6 +279,23 @@ void GadgetWindow::setColors(int number, COLORREF text, COLORREF background) {
   InvalidateRect(it->second.control, nullptr, TRUE);
 }
 
+int GadgetWindow::caret(int number) const {
+  DWORD end = 0;  // of the selection: where typing goes on
+  SendMessageW(gadget(number), EM_GETSEL, 0, reinterpret_cast<LPARAM>(&end));
+  return static_cast<int>(end);
+}
+
+void GadgetWindow::setCaret(int number, int position) {
+  SendMessageW(gadget(number), EM_SETSEL, static_cast<WPARAM>(position), static_cast<LPARAM>(position));
+}
+
+void GadgetWindow::centreColumn(int number, int column) {
+  LVCOLUMNW centred{};
+  centred.mask = LVCF_FMT;
+  centred.fmt = LVCFMT_CENTER;
+  SendMessageW(gadget(number), LVM_SETCOLUMNW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&centred));
+}
+
 void GadgetWindow::addItem(int number, std::wstring_view text) {
   HWND list = gadget(number);
   Quiet quiet(quiet_);

@@ -18,9 +18,6 @@
 namespace ui {
 namespace {
 
-constexpr int kDetailGadgets[] = {removeButton,    moveUpButton, moveDownButton, contentCheck, sortByDateCheck,
-                                  firstMatchCheck, urlField,     filterField,    infoField};
-
 // Suspends drawing of a window for the life of the guard.
 class DrawingSuspended {
  public:
@@ -40,21 +37,26 @@ constexpr FlagLabels kContentLabels{L"PB", L"API"};
 constexpr FlagLabels kSortLabels{L"Date", L"Relevance"};
 constexpr FlagLabels kFirstMatchLabels{L"Yes", L"No"};
 
-// Which entry field and list column a text field or flag check box edits.
-struct FieldBinding {
+// The gadgets that work on the selected entry, in the order they are enabled
+// and disabled; for a text field or flag check box, the entry field and the
+// list column it edits.
+struct DetailGadget {
   int gadget;
-  int column;
-  std::wstring core::SearchEntry::*text;
-  std::int32_t core::SearchEntry::*flag;
-  const FlagLabels* labels;
+  int column = 0;
+  std::wstring core::SearchEntry::*text = nullptr;
+  std::int32_t core::SearchEntry::*flag = nullptr;
+  const FlagLabels* labels = nullptr;
 };
-constexpr FieldBinding kBindings[] = {
-    {urlField, 1, &core::SearchEntry::sites, nullptr, nullptr},
-    {filterField, 5, &core::SearchEntry::filter, nullptr, nullptr},
-    {infoField, 6, &core::SearchEntry::info, nullptr, nullptr},
+constexpr DetailGadget kDetailGadgets[] = {
+    {removeButton},
+    {moveUpButton},
+    {moveDownButton},
     {contentCheck, 2, nullptr, &core::SearchEntry::content, &kContentLabels},
     {sortByDateCheck, 3, nullptr, &core::SearchEntry::sortByDate, &kSortLabels},
     {firstMatchCheck, 4, nullptr, &core::SearchEntry::firstMatch, &kFirstMatchLabels},
+    {urlField, 1, &core::SearchEntry::sites},
+    {filterField, 5, &core::SearchEntry::filter},
+    {infoField, 6, &core::SearchEntry::info},
 };
 
 // The buttons with images, in the order they are made (which is the tab order).
@@ -82,9 +84,9 @@ struct Column {
 constexpr Column kColumns[] = {{L"URL", 239},        {L"Content", 50}, {L"Sort by", 72},
                                {L"First Match", 68}, {L"Filter", 0},   {L"Info", 0}};
 
-const FieldBinding* bindingOf(int gadget) {
-  for (const FieldBinding& binding : kBindings)
-    if (binding.gadget == gadget) return &binding;
+const DetailGadget* detailOf(int gadget) {
+  for (const DetailGadget& detail : kDetailGadgets)
+    if (detail.gadget == gadget) return &detail;
   return nullptr;
 }
 
@@ -99,16 +101,16 @@ std::wstring failureReason(runtime::SystemError error) {
 // A field's text as an entry can store it: without "×", which separates the
 // fields, and without line breaks (a record is one line), each run of CR and
 // LF becoming one space. The caret stays after the character it followed.
-std::wstring storableText(std::wstring_view typed, DWORD& caret) {
+std::wstring storableText(std::wstring_view typed, int& caret) {
   auto isBreak = [](wchar_t c) { return c == L'\r' || c == L'\n'; };
   std::wstring text;
-  DWORD movedCaret = 0;
+  int movedCaret = 0;
   for (std::size_t i = 0; i < typed.size(); ++i) {
-    if (i == caret) movedCaret = static_cast<DWORD>(text.size());
+    if (static_cast<int>(i) == caret) movedCaret = static_cast<int>(text.size());
     if (typed[i] == core::kFieldSeparator || (isBreak(typed[i]) && i > 0 && isBreak(typed[i - 1]))) continue;
     text += isBreak(typed[i]) ? L' ' : typed[i];
   }
-  caret = caret >= typed.size() ? static_cast<DWORD>(text.size()) : movedCaret;
+  caret = caret >= static_cast<int>(typed.size()) ? static_cast<int>(text.size()) : movedCaret;
   return text;
 }
 
@@ -220,13 +222,7 @@ bool SettingsWindow::build() {
   SetWindowLongPtrW(window_.handle(), GWLP_HWNDPARENT,
                     reinterpret_cast<LONG_PTR>(runtime::windowFromNumber(state_.ideMainWindow)));
 
-  for (int column = 2; column <= 4; ++column) {
-    LVCOLUMNW centred{};
-    centred.mask = LVCF_FMT;
-    centred.fmt = LVCFMT_CENTER;
-    SendMessageW(window_.gadget(entryList), LVM_SETCOLUMNW, static_cast<WPARAM>(column),
-                 reinterpret_cast<LPARAM>(&centred));
-  }
+  for (int column = 2; column <= 4; ++column) window_.centreColumn(entryList, column);
   window_.setColors(infoField, GetSysColor(COLOR_INACTIVECAPTIONTEXT), GetSysColor(COLOR_BTNFACE));
   setToolTips();
 
@@ -304,7 +300,7 @@ void SettingsWindow::show() {
 }
 
 void SettingsWindow::setDetailGadgetsEnabled(bool enabled) {
-  for (int gadget : kDetailGadgets) window_.setEnabled(gadget, enabled);
+  for (const DetailGadget& detail : kDetailGadgets) window_.setEnabled(detail.gadget, enabled);
 }
 
 core::SearchEntry* SettingsWindow::selectedEntry() {
@@ -313,21 +309,19 @@ core::SearchEntry* SettingsWindow::selectedEntry() {
   return &state_.entries[static_cast<std::size_t>(row)];
 }
 
-void SettingsWindow::clearDetails() {
-  for (int check : {contentCheck, sortByDateCheck, firstMatchCheck}) window_.setState(check, 0);
-  for (int field : {urlField, filterField, infoField}) window_.setText(field, L"");
+void SettingsWindow::showDetails(const core::SearchEntry& entry) {
+  for (const DetailGadget& detail : kDetailGadgets) {
+    if (detail.flag) window_.setState(detail.gadget, entry.*detail.flag != 0);
+    if (detail.text) window_.setText(detail.gadget, entry.*detail.text);
+  }
 }
+
+void SettingsWindow::clearDetails() { showDetails({}); }
 
 void SettingsWindow::showSelectedEntry() {
   DrawingSuspended suspended(window_.handle());
   if (const core::SearchEntry* selected = selectedEntry()) {
-    const core::SearchEntry& entry = *selected;
-    window_.setState(contentCheck, entry.content != 0);
-    window_.setState(sortByDateCheck, entry.sortByDate != 0);
-    window_.setState(firstMatchCheck, entry.firstMatch != 0);
-    window_.setText(urlField, entry.sites);
-    window_.setText(filterField, entry.filter);
-    window_.setText(infoField, entry.info);
+    showDetails(*selected);
     setDetailGadgetsEnabled(true);
   } else {
     setDetailGadgetsEnabled(false);
@@ -377,15 +371,11 @@ bool SettingsWindow::handleEvent(const runtime::Event& event) {
     case donateButton:
       offerDonation();
       break;
-    case urlField:
-    case filterField:
-    case infoField:
-      if (change) editTextField(event.gadget);
-      break;
-    case contentCheck:
-    case sortByDateCheck:
-    case firstMatchCheck:
-      if (event.kind == runtime::EventKind::leftClick) editFlag(event.gadget);
+    default:
+      if (const DetailGadget* detail = detailOf(event.gadget)) {
+        if (detail->text && change) editTextField(event.gadget);
+        if (detail->flag && event.kind == runtime::EventKind::leftClick) editFlag(event.gadget);
+      }
       break;
   }
   return true;
@@ -433,36 +423,35 @@ bool SettingsWindow::commit(const std::function<runtime::SystemError()>& save) {
   return false;
 }
 
-void SettingsWindow::showFieldText(int gadget, const std::wstring& text, DWORD caret) {
+void SettingsWindow::showFieldText(int gadget, const std::wstring& text, int caret) {
   window_.setText(gadget, text);
-  SendMessageW(window_.gadget(gadget), EM_SETSEL, caret, static_cast<LPARAM>(caret));
+  window_.setCaret(gadget, caret);
 }
 
 void SettingsWindow::editTextField(int gadget) {
+  const DetailGadget& field = *detailOf(gadget);
   const int row = window_.state(entryList);
   if (!selectedEntry()) return;
-  DWORD caret = 0;
-  SendMessageW(window_.gadget(gadget), EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+  int caret = window_.caret(gadget);
   const std::wstring text = storableText(window_.text(gadget), caret);
   // The file may have changed since: the text goes to the same row's field
   // after the window has caught up, if that row is still there.
   if (!catchUpWithFile() || !selectedEntry() || window_.state(entryList) != row) return;
   if (window_.text(gadget) != text) showFieldText(gadget, text, caret);
-  const FieldBinding& binding = *bindingOf(gadget);
-  selectedEntry()->*binding.text = text;
-  window_.setItemText(entryList, row, binding.column, text);
+  selectedEntry()->*field.text = text;
+  window_.setItemText(entryList, row, field.column, text);
   saveEntryAt(row);
 }
 
 void SettingsWindow::editFlag(int gadget) {
+  const DetailGadget& check = *detailOf(gadget);
   const int row = window_.state(entryList);
   if (!selectedEntry()) return;
-  const int ticked = window_.state(gadget);
+  const int ticked = window_.state(check.gadget);
   if (!catchUpWithFile() || !selectedEntry() || window_.state(entryList) != row) return;
-  window_.setState(gadget, ticked);
-  const FieldBinding& binding = *bindingOf(gadget);
-  selectedEntry()->*binding.flag = ticked;
-  window_.setItemText(entryList, row, binding.column, binding.labels->of(ticked));
+  window_.setState(check.gadget, ticked);
+  selectedEntry()->*check.flag = ticked;
+  window_.setItemText(entryList, row, check.column, check.labels->of(ticked));
   saveEntryAt(row);
 }
 
@@ -473,7 +462,7 @@ void SettingsWindow::editTiming(int spin) {
   if (!value || !catchUpWithFile()) return;
   // A number above the range is stored as the range allows, and shown so.
   const std::wstring stored = std::to_wstring(*value);
-  if (*value == kLongestTiming && typed != stored) showFieldText(spin, stored, static_cast<DWORD>(stored.size()));
+  if (*value == kLongestTiming && typed != stored) showFieldText(spin, stored, static_cast<int>(stored.size()));
   timingIn(spin) = *value;
   const std::wstring_view key = spin == browserStartSpin ? core::kKeyBrowserStart : core::kKeyTabDelay;
   commit([&] { return core::saveBrowserValue(configFile_, key, *value); });

@@ -118,6 +118,8 @@ class SettingsWindow {
   void setDetailGadgetsEnabled(bool enabled);
   // The selected row's entry; null when no row, or no entry, is selected.
   core::SearchEntry* selectedEntry();
+  // Shows an entry's flags and texts in the detail gadgets.
+  void showDetails(const core::SearchEntry& entry);
   // Clears the detail gadgets: no flag ticked, no text.
   void clearDetails();
   // Fills the entries, the list and the spin fields from the file.
@@ -129,7 +131,7 @@ class SettingsWindow {
   // window with the only copy, which the next save writes in full.
   bool fileChangedOutside();
   // Shows a field's text, the caret where it was (both as the user left them).
-  void showFieldText(int gadget, const std::wstring& text, DWORD caret);
+  void showFieldText(int gadget, const std::wstring& text, int caret);
   void saveEntryAt(int row);
   void saveAll();
   // The stored timing a spin field edits.
