@@ -2,6 +2,7 @@
 
 #include "runtime/text.h"
 #include "runtime/text_case.h"
+#include "runtime/utf8.h"
 
 namespace search {
 namespace {
@@ -64,6 +65,57 @@ std::wstring buildSearchAddress(const SearchSettings& settings, const core::Sear
   address += kSortSwitch;
   address += std::to_wstring(entry.sortByDate);
   return address;
+}
+
+bool isAddressTemplate(std::wstring_view sites) {
+  auto startsWithIgnoringCase = [sites](std::wstring_view prefix) {
+    if (sites.size() < prefix.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+      const wchar_t c = sites[i];
+      if ((c >= L'A' && c <= L'Z' ? c + (L'a' - L'A') : c) != prefix[i]) return false;
+    }
+    return true;
+  };
+  return (startsWithIgnoringCase(L"http://") || startsWithIgnoringCase(L"https://")) &&
+         sites.find(kWordPlaceholder) != std::wstring_view::npos;
+}
+
+std::wstring encodeWordForTemplate(std::wstring_view word) {
+  static constexpr wchar_t kHex[] = L"0123456789ABCDEF";
+  std::wstring encoded;
+  for (const char byte : runtime::toUtf8(word)) {
+    const auto c = static_cast<unsigned char>(byte);
+    const bool unreserved = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
+                            c == '.' || c == '_' || c == '~';
+    if (unreserved) {
+      encoded += static_cast<wchar_t>(c);
+    } else {
+      encoded += L'%';
+      encoded += kHex[c >> 4];
+      encoded += kHex[c & 0xF];
+    }
+  }
+  return encoded;
+}
+
+std::optional<std::wstring> buildTemplateAddress(std::wstring_view addressTemplate, std::wstring_view preparedWord) {
+  const std::wstring word = encodeWordForTemplate(preparedWord);
+  std::wstring address;
+  for (std::size_t start = 0;;) {
+    const std::size_t at = addressTemplate.find(kWordPlaceholder, start);
+    address += addressTemplate.substr(start, at == std::wstring_view::npos ? at : at - start);
+    if (at == std::wstring_view::npos) break;
+    address += word;
+    start = at + kWordPlaceholder.size();
+  }
+  if (address.size() > kLongestAddress) return std::nullopt;
+  return address;
+}
+
+std::optional<std::wstring> entryAddress(const SearchSettings& settings, const core::SearchEntry& entry,
+                                         std::wstring_view preparedWord) {
+  if (isAddressTemplate(entry.sites)) return buildTemplateAddress(entry.sites, preparedWord);
+  return buildSearchAddress(settings, entry, preparedWord);
 }
 
 }  // namespace search

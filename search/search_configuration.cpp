@@ -24,7 +24,8 @@ SearchSettings loadSearchRun(const std::wstring& fileName, std::vector<core::Sea
     core::SearchEntry& entry = entries.emplace_back();
     core::parseEntryRecord(record, entry);
     entry.enabled = 0;
-    entry.sites = buildSiteTerms(runtime::field(record, 2, core::kFieldSeparator));
+    // A template is opened as it stands; other sites become site terms.
+    if (!isAddressTemplate(entry.sites)) entry.sites = buildSiteTerms(entry.sites);
   }
   SearchSettings settings;
   file.selectGroup(core::kGroupBrowser);

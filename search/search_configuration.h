@@ -18,7 +18,8 @@ bool isEnabledRecord(std::wstring_view record);
 // a hand-edited time of days must not hold the tool (and an IDE waiting for it).
 inline constexpr std::int32_t kLongestWaitMs = 60000;
 
-// Appends the enabled entries, with their site terms in `sites`, and returns
+// Appends the enabled entries, with their site terms in `sites` (an address
+// template stays as it is), and returns
 // the settings, each with its default when absent and the waits bounded by
 // kLongestWaitMs. The file is not changed.
 SearchSettings loadSearchRun(const std::wstring& fileName, std::vector<core::SearchEntry>& entries);

@@ -34,7 +34,9 @@ void runSearch(const SearchRequest& request, const std::wstring& configFile) {
 
   for (const core::SearchEntry& entry : entries) {
     if (entry.content < word.minimumContentLevel) continue;
-    runtime::startProgram(buildSearchAddress(settings, entry, word.text), L"", L"");
+    const std::optional<std::wstring> address = entryAddress(settings, entry, word.text);
+    if (!address) continue;  // longer than the shell takes: the other tabs still open
+    runtime::startProgram(*address, L"", L"");
     runtime::waitMilliseconds(settings.tabDelay);
   }
 }

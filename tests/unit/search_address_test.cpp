@@ -96,6 +96,50 @@ TEST(SearchAddress, WorkedExamplesAndEdgeCases) {
   for (const Case& c : cases) EXPECT_EQ(search::buildSearchAddress(kSettings, c.entry, c.word), c.address);
 }
 
+// Entries whose URL is an address with "{word}" open that address, the word
+// encoded as one value; the engine's switches do not apply to them. The
+// content level routes them as any entry; a text that is no template (no
+// placeholder, no http or https) is a site, and a too long address is skipped.
+TEST(SearchRunConfiguration, AddressTemplatesOpenWithTheWordEncodedInsideThem) {
+  testing_support::ScratchFolder folder;
+  const auto file = folder.file("Wordhop.ini");
+  const std::string longTemplate = "https://long.example/" + std::string(search::kLongestAddress, 'a') + "{word}";
+  testing_support::writeBytes(file, "[Entries]\r\n"
+                                    "1 = 1\xC3\x97https://docs.example/search?q={word}&lang=en\xC3\x97" "1\r\n"
+                                    "2 = 1\xC3\x97HTTP://forum.example/find?{word}\xC3\x97" "0\xC3\x97" "1\xC3\x97"
+                                    "1\xC3\x97&lr=x\r\n"
+                                    "3 = 1\xC3\x97https://engine.example/?q={word}+{word}\xC3\x97" "1\r\n"
+                                    "4 = 1\xC3\x97https://no-placeholder.example\xC3\x97" "1\r\n"
+                                    "5 = 1\xC3\x97" "ftp://files.example/{word}\xC3\x97" "1\r\n"
+                                    "6 = 1\xC3\x97" + longTemplate + "\xC3\x97" "1\r\n");
+  std::vector<SearchEntry> entries;
+  const SearchSettings settings = search::loadSearchRun(file.wstring(), entries);
+  auto addressesFor = [&](const wchar_t* word) {
+    const search::PreparedWord prepared = search::prepareWord(word);
+    std::vector<std::wstring> addresses;
+    for (const SearchEntry& e : entries)
+      if (e.content >= prepared.minimumContentLevel)
+        if (auto address = search::entryAddress(settings, e, prepared.text)) addresses.push_back(*address);
+    return addresses;
+  };
+  const std::wstring tail = L"&hl=en&tbs=qdr:y99,sbd:0";
+  const std::wstring encoded = L"a%23b%26c%2Bd%20e%C3%A4";
+  EXPECT_EQ(addressesFor(L"a#b&c+d e\u00E4"),
+            (std::vector<std::wstring>{
+                L"https://docs.example/search?q=" + encoded + L"&lang=en",
+                L"https://engine.example/?q=" + encoded + L"+" + encoded,
+                B + L"q=a%23b%26c%2Bd e\u00E4+site:https://no-placeholder.example" + tail,
+                B + L"q=a%23b%26c%2Bd e\u00E4+site:ftp://files.example/{word}" + tail,
+            }));
+  EXPECT_EQ(addressesFor(L"WM_PAINT"), (std::vector<std::wstring>{
+                                           L"https://docs.example/search?q=WM_PAINT&lang=en",
+                                           L"HTTP://forum.example/find?WM_PAINT",
+                                           L"https://engine.example/?q=WM_PAINT+WM_PAINT",
+                                           B + L"q=WM_PAINT+site:https://no-placeholder.example" + tail,
+                                           B + L"q=WM_PAINT+site:ftp://files.example/{word}" + tail,
+                                       }));
+}
+
 TEST(SearchRunConfiguration, DefaultFileGivesTheAddressesOfRecordsOneSixAndSeven) {
   testing_support::ScratchFolder folder;
   const std::wstring file = folder.file("Wordhop.ini").wstring();
