@@ -120,7 +120,22 @@ void GadgetWindow::queueGadgetEvent(int number, EventKind kind) {
   if (quiet_ == 0) events_.push_back({Event::Type::gadget, number, kind});
 }
 
+bool GadgetWindow::takeShortcut(const MSG& message) {
+  if (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN) return false;
+  if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_SHIFT) < 0) return false;
+  const int number = GetDlgCtrlID(message.hwnd);
+  if (gadget(number) != message.hwnd) return false;
+  const Shortcut pressed{static_cast<UINT>(message.wParam), (message.lParam & (1 << 29)) != 0};  // context code: Alt
+  for (const auto& [gadgetNumber, shortcut] : shortcuts_) {
+    if (gadgetNumber != number || shortcut != pressed) continue;
+    events_.push_back({Event::Type::gadget, number, EventKind::shortcut, shortcut});
+    return true;
+  }
+  return false;
+}
+
 void GadgetWindow::dispatch(MSG& message) {
+  if (takeShortcut(message)) return;
   // Tab moves between gadgets. Only Tab: the dialog manager would turn Escape
   // and Enter into presses of the gadgets numbered like IDCANCEL and IDOK.
   const bool tab = message.message == WM_KEYDOWN && message.wParam == VK_TAB;

@@ -25,13 +25,26 @@ namespace runtime {
 inline constexpr int kDefaultCoordinate = -65535;
 
 enum class GadgetKind { none = 0, listView, imageButton, textLabel, spinField, stringField, checkBox };
-enum class EventKind { change, leftClick, focusLost };
+enum class EventKind { change, leftClick, focusLost, shortcut };
+
+// A key pressed while a gadget has the keyboard focus, with or without Alt
+// (and neither Ctrl nor Shift).
+struct Shortcut {
+  UINT key = 0;  // virtual-key code
+  bool alt = false;
+  bool operator==(const Shortcut&) const = default;
+};
 
 struct Event {
   // `activated`: the window became the active one (the user came back to it).
-  enum class Type { gadget, closeWindow, activated } type = Type::closeWindow;
-  int gadget = 0;
-  EventKind kind = EventKind::change;
+  enum class Type { gadget, closeWindow, activated };
+  Event(Type type = Type::closeWindow, int gadget = 0, EventKind kind = EventKind::change, Shortcut shortcut = {})
+      : type(type), gadget(gadget), kind(kind), shortcut(shortcut) {}
+
+  Type type;
+  int gadget;
+  EventKind kind;
+  Shortcut shortcut;  // of a `shortcut` event
 };
 
 // The check box image in a list row's item state: 0 none, 1 clear, 2 ticked.
@@ -124,6 +137,9 @@ class GadgetWindow {
   void setToolTip(int number, std::wstring_view text);
   HWND toolTipControl() const { return toolTip_; }
 
+  // The gadget reports this key as a `shortcut` event instead of handling it.
+  void addShortcut(int number, Shortcut shortcut) { shortcuts_.push_back({number, shortcut}); }
+
   // Blocks until the next gadget event or close request.
   Event waitEvent();
   // The next event if one is ready after the waiting messages are handled.
@@ -150,6 +166,8 @@ class GadgetWindow {
                      DWORD exStyle, Rect rect);
   const Gadget* find(int number) const;
   void queueGadgetEvent(int number, EventKind kind);
+  // Queues the shortcut a key message is, if it is one; true then.
+  bool takeShortcut(const MSG& message);
 
   HWND window_ = nullptr;
   HWND toolTip_ = nullptr;
@@ -160,6 +178,7 @@ class GadgetWindow {
   std::map<int, UniqueResource<GdiObjectPolicy<HBRUSH>>> brushes_;
   std::map<int, UniqueResource<ImageListPolicy>> imageLists_;
   int quiet_ = 0;  // > 0 while the program itself changes gadgets
+  std::vector<std::pair<int, Shortcut>> shortcuts_;
 };
 
 }  // namespace runtime

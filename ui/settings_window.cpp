@@ -76,6 +76,12 @@ constexpr ImageButton kImageButtons[kButtonImageCount] = {
 };
 constexpr std::size_t kButtonsBeforeTimings = 4;
 
+// The list's keys for the entry commands.
+constexpr runtime::Shortcut kAddKey{VK_INSERT};
+constexpr runtime::Shortcut kRemoveKey{VK_DELETE};
+constexpr runtime::Shortcut kMoveUpKey{VK_UP, true};
+constexpr runtime::Shortcut kMoveDownKey{VK_DOWN, true};
+
 // The list's columns after the check box column: title and logical width.
 struct Column {
   const wchar_t* title;
@@ -224,6 +230,8 @@ bool SettingsWindow::build() {
 
   for (int column = 2; column <= 4; ++column) window_.centreColumn(entryList, column);
   window_.setColors(infoField, GetSysColor(COLOR_INACTIVECAPTIONTEXT), GetSysColor(COLOR_BTNFACE));
+  // The list's own keys (arrows, Space, Home, End) stay as they are.
+  for (runtime::Shortcut key : {kAddKey, kRemoveKey, kMoveUpKey, kMoveDownKey}) window_.addShortcut(entryList, key);
   setToolTips();
 
   loadFromFile();
@@ -339,6 +347,7 @@ bool SettingsWindow::handleEvent(const runtime::Event& event) {
   const bool change = event.kind == runtime::EventKind::change;
   switch (event.gadget) {
     case entryList:
+      if (event.kind == runtime::EventKind::shortcut) pressListKey(event.shortcut);
       if (change) {
         // Ticking the box again (the window caught up) saves through listCheckCallback.
         if (const std::optional<Tick> tick = std::exchange(pendingTick_, std::nullopt); tick && catchUpWithFile())
@@ -379,6 +388,14 @@ bool SettingsWindow::handleEvent(const runtime::Event& event) {
       break;
   }
   return true;
+}
+
+void SettingsWindow::pressListKey(runtime::Shortcut key) {
+  // Each does what its button does.
+  if (key == kAddKey) addEntry();
+  if (key == kRemoveKey) removeEntry();
+  if (key == kMoveUpKey) moveEntry(-1);
+  if (key == kMoveDownKey) moveEntry(+1);
 }
 
 void SettingsWindow::saveEntryAt(int row) {

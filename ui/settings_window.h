@@ -97,6 +97,8 @@ class SettingsWindow {
   void addEntry();
   void removeEntry();
   void moveEntry(int step);
+  // Insert, Delete, Alt+Up and Alt+Down in the list.
+  void pressListKey(runtime::Shortcut key);
   void openConfigInEditor();
   void offerDonation();
   // Sees the list's notifications first: a ticked or unticked row check box

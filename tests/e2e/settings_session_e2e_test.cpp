@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <functional>
 #include <utility>
 
@@ -280,6 +281,32 @@ TEST_F(SettingsSessionEndToEnd, ANoteAmongTheEntriesSurvivesAMove) {
   EXPECT_EQ(runSession(session), 0u);
   std::swap(entries[0], entries[1]);
   EXPECT_EQ(readBytes(config), withNote(defaultFileWith(entries), "; check the beta forum too"));
+}
+
+// With the focus in the list, Insert, Delete, Alt+Up and Alt+Down do what
+// the buttons do.
+TEST_F(SettingsSessionEndToEnd, TheListsKeysAddMoveAndRemoveEntries) {
+  bool asked = false;
+  auto session = [&](HWND window) {
+    SetForegroundWindow(window);
+    settle();
+    pressKeys({VK_MENU, VK_DOWN});  // the first row, selected at the start, twice down
+    pressKeys({VK_MENU, VK_DOWN});
+    pressKeys({VK_MENU, VK_UP});
+    pressKeys({VK_MENU, VK_DOWN});
+    pressKeys({VK_INSERT});  // the new entry's URL field has the focus
+    typeText(L"example.org");
+    selectRowByKeyboard(window, {});
+    pressKeys({VK_DELETE});
+    asked = answerMessageBox(window);
+  };
+  EXPECT_EQ(runSession(session), 0u);
+  EXPECT_TRUE(asked);
+  std::vector<core::SearchEntry> entries = core::defaultEntries();
+  std::rotate(entries.begin(), entries.begin() + 1, entries.begin() + 3);
+  entries.push_back({0, L"example.org", 0, 0, 0, L"", L""});
+  entries.erase(entries.begin());
+  EXPECT_EQ(readBytes(config), defaultFileWith(entries));
 }
 
 }  // namespace

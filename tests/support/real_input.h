@@ -66,7 +66,51 @@ inline void clickControl(HWND window, int id, POINT offset = {-1, -1}) {
            offset.y < 0 ? (rect.top + rect.bottom) / 2 : rect.top + offset.y});
 }
 
-inline void pressKeys(std::initializer_list<WORD> keys) {  // pressed in order, released in reverse
+// The X key name of a virtual key; null for one that has none here.
+inline const char* xKeyName(WORD key) {
+  switch (key) {
+    case VK_HOME:
+      return "Home";
+    case VK_END:
+      return "End";
+    case VK_SPACE:
+      return "space";
+    case VK_RETURN:
+      return "Return";
+    case VK_MENU:
+      return "alt";
+    case VK_SHIFT:
+      return "shift";
+    case VK_F4:
+      return "F4";
+    case VK_UP:
+      return "Up";
+    case VK_DOWN:
+      return "Down";
+    case VK_INSERT:
+      return "Insert";
+    case VK_DELETE:
+      return "Delete";
+    default:
+      return nullptr;
+  }
+}
+
+// Keys pressed in order and released in reverse. Under Wine they come from the
+// X server (xdotool on the display), as a user's keys do.
+inline void pressKeys(std::initializer_list<WORD> keys) {
+  std::string chord;
+  bool named = true;
+  for (WORD key : keys) {
+    const char* name = xKeyName(key);
+    named = named && name;
+    if (name) chord += (chord.empty() ? "" : "+") + std::string(name);
+  }
+  if (runningUnderWine() && named) {
+    runHostCommand("xdotool key " + chord);
+    settle();
+    return;
+  }
   std::vector<INPUT> input;
   for (WORD key : keys) {
     INPUT down{};
