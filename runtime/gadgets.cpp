@@ -87,7 +87,9 @@ HWND GadgetWindow::createControl(int number, GadgetKind kind, const wchar_t* win
 }
 
 HWND GadgetWindow::createImageButton(int number, Rect rect, HBITMAP image) {
-  HWND button = createControl(number, GadgetKind::imageButton, WC_BUTTONW, L"", BS_PUSHBUTTON, 0, rect);
+  // BS_BITMAP: the button shows its image only, so that its text can be the
+  // name a screen reader reads.
+  HWND button = createControl(number, GadgetKind::imageButton, WC_BUTTONW, L"", BS_PUSHBUTTON | BS_BITMAP, 0, rect);
   if (!button) return button;
   gadgets_[number].image = image;
   setButtonImage(number, image);

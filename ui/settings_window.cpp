@@ -202,6 +202,10 @@ void SettingsWindow::createGadgets() {
 
 void SettingsWindow::setToolTips() {
   for (const ImageButton& button : kImageButtons) window_.setToolTip(button.gadget, button.toolTip);
+  // What a screen reader reads: a gadget's text (not drawn for these), or the
+  // label made just before the gadget.
+  for (const ImageButton& button : kImageButtons) window_.setText(button.gadget, button.toolTip);
+  window_.setText(entryList, L"Search entries");
   window_.setToolTip(browserStartSpin, L"Approximate time (ms) your web browser needs to start");
   window_.setToolTip(tabDelaySpin, L"Delay (ms) between opening a tab");
   window_.setToolTip(contentCheck, L"The URL covers both PB and API specific content (uncheck for API only)");

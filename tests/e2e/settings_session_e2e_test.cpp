@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <functional>
@@ -307,6 +308,53 @@ TEST_F(SettingsSessionEndToEnd, TheListsKeysAddMoveAndRemoveEntries) {
   entries.push_back({0, L"example.org", 0, 0, 0, L"", L""});
   entries.erase(entries.begin());
   EXPECT_EQ(readBytes(config), defaultFileWith(entries));
+}
+
+// A screen reader, another process, asks every gadget for its name: the image
+// buttons say what their tips say, the fields what their labels say.
+TEST_F(SettingsSessionEndToEnd, EveryGadgetHasTheNameAScreenReaderReads) {
+  const std::pair<int, const wchar_t*> expected[] = {
+      {kEntryList, L"Search entries"},
+      {kAdd, L"Add"},
+      {kRemove, L"Remove"},
+      {kMoveUp, L"Move up"},
+      {kMoveDown, L"Move down"},
+      {6, L"Browser Start:"},
+      {kBrowserStart, L"Browser Start:"},
+      {8, L"Tab Delay:"},
+      {kTabDelay, L"Tab Delay:"},
+      {10, L"Open Wordhop.ini"},
+      {11, L"Make a donation via PayPal"},
+      {12, L"URL:"},
+      {kUrl, L"URL:"},
+      {kContent, L"PB"},
+      {15, L"Sort by Date"},
+      {kFirstMatch, L"First Match"},
+      {17, L"Filter:"},
+      {18, L"Filter:"},
+      {19, L"Info:"},
+      {20, L"Info:"},
+  };
+  std::vector<std::wstring> names;
+  auto session = [&](HWND window) {
+    for (auto [gadget, name] : expected) {
+      IAccessible* accessible = nullptr;
+      BSTR text = nullptr;
+      VARIANT self{};
+      self.vt = VT_I4;
+      self.lVal = CHILDID_SELF;
+      if (SUCCEEDED(AccessibleObjectFromWindow(GetDlgItem(window, gadget), static_cast<DWORD>(OBJID_CLIENT),
+                                               __uuidof(IAccessible), reinterpret_cast<void**>(&accessible)))) {
+        static_cast<void>(accessible->get_accName(self, &text));  // no name: none is read
+        accessible->Release();
+      }
+      names.emplace_back(text ? text : L"(no name)");
+      SysFreeString(text);
+    }
+  };
+  EXPECT_EQ(runSession(session), 0u);
+  ASSERT_EQ(names.size(), std::size(expected));
+  for (std::size_t i = 0; i < names.size(); ++i) EXPECT_EQ(names[i], expected[i].second) << expected[i].first;
 }
 
 }  // namespace
