@@ -8,6 +8,7 @@
 #include "app/startup.h"
 #include "core/configuration.h"
 #include "core/os_version.h"
+#include "search/search_configuration.h"
 #include "search/search_run.h"
 #include "ui/dpi_setup.h"
 #include "ui/settings_window.h"
@@ -51,7 +52,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   if (app::isSearchRun(state.searchWord)) {
     search::runSearch({state.searchWord, state.browserMustStart}, configFile);
   } else {
-    ui::runSettingsWindow(state.settings, configFile);
+    ui::SettingsServices services = ui::systemServices();
+    services.previewAddress = [&configFile](const core::SearchEntry& entry) {
+      return search::previewAddress(configFile, entry);
+    };
+    ui::runSettingsWindow(state.settings, configFile, std::move(services));
   }
   return 0;
 }

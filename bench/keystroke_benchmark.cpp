@@ -39,7 +39,7 @@ std::vector<double> keystrokeTimes(const std::wstring& config, int keystrokes) {
   ui::setupDpiScaling(state.dpi.dpiScaling, 100, state.dpi.osVersionCode, false);
   ui::SettingsServices quiet{[](std::wstring_view, UINT) { return IDNO; },
                              [](std::wstring_view, std::wstring_view, std::wstring_view) {},
-                             [](HWND, std::wstring_view) {}};
+                             [](HWND, std::wstring_view) {}, nullptr};
   ui::SettingsWindow settings(state, config, quiet);
   std::vector<double> times;
   if (!settings.build()) return times;

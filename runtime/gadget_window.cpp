@@ -90,6 +90,10 @@ LRESULT GadgetWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
           queueGadgetEvent(number, EventKind::change);
       } else if (gadgetKind(number) == GadgetKind::listView && header->code == NM_CLICK) {
         queueGadgetEvent(number, EventKind::leftClick);
+      } else if (header->hwndFrom == toolTip_ && header->code == TTN_GETDISPINFOW) {
+        auto* tip = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+        if (const wchar_t* text = rowTipText(reinterpret_cast<HWND>(tip->hdr.idFrom)))
+          tip->lpszText = const_cast<wchar_t*>(text);
       }
       return 0;
     }

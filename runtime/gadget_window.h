@@ -133,6 +133,10 @@ class GadgetWindow {
   void setItemChecked(int number, int row, bool checked);
   bool itemChecked(int number, int row) const;
 
+  // A list's rows show the provider's text for the row under the mouse as
+  // their tip, asked for each time it is shown.
+  void setRowTips(int number, std::function<std::wstring(int row)> provider);
+
   // One tooltip control serves every gadget; it is made with the first tip.
   void setToolTip(int number, std::wstring_view text);
   HWND toolTipControl() const { return toolTip_; }
@@ -166,6 +170,10 @@ class GadgetWindow {
                      DWORD exStyle, Rect rect);
   const Gadget* find(int number) const;
   void queueGadgetEvent(int number, EventKind kind);
+  static LRESULT CALLBACK rowTipListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
+  // The tip of the row under the mouse, for a list with row tips; null for any other control.
+  const wchar_t* rowTipText(HWND control);
+  void addTool(HWND control, wchar_t* text);
   // Queues the shortcut a key message is, if it is one; true then.
   bool takeShortcut(const MSG& message);
 
@@ -179,6 +187,13 @@ class GadgetWindow {
   std::map<int, UniqueResource<ImageListPolicy>> imageLists_;
   int quiet_ = 0;  // > 0 while the program itself changes gadgets
   std::vector<std::pair<int, Shortcut>> shortcuts_;
+  struct RowTips {
+    std::function<std::wstring(int row)> provider;
+    WNDPROC listProcedure = nullptr;
+    int row = -1;       // under the mouse
+    std::wstring text;  // shown
+  };
+  std::map<int, RowTips> rowTips_;
 };
 
 }  // namespace runtime

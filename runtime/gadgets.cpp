@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include "runtime/gadget_window.h"
 #include "runtime/png_image.h"
@@ -369,21 +370,57 @@ bool GadgetWindow::itemChecked(int number, int row) const {
   return listCheckImage(state) == 2;
 }
 
+void GadgetWindow::setRowTips(int number, std::function<std::wstring(int row)> provider) {
+  HWND list = gadget(number);
+  if (!list || rowTips_.contains(number)) return;
+  addTool(list, LPSTR_TEXTCALLBACKW);
+  // The list's own procedure comes after ours: it learns which row the mouse is over.
+  RowTips& tips = rowTips_[number];
+  tips.provider = std::move(provider);
+  SetWindowLongPtrW(list, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  tips.listProcedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&GadgetWindow::rowTipListProc)));
+}
+
+LRESULT CALLBACK GadgetWindow::rowTipListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<GadgetWindow*>(GetWindowLongPtrW(list, GWLP_USERDATA));
+  RowTips& tips = self->rowTips_.at(GetDlgCtrlID(list));
+  if (message == WM_MOUSEMOVE) {
+    LVHITTESTINFO hit{};
+    hit.pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    const int row = static_cast<int>(SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    // Another row: the tip goes, and comes back with that row's text.
+    if (row != tips.row) SendMessageW(self->toolTip_, TTM_POP, 0, 0);
+    tips.row = row;
+  }
+  return CallWindowProcW(tips.listProcedure, list, message, wParam, lParam);
+}
+
+const wchar_t* GadgetWindow::rowTipText(HWND list) {
+  auto it = rowTips_.find(GetDlgCtrlID(list));
+  if (it == rowTips_.end() || gadget(it->first) != list) return nullptr;
+  RowTips& tips = it->second;
+  tips.text = tips.row >= 0 ? tips.provider(tips.row) : std::wstring();
+  return tips.text.c_str();
+}
+
 void GadgetWindow::setToolTip(int number, std::wstring_view text) {
-  HWND control = gadget(number);
-  if (!control) return;
+  std::wstring copy(text);
+  if (HWND control = gadget(number)) addTool(control, copy.data());
+}
+
+void GadgetWindow::addTool(HWND control, wchar_t* text) {
   if (!toolTip_) {
     toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
   }
-  std::wstring copy(text);
   TTTOOLINFOW tool{};
   tool.cbSize = sizeof tool;
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
   tool.hwnd = window_;
   tool.uId = reinterpret_cast<UINT_PTR>(control);
-  tool.lpszText = copy.data();
+  tool.lpszText = text;
   SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 

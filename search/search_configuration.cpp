@@ -8,6 +8,24 @@
 
 namespace search {
 
+namespace {
+
+// The settings of the groups Browser and Google; closes the file.
+SearchSettings readSettings(core::PreferenceFile& file) {
+  SearchSettings settings;
+  file.selectGroup(core::kGroupBrowser);
+  auto bounded = [](std::int32_t ms) { return std::clamp(ms, 0, kLongestWaitMs); };
+  settings.browserStart = bounded(file.readInteger(core::kKeyBrowserStart, core::kDefaultBrowserStart));
+  settings.tabDelay = bounded(file.readInteger(core::kKeyTabDelay, core::kDefaultTabDelay));
+  file.selectGroup(core::kGroupGoogle);
+  settings.searchBase = file.readString(core::kKeySearch, core::kDefaultSearch);
+  settings.languageSwitch = file.readString(core::kKeyLangUI, core::kDefaultLangUI);
+  static_cast<void>(file.close());  // only read: nothing is written
+  return settings;
+}
+
+}  // namespace
+
 bool isEnabledRecord(std::wstring_view record) {
   // Text without a separator is kept as a disabled entry's sites.
   return !record.empty() && record.front() == L'1' && record.find(core::kFieldSeparator) != std::wstring_view::npos;
@@ -27,16 +45,15 @@ SearchSettings loadSearchRun(const std::wstring& fileName, std::vector<core::Sea
     // A template is opened as it stands; other sites become site terms.
     if (!isAddressTemplate(entry.sites)) entry.sites = buildSiteTerms(entry.sites);
   }
-  SearchSettings settings;
-  file.selectGroup(core::kGroupBrowser);
-  auto bounded = [](std::int32_t ms) { return std::clamp(ms, 0, kLongestWaitMs); };
-  settings.browserStart = bounded(file.readInteger(core::kKeyBrowserStart, core::kDefaultBrowserStart));
-  settings.tabDelay = bounded(file.readInteger(core::kKeyTabDelay, core::kDefaultTabDelay));
-  file.selectGroup(core::kGroupGoogle);
-  settings.searchBase = file.readString(core::kKeySearch, core::kDefaultSearch);
-  settings.languageSwitch = file.readString(core::kKeyLangUI, core::kDefaultLangUI);
-  static_cast<void>(file.close());  // only read: nothing is written
-  return settings;
+  return readSettings(file);
+}
+
+std::wstring previewAddress(const std::wstring& fileName, core::SearchEntry entry) {
+  if (isAddressTemplate(entry.sites)) return entry.sites;
+  core::PreferenceFile file;
+  file.open(fileName);
+  entry.sites = buildSiteTerms(entry.sites);
+  return buildSearchAddress(readSettings(file), entry, kWordPlaceholder);
 }
 
 }  // namespace search

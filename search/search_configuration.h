@@ -24,4 +24,9 @@ inline constexpr std::int32_t kLongestWaitMs = 60000;
 // kLongestWaitMs. The file is not changed.
 SearchSettings loadSearchRun(const std::wstring& fileName, std::vector<core::SearchEntry>& entries);
 
+// The address an entry opens, as the settings window shows it, "{word}"
+// standing where the word goes: a template's own text, or the engine's whole
+// search address with the settings of the file.
+std::wstring previewAddress(const std::wstring& fileName, core::SearchEntry entry);
+
 }  // namespace search

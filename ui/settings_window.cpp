@@ -153,6 +153,7 @@ SettingsServices systemServices() {
       [](HWND owner, std::wstring_view text) {
         MessageBoxW(owner, std::wstring(text).c_str(), kWindowTitle, MB_OK | MB_ICONWARNING);
       },
+      nullptr,  // the search subsystem's, which the tool's start-up adds
   };
 }
 
@@ -236,6 +237,13 @@ bool SettingsWindow::build() {
   window_.setColors(infoField, GetSysColor(COLOR_INACTIVECAPTIONTEXT), GetSysColor(COLOR_BTNFACE));
   // The list's own keys (arrows, Space, Home, End) stay as they are.
   for (runtime::Shortcut key : {kAddKey, kRemoveKey, kMoveUpKey, kMoveDownKey}) window_.addShortcut(entryList, key);
+  // Asked when the tip shows: it follows every edit.
+  if (services_.previewAddress) {
+    window_.setRowTips(entryList, [this](int row) {
+      const bool exists = row >= 0 && row < static_cast<int>(state_.entries.size());
+      return exists ? services_.previewAddress(state_.entries[static_cast<std::size_t>(row)]) : std::wstring();
+    });
+  }
   setToolTips();
 
   loadFromFile();
@@ -591,8 +599,8 @@ void SettingsWindow::runEventLoop() {
   }
 }
 
-void runSettingsWindow(SettingsState& state, const std::wstring& configFile) {
-  SettingsWindow settings(state, configFile);
+void runSettingsWindow(SettingsState& state, const std::wstring& configFile, SettingsServices services) {
+  SettingsWindow settings(state, configFile, std::move(services));
   // A window that cannot be opened ends the tool instead of waiting forever.
   if (!settings.build()) return;
   const FocusHook focusHook = installFocusFrame();

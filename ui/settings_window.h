@@ -69,6 +69,8 @@ struct SettingsServices {
   std::function<void(std::wstring_view, std::wstring_view, std::wstring_view)> startProgram;
   // Shows a warning owned by the given window.
   std::function<void(HWND owner, std::wstring_view text)> warn;
+  // The address an entry opens, "{word}" standing for the word; none: no tips.
+  std::function<std::wstring(const core::SearchEntry&)> previewAddress;
 };
 SettingsServices systemServices();
 
@@ -171,6 +173,6 @@ class SettingsWindow {
 };
 
 // The settings mode of the tool: build, show, run until closed.
-void runSettingsWindow(SettingsState& state, const std::wstring& configFile);
+void runSettingsWindow(SettingsState& state, const std::wstring& configFile, SettingsServices services);
 
 }  // namespace ui

@@ -49,13 +49,51 @@ void replaceSpinValue(HWND window, int spin, std::wstring_view value) {
   typeText(value);
 }
 
-// Within the first row's check box, which starts right below the list's header.
-POINT firstRowCheckBox(HWND window) {
+// A row of the list, in screen coordinates, as the list itself gives it.
+RECT rowRect(HWND window, int row) {
   HWND list = GetDlgItem(window, kEntryList);
-  RECT header{}, frame{};
-  GetWindowRect(FindWindowExW(list, nullptr, WC_HEADERW, nullptr), &header);
-  GetWindowRect(list, &frame);
-  return {frame.left + 11, header.bottom + 7};
+  DWORD processId = 0;
+  GetWindowThreadProcessId(list, &processId);
+  RECT rect{LVIR_BOUNDS, 0, 0, 0};
+  // The list writes the rectangle into memory of its own process.
+  if (HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId)) {
+    if (void* remote = VirtualAllocEx(process, nullptr, sizeof rect, MEM_COMMIT, PAGE_READWRITE)) {
+      WriteProcessMemory(process, remote, &rect, sizeof rect, nullptr);
+      SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote));
+      ReadProcessMemory(process, remote, &rect, sizeof rect, nullptr);
+      VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+  }
+  MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+// Within a row's check box.
+POINT rowCheckBox(HWND window, int row) {
+  const RECT rect = rowRect(window, row);
+  return {rect.left + 9, (rect.top + rect.bottom) / 2};
+}
+
+// Rests the mouse on a row and waits for the tip that appears; its text.
+std::wstring tipOverRow(HWND window, int row) {
+  const RECT rect = rowRect(window, row);
+  runHostCommand("xdotool mousemove " + std::to_string(rect.left + 150) + " " +
+                 std::to_string((rect.top + rect.bottom) / 2));
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  Sleep(300);
+  for (int waited = 0; waited < 5000; waited += 100, Sleep(100)) {
+    for (HWND tip = nullptr; (tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr));) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(tip, &owner);
+      wchar_t text[1024] = {};
+      if (owner == processId && IsWindowVisible(tip) &&
+          SendMessageW(tip, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text)) > 0)
+        return text;
+    }
+  }
+  return L"(no tip)";
 }
 
 // Another program's window is used while `action` runs; the settings window
@@ -211,7 +249,7 @@ TEST_F(SettingsSessionEndToEnd, AnEditMadeOutsideSurvivesTheTickThatComesBackAnd
     settle();
     whileAnotherWindowIsActive([&] {
       writeBytes(config, defaultFileWith(edited));
-      clickAt(firstRowCheckBox(window));
+      clickAt(rowCheckBox(window, 0));
     });
     snapshot(window, "5_ticked_after_editor");
     clickControl(window, kMoveDown);
@@ -355,6 +393,33 @@ TEST_F(SettingsSessionEndToEnd, EveryGadgetHasTheNameAScreenReaderReads) {
   EXPECT_EQ(runSession(session), 0u);
   ASSERT_EQ(names.size(), std::size(expected));
   for (std::size_t i = 0; i < names.size(); ++i) EXPECT_EQ(names[i], expected[i].second) << expected[i].first;
+}
+
+// Hovering a row shows, as its tip, the address its entry opens with "{word}"
+// where the word goes; the tip follows an edit at once.
+TEST_F(SettingsSessionEndToEnd, EachRowsTipShowsTheAddressItsEntryOpens) {
+  std::vector<core::SearchEntry> entries = core::defaultEntries();
+  entries[1].sites = L"https://forums.example/search?q={word}";
+  writeBytes(config, defaultFileWith(entries));
+  std::vector<std::wstring> tips;
+  auto session = [&](HWND window) {
+    SetForegroundWindow(window);
+    settle();
+    tips.push_back(tipOverRow(window, 0));
+    tips.push_back(tipOverRow(window, 1));
+    clickControl(window, kUrl);  // of the first row, selected at the start
+    pressKeys({VK_END});
+    typeText(L"x");
+    tips.push_back(tipOverRow(window, 0));
+  };
+  EXPECT_EQ(runSession(session), 0u);
+  const std::wstring engine = L"https://www.google.com/search?q={word}";
+  const std::wstring sites = L"+site:www.purebasic.fr/english+|+site:www.purebasic.fr/french";
+  EXPECT_EQ(tips, (std::vector<std::wstring>{
+                      engine + sites + L"&hl=en&tbs=qdr:y99,sbd:0",
+                      L"https://forums.example/search?q={word}",
+                      engine + sites + L"x&hl=en&tbs=qdr:y99,sbd:0",
+                  }));
 }
 
 }  // namespace
