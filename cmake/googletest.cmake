@@ -1,4 +1,12 @@
-# GoogleTest from Debian's source package, built by each preset with its own compiler.
+# GoogleTest: the system's where it has one (vcpkg, MSYS2, Debian's
+# libgtest-dev), else Debian's source package, built by the preset with its own
+# compiler (the cross builds: no Windows GoogleTest is installed here).
+find_package(GTest CONFIG QUIET)
+if(GTest_FOUND)
+  message(STATUS "GoogleTest: the system's, ${GTest_DIR}")
+  return()
+endif()
+message(STATUS "GoogleTest: built from /usr/src/googletest")
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)

@@ -1,5 +1,20 @@
-# libpng for the Windows target, built from Debian's source package (fetched by
-# scripts/setup into build/deps) against the static mingw-w64 zlib.
+# libpng for the Windows target: the system's where it has one (vcpkg, MSYS2,
+# a prefix in CMAKE_PREFIX_PATH), used as it is; else built from Debian's
+# source package (fetched by scripts/setup into build/deps) against the static
+# mingw-w64 zlib, for decoding only.
+add_library(wordhop_png INTERFACE)
+if(MINGW)
+  # Static libraries only: the program carries its libraries, no DLL beside it.
+  set(CMAKE_FIND_LIBRARY_SUFFIXES .a)
+endif()
+find_package(PNG QUIET)
+if(PNG_FOUND)
+  message(STATUS "libpng: the system's, ${PNG_LIBRARY}")
+  target_link_libraries(wordhop_png INTERFACE PNG::PNG)
+  return()
+endif()
+message(STATUS "libpng: built from Debian's source")
+
 set(WORDHOP_DEPS_DIR ${CMAKE_SOURCE_DIR}/build/deps)
 file(GLOB libpng_archive ${WORDHOP_DEPS_DIR}/libpng1.6_*.orig.tar.*)
 if(NOT libpng_archive)
@@ -24,6 +39,5 @@ set(SKIP_INSTALL_ALL ON CACHE BOOL "" FORCE)
 set(DFA_XTRA ${CMAKE_SOURCE_DIR}/cmake/libpng-read-only.dfa CACHE FILEPATH "" FORCE)
 add_subdirectory(${libpng_source_root} ${CMAKE_BINARY_DIR}/_deps/libpng-build EXCLUDE_FROM_ALL)
 
-add_library(wordhop_png INTERFACE)
 target_link_libraries(wordhop_png INTERFACE png_static ${WORDHOP_ZLIB_STATIC})
 target_include_directories(wordhop_png INTERFACE ${libpng_source_root} ${CMAKE_BINARY_DIR}/_deps/libpng-build)

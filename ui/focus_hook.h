@@ -14,9 +14,9 @@ namespace ui {
 // The patch loads the replacement's address into a register that the caller
 // does not expect preserved, pushes it and returns to it: the caller's stack
 // and arguments stay as they were, and the replacement returns to the caller.
-#if defined(__x86_64__)
+#if defined(__x86_64__) || defined(_M_X64)
 inline constexpr std::uint8_t kLoadAddressOpcode[] = {0x48, 0xB8};  // mov rax, imm64
-#elif defined(__i386__)
+#elif defined(__i386__) || defined(_M_IX86)
 inline constexpr std::uint8_t kLoadAddressOpcode[] = {0xB8};  // mov eax, imm32
 #else
 #error "the focus hook knows x86 and x64 code only"

@@ -242,7 +242,7 @@ TEST(RunningBrowser, TheBrowserIsRecognisedHoweverItsPathIsWritten) {
   CloseHandle(CreateFileW(browser.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
   std::wstring shortForm(MAX_PATH, L'\0');
   shortForm.resize(GetShortPathNameW(browser.c_str(), shortForm.data(), MAX_PATH));
-  ASSERT_NE(shortForm.find(L'~'), std::wstring::npos) << "the file system gives no short names";
+  if (shortForm.find(L'~') == std::wstring::npos) GTEST_SKIP() << "this file system gives no short (8.3) names";
   auto lower = [](std::wstring text) {
     CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
     return text;
