@@ -443,12 +443,16 @@ bool SettingsWindow::commit(const std::function<runtime::SystemError()>& save) {
   saveFailureTold_ = true;
   const std::wstring localData = runtime::environmentVariable(L"LOCALAPPDATA");
   const std::wstring suggestion = localData.empty() ? L"a folder in your user profile" : localData + L"\\Wordhop";
-  services_.warn(window_.handle(),
-                 L"Wordhop cannot save its settings in\n" + runtime::fullPath(configFile_) + L"\n\n" +
-                     failureReason(error) +
-                     L"\n\nChanges made in this window cannot be saved there. Copy Wordhop.exe to a folder you "
-                     L"can write to, for example\n" +
-                     suggestion + L"\nand start it from there.");
+  // Another program holding the file lets go of it again; a folder or file
+  // that may not be written stays so.
+  const bool held = error.code == ERROR_SHARING_VIOLATION || error.code == ERROR_LOCK_VIOLATION;
+  const std::wstring advice =
+      held ? L"\n\nAnother program holds the file. The next change saved after it lets go also saves this one."
+           : L"\n\nChanges made in this window cannot be saved there. Copy Wordhop.exe to a folder you can write "
+             L"to, for example\n" +
+                 suggestion + L"\nand start it from there.";
+  services_.warn(window_.handle(), L"Wordhop cannot save its settings in\n" + runtime::fullPath(configFile_) +
+                                       L"\n\n" + failureReason(error) + advice);
   return false;
 }
 

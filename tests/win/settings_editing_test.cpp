@@ -283,6 +283,9 @@ TEST_F(SettingsEditingTest, AFailedSaveIsToldOnceNamingTheFileAndTheReason) {
   struct Case {
     const char* name;
     std::function<std::wstring()> prepare;  // gives the file the window edits
+    bool heldWhileEditing;                  // by another program, after the window read it
+    DWORD reason;
+    const wchar_t* advice;
   } cases[] = {
       {"read-only file",
        [this] {
@@ -290,9 +293,17 @@ TEST_F(SettingsEditingTest, AFailedSaveIsToldOnceNamingTheFileAndTheReason) {
          testing_support::writeBytes(file, kDefaultFile);
          SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
          return file;
-       }},
+       },
+       false, ERROR_ACCESS_DENIED, L"cannot be saved there"},
       // Under Wine: not even root may make a file in /sys.
-      {"folder that cannot be written", [] { return std::wstring(L"Z:\\sys\\Wordhop.ini"); }},
+      {"folder that cannot be written", [] { return std::wstring(L"Z:\\sys\\Wordhop.ini"); }, false,
+       ERROR_ACCESS_DENIED, L"cannot be saved there"},
+      {"file held by another program",
+       [this] {
+         testing_support::writeBytes(folder.file("Wordhop.ini"), kDefaultFile);
+         return folder.file("Wordhop.ini").wstring();
+       },
+       true, ERROR_SHARING_VIOLATION, L"Another program holds the file. The next change saved after it lets go"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -301,14 +312,17 @@ TEST_F(SettingsEditingTest, AFailedSaveIsToldOnceNamingTheFileAndTheReason) {
     if (file.starts_with(L"Z:\\sys") && !testing_support::runningUnderWine()) continue;
     const std::string before = readBytes(file);
     openWindowOn(file);
+    HANDLE held = c.heldWhileEditing ? CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                                     : INVALID_HANDLE_VALUE;
     press(addButton);
     type(urlField, L'a');
     type(urlField, L'b');
+    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
     ASSERT_EQ(warnings.size(), 1u);
     EXPECT_EQ(warningOwner, window().handle());
     EXPECT_NE(warnings[0].find(file), std::wstring::npos) << warnings[0];
-    EXPECT_NE(warnings[0].find(L"cannot be saved there"), std::wstring::npos);
-    std::wstring reason = runtime::systemMessage(ERROR_ACCESS_DENIED);
+    EXPECT_NE(warnings[0].find(c.advice), std::wstring::npos) << warnings[0];
+    std::wstring reason = runtime::systemMessage(c.reason);
     reason.erase(reason.find_last_not_of(L"\r\n ") + 1);
     EXPECT_NE(warnings[0].find(L"\n" + reason + L"\n"), std::wstring::npos) << warnings[0];
     EXPECT_EQ(readBytes(file), before);
