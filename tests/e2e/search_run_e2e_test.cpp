@@ -100,14 +100,12 @@ TEST_F(SearchRunEndToEnd, AddressTemplatesOpenTheirOwnAddressesBetweenTheOthers)
   std::vector<core::SearchEntry> entries = core::defaultEntries();
   entries.insert(entries.begin() + 1,
                  {1, L"https://www.purebasic.com/documentation/search?q={word}", 1, 0, 0, L"", L""});
-  entries.push_back({1, L"https://duckduckgo.com/?q={word}+site%3Aforums.example", 0, 1, 1, L"&lr=x", L""});
   EXPECT_FALSE(core::saveAllEntries(config, entries));
   EXPECT_EQ(searchFor(L"Gr\u00FC\u00DFe Welt#1"),
             (std::vector<std::wstring>{
                 B + L"q=Gr\u00FC\u00DFe Welt%231" + kVendor + kTail,
                 L"https://www.purebasic.com/documentation/search?q=Gr%C3%BC%C3%9Fe%20Welt%231",
             }));
-  EXPECT_EQ(searchFor(L"WM_PAINT").back(), L"https://duckduckgo.com/?q=WM_PAINT+site%3Aforums.example");
 }
 
 // Any editor can start a search with the word as the one command-line

@@ -9,9 +9,9 @@
 
 #include <algorithm>
 #include <functional>
-#include <utility>
 
 #include "core/configuration.h"
+#include "runtime/unique_resource.h"
 #include "runtime/utf8.h"
 #include "tests/support/browser_recorder.h"
 #include "tests/support/default_config.h"
@@ -49,51 +49,35 @@ void replaceSpinValue(HWND window, int spin, std::wstring_view value) {
   typeText(value);
 }
 
-// A row of the list, in screen coordinates, as the list itself gives it.
+// A row of the list in screen coordinates, as the list itself gives it (into
+// memory of its own process).
 RECT rowRect(HWND window, int row) {
   HWND list = GetDlgItem(window, kEntryList);
   DWORD processId = 0;
   GetWindowThreadProcessId(list, &processId);
   RECT rect{LVIR_BOUNDS, 0, 0, 0};
-  // The list writes the rectangle into memory of its own process.
-  if (HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId)) {
-    if (void* remote = VirtualAllocEx(process, nullptr, sizeof rect, MEM_COMMIT, PAGE_READWRITE)) {
-      WriteProcessMemory(process, remote, &rect, sizeof rect, nullptr);
-      SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote));
-      ReadProcessMemory(process, remote, &rect, sizeof rect, nullptr);
-      VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    }
-    CloseHandle(process);
+  const runtime::UniqueHandle process(
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId));
+  if (void* remote = VirtualAllocEx(process.get(), nullptr, sizeof rect, MEM_COMMIT, PAGE_READWRITE)) {
+    WriteProcessMemory(process.get(), remote, &rect, sizeof rect, nullptr);
+    SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote));
+    ReadProcessMemory(process.get(), remote, &rect, sizeof rect, nullptr);
+    VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
   }
   MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&rect), 2);
   return rect;
 }
 
-// Within a row's check box.
-POINT rowCheckBox(HWND window, int row) {
-  const RECT rect = rowRect(window, row);
-  return {rect.left + 9, (rect.top + rect.bottom) / 2};
-}
-
-// Rests the mouse on a row and waits for the tip that appears; its text.
+// Rests the mouse on a row; the text of the tip that appears.
 std::wstring tipOverRow(HWND window, int row) {
   const RECT rect = rowRect(window, row);
   runHostCommand("xdotool mousemove " + std::to_string(rect.left + 150) + " " +
                  std::to_string((rect.top + rect.bottom) / 2));
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
-  Sleep(300);
-  for (int waited = 0; waited < 5000; waited += 100, Sleep(100)) {
-    for (HWND tip = nullptr; (tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr));) {
-      DWORD owner = 0;
-      GetWindowThreadProcessId(tip, &owner);
-      wchar_t text[1024] = {};
-      if (owner == processId && IsWindowVisible(tip) &&
-          SendMessageW(tip, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text)) > 0)
-        return text;
-    }
-  }
-  return L"(no tip)";
+  Sleep(300);  // the tip of the row before goes first
+  wchar_t text[1024] = L"(no tip)";
+  if (HWND tip = waitForWindow(processOf(window), TOOLTIPS_CLASSW, 5000))
+    SendMessageW(tip, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+  return text;
 }
 
 // Another program's window is used while `action` runs; the settings window
@@ -110,19 +94,10 @@ void whileAnotherWindowIsActive(const std::function<void()>& action) {
 
 // Another program holds the file, as a sync client or a virus scanner may:
 // nobody else can read or write it meanwhile.
-class HeldFile {
- public:
-  explicit HeldFile(const std::filesystem::path& path)
-      : handle_(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
-  ~HeldFile() { release(); }
-  bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
-  void release() {
-    if (held()) CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE));
-  }
-
- private:
-  HANDLE handle_;
-};
+runtime::UniqueFileHandle holdFile(const std::filesystem::path& path) {
+  return runtime::UniqueFileHandle(
+      CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+}
 
 // The default file with these entries in its Entries group.
 std::string defaultFileWith(const std::vector<core::SearchEntry>& entries) {
@@ -141,9 +116,14 @@ class SettingsSessionEndToEnd : public ::testing::Test {
   SettingsSessionEndToEnd() : tool(installTool(toolFolder.path())), config(toolFolder.file("Wordhop.ini")) {
     core::writeDefaultConfiguration(config.wstring());
   }
-  // Hands the settings window to the session, closes it after; the exit code.
-  std::optional<DWORD> runSession(SettingsWindowVisit session) {
-    return runTool(tool, {.currentDirectory = logFolder.path(), .visitSettingsWindow = std::move(session)});
+  // Hands the settings window, in front, to the session and closes it after; the exit code.
+  std::optional<DWORD> runSession(const SettingsWindowVisit& session) {
+    auto inFront = [&session](HWND window) {
+      SetForegroundWindow(window);
+      settle();
+      session(window);
+    };
+    return runTool(tool, {.currentDirectory = logFolder.path(), .visitSettingsWindow = inFront});
   }
 
   ScratchFolder toolFolder, logFolder;
@@ -223,8 +203,6 @@ TEST_F(SettingsSessionEndToEnd, AnEditMadeOutsideTheWindowSurvivesTheNextMove) {
 
   std::string afterComingBack;
   auto session = [&](HWND window) {
-    SetForegroundWindow(window);
-    settle();
     whileAnotherWindowIsActive([&] { writeBytes(config, editedFile); });
     RECT frame{};
     GetWindowRect(window, &frame);
@@ -245,11 +223,10 @@ TEST_F(SettingsSessionEndToEnd, AnEditMadeOutsideSurvivesTheTickThatComesBackAnd
   std::vector<core::SearchEntry> edited = core::defaultEntries();
   edited[2].info = L"Changed in the editor";
   auto session = [&](HWND window) {
-    SetForegroundWindow(window);
-    settle();
     whileAnotherWindowIsActive([&] {
       writeBytes(config, defaultFileWith(edited));
-      clickAt(rowCheckBox(window, 0));
+      const RECT row = rowRect(window, 0);
+      clickAt({row.left + 9, (row.top + row.bottom) / 2});  // its check box
     });
     snapshot(window, "5_ticked_after_editor");
     clickControl(window, kMoveDown);
@@ -263,12 +240,12 @@ TEST_F(SettingsSessionEndToEnd, AnEditMadeOutsideSurvivesTheTickThatComesBackAnd
 // The window opens while another program holds the file. It says so once,
 // shows nothing it could not read, and adds to the file once it can read it.
 TEST_F(SettingsSessionEndToEnd, AWindowThatCouldNotReadTheFileAddsToItOnceItCan) {
-  HeldFile held(config);
-  ASSERT_TRUE(held.held());
+  runtime::UniqueFileHandle held = holdFile(config);
+  ASSERT_TRUE(held);
   bool told = false;
   auto session = [&](HWND window) {
     told = answerMessageBox(window);
-    held.release();
+    held.reset();
     clickControl(window, kAdd);
     typeText(L"example.org");
   };
@@ -284,14 +261,12 @@ TEST_F(SettingsSessionEndToEnd, AWindowThatCouldNotReadTheFileAddsToItOnceItCan)
 TEST_F(SettingsSessionEndToEnd, AChangeWhoseSaveFailedIsWrittenWithTheNextSave) {
   bool told = false;
   auto session = [&](HWND window) {
-    SetForegroundWindow(window);
-    settle();
-    HeldFile held(config);
+    runtime::UniqueFileHandle held = holdFile(config);
     clickControl(window, kUrl);
     pressKeys({VK_END});
     typeText(L"x");
     told = answerMessageBox(window);
-    held.release();
+    held.reset();
     replaceSpinValue(window, kBrowserStart, L"300");
   };
   EXPECT_EQ(runSession(session), 0u);
@@ -303,36 +278,19 @@ TEST_F(SettingsSessionEndToEnd, AChangeWhoseSaveFailedIsWrittenWithTheNextSave) 
   EXPECT_EQ(readBytes(config), expected);
 }
 
-// A note written by hand between the entries is kept, as a comment at its
-// place, when a move rewrites them.
-TEST_F(SettingsSessionEndToEnd, ANoteAmongTheEntriesSurvivesAMove) {
-  auto withNote = [](std::string file, const char* note) {
-    const std::size_t second = file.find("\r\n", file.find("\r\n2 = ") + 2) + 2;
-    return file.insert(second, std::string(note) + "\r\n");
+// With the focus in the list, Insert, Delete, Alt+Up and Alt+Down do what
+// the buttons do. A note written by hand among the entries keeps its place,
+// as a comment, when they are rewritten.
+TEST_F(SettingsSessionEndToEnd, TheListsKeysAddMoveAndRemoveEntriesAndANoteKeepsItsPlace) {
+  auto withNoteAfter = [](std::string file, const char* key, const char* note) {
+    const std::size_t line = file.find("\r\n", file.find(std::string("\r\n") + key + " = ") + 2) + 2;
+    return file.insert(line, std::string(note) + "\r\n");
   };
   std::vector<core::SearchEntry> entries = core::defaultEntries();
-  writeBytes(config, withNote(defaultFileWith(entries), "check the beta forum too"));
-  auto session = [&](HWND window) {
-    SetForegroundWindow(window);
-    settle();
-    clickControl(window, kMoveDown);  // the first row, selected at the start
-  };
-  EXPECT_EQ(runSession(session), 0u);
-  std::swap(entries[0], entries[1]);
-  EXPECT_EQ(readBytes(config), withNote(defaultFileWith(entries), "; check the beta forum too"));
-}
-
-// With the focus in the list, Insert, Delete, Alt+Up and Alt+Down do what
-// the buttons do.
-TEST_F(SettingsSessionEndToEnd, TheListsKeysAddMoveAndRemoveEntries) {
+  writeBytes(config, withNoteAfter(defaultFileWith(entries), "2", "check the beta forum too"));
   bool asked = false;
   auto session = [&](HWND window) {
-    SetForegroundWindow(window);
-    settle();
-    pressKeys({VK_MENU, VK_DOWN});  // the first row, selected at the start, twice down
-    pressKeys({VK_MENU, VK_DOWN});
-    pressKeys({VK_MENU, VK_UP});
-    pressKeys({VK_MENU, VK_DOWN});
+    for (WORD arrow : {VK_DOWN, VK_DOWN, VK_UP, VK_DOWN}) pressKeys({VK_MENU, arrow});  // the first row's entry
     pressKeys({VK_INSERT});  // the new entry's URL field has the focus
     typeText(L"example.org");
     selectRowByKeyboard(window, {});
@@ -341,48 +299,45 @@ TEST_F(SettingsSessionEndToEnd, TheListsKeysAddMoveAndRemoveEntries) {
   };
   EXPECT_EQ(runSession(session), 0u);
   EXPECT_TRUE(asked);
-  std::vector<core::SearchEntry> entries = core::defaultEntries();
   std::rotate(entries.begin(), entries.begin() + 1, entries.begin() + 3);
   entries.push_back({0, L"example.org", 0, 0, 0, L"", L""});
   entries.erase(entries.begin());
-  EXPECT_EQ(readBytes(config), defaultFileWith(entries));
+  EXPECT_EQ(readBytes(config), withNoteAfter(defaultFileWith(entries), "1", "; check the beta forum too"));
 }
 
 // A screen reader, another process, asks every gadget for its name: the image
 // buttons say what their tips say, the fields what their labels say.
 TEST_F(SettingsSessionEndToEnd, EveryGadgetHasTheNameAScreenReaderReads) {
-  const std::pair<int, const wchar_t*> expected[] = {
-      {kEntryList, L"Search entries"},
-      {kAdd, L"Add"},
-      {kRemove, L"Remove"},
-      {kMoveUp, L"Move up"},
-      {kMoveDown, L"Move down"},
-      {6, L"Browser Start:"},
-      {kBrowserStart, L"Browser Start:"},
-      {8, L"Tab Delay:"},
-      {kTabDelay, L"Tab Delay:"},
-      {10, L"Open Wordhop.ini"},
-      {11, L"Make a donation via PayPal"},
-      {12, L"URL:"},
-      {kUrl, L"URL:"},
-      {kContent, L"PB"},
-      {15, L"Sort by Date"},
-      {kFirstMatch, L"First Match"},
-      {17, L"Filter:"},
-      {18, L"Filter:"},
-      {19, L"Info:"},
-      {20, L"Info:"},
-  };
+  const std::vector<std::wstring> expected = {// by gadget number, from 1
+                                              L"Search entries",
+                                              L"Add",
+                                              L"Remove",
+                                              L"Move up",
+                                              L"Move down",
+                                              L"Browser Start:",
+                                              L"Browser Start:",
+                                              L"Tab Delay:",
+                                              L"Tab Delay:",
+                                              L"Open Wordhop.ini",
+                                              L"Make a donation via PayPal",
+                                              L"URL:",
+                                              L"URL:",
+                                              L"PB",
+                                              L"Sort by Date",
+                                              L"First Match",
+                                              L"Filter:",
+                                              L"Filter:",
+                                              L"Info:",
+                                              L"Info:"};
   std::vector<std::wstring> names;
   auto session = [&](HWND window) {
-    for (auto [gadget, name] : expected) {
+    for (int gadget = 1; gadget <= 20; ++gadget) {
       IAccessible* accessible = nullptr;
       BSTR text = nullptr;
-      VARIANT self{};
-      self.vt = VT_I4;
-      self.lVal = CHILDID_SELF;
       if (SUCCEEDED(AccessibleObjectFromWindow(GetDlgItem(window, gadget), static_cast<DWORD>(OBJID_CLIENT),
                                                __uuidof(IAccessible), reinterpret_cast<void**>(&accessible)))) {
+        VARIANT self{};
+        self.vt = VT_I4;                                          // CHILDID_SELF
         static_cast<void>(accessible->get_accName(self, &text));  // no name: none is read
         accessible->Release();
       }
@@ -391,8 +346,7 @@ TEST_F(SettingsSessionEndToEnd, EveryGadgetHasTheNameAScreenReaderReads) {
     }
   };
   EXPECT_EQ(runSession(session), 0u);
-  ASSERT_EQ(names.size(), std::size(expected));
-  for (std::size_t i = 0; i < names.size(); ++i) EXPECT_EQ(names[i], expected[i].second) << expected[i].first;
+  EXPECT_EQ(names, expected);
 }
 
 // Hovering a row shows, as its tip, the address its entry opens with "{word}"
@@ -403,8 +357,6 @@ TEST_F(SettingsSessionEndToEnd, EachRowsTipShowsTheAddressItsEntryOpens) {
   writeBytes(config, defaultFileWith(entries));
   std::vector<std::wstring> tips;
   auto session = [&](HWND window) {
-    SetForegroundWindow(window);
-    settle();
     tips.push_back(tipOverRow(window, 0));
     tips.push_back(tipOverRow(window, 1));
     clickControl(window, kUrl);  // of the first row, selected at the start

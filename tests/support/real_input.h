@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace testing_support {
@@ -29,14 +30,11 @@ inline bool runHostCommand(const std::string& command, DWORD timeoutMs = 10000) 
   PROCESS_INFORMATION process{};
   if (!CreateProcessW(L"Z:\\bin\\sh", line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
     return false;
-  if (process.hProcess) CloseHandle(process.hProcess);
-  if (process.hThread) CloseHandle(process.hThread);
-  std::wstring marker = L"Z:";
-  for (char c : done) marker += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-  for (DWORD waited = 0; waited < timeoutMs; waited += 20) {
+  CloseHandle(process.hProcess);  // none, under Wine
+  CloseHandle(process.hThread);
+  const std::wstring marker = L"Z:" + std::wstring(done.begin(), done.end());
+  for (DWORD waited = 0; waited < timeoutMs; waited += 20, Sleep(20))
     if (DeleteFileW(marker.c_str())) return true;
-    Sleep(20);
-  }
   return false;
 }
 
@@ -68,32 +66,13 @@ inline void clickControl(HWND window, int id, POINT offset = {-1, -1}) {
 
 // The X key name of a virtual key; null for one that has none here.
 inline const char* xKeyName(WORD key) {
-  switch (key) {
-    case VK_HOME:
-      return "Home";
-    case VK_END:
-      return "End";
-    case VK_SPACE:
-      return "space";
-    case VK_RETURN:
-      return "Return";
-    case VK_MENU:
-      return "alt";
-    case VK_SHIFT:
-      return "shift";
-    case VK_F4:
-      return "F4";
-    case VK_UP:
-      return "Up";
-    case VK_DOWN:
-      return "Down";
-    case VK_INSERT:
-      return "Insert";
-    case VK_DELETE:
-      return "Delete";
-    default:
-      return nullptr;
-  }
+  constexpr std::pair<WORD, const char*> kNames[] = {{VK_HOME, "Home"},     {VK_END, "End"},      {VK_SPACE, "space"},
+                                                     {VK_RETURN, "Return"}, {VK_MENU, "alt"},     {VK_SHIFT, "shift"},
+                                                     {VK_F4, "F4"},         {VK_UP, "Up"},        {VK_DOWN, "Down"},
+                                                     {VK_INSERT, "Insert"}, {VK_DELETE, "Delete"}};
+  for (auto [vk, name] : kNames)
+    if (vk == key) return name;
+  return nullptr;
 }
 
 // Keys pressed in order and released in reverse. Under Wine they come from the
@@ -142,26 +121,28 @@ inline void typeText(std::wstring_view text) {
   settle();
 }
 
-// Waits for a message box of the process to appear; null after the timeout.
-inline HWND waitForDialog(DWORD processId, DWORD timeoutMs = 10000) {
-  for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
-    HWND found = nullptr;
-    while ((found = FindWindowExW(nullptr, found, L"#32770", nullptr))) {
-      DWORD owner = 0;
-      GetWindowThreadProcessId(found, &owner);
-      if (owner == processId && IsWindowVisible(found)) return found;
-    }
-    Sleep(50);
+inline DWORD processOf(HWND window) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  return processId;
+}
+
+// Waits for a visible window of that class to appear in the process; null after the timeout.
+inline HWND waitForWindow(DWORD processId, const wchar_t* windowClass, DWORD timeoutMs = 10000) {
+  for (DWORD waited = 0; waited < timeoutMs; waited += 50, Sleep(50)) {
+    for (HWND found = nullptr; (found = FindWindowExW(nullptr, found, windowClass, nullptr));)
+      if (processOf(found) == processId && IsWindowVisible(found)) return found;
   }
   return nullptr;
 }
 
+// Waits for a message box of the process to appear; null after the timeout.
+inline HWND waitForDialog(DWORD processId) { return waitForWindow(processId, L"#32770"); }
+
 // Waits for a message box of the window's process and answers it with Enter
 // (its default button); false when none appeared.
 inline bool answerMessageBox(HWND window) {
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
-  HWND box = waitForDialog(processId);
+  HWND box = waitForDialog(processOf(window));
   if (!box) return false;
   SetForegroundWindow(box);
   pressKeys({VK_RETURN});

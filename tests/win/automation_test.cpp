@@ -4,11 +4,14 @@
 
 #include <windows.h>
 
+#include <tuple>
+
 #include "automation/error_record.h"
 #include "automation/statement.h"
 #include "automation/vimbra_object.h"
 #include "runtime/utf8.h"
 #include "search/running_browser.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -234,80 +237,43 @@ TEST(RunningBrowser, TheFirstWindowIsNeverExaminedAndInvisibleOnesArePassedOver)
 // The association and the process may name the browser's file in other
 // letter cases or in its short (8.3) form: Windows takes them as one file.
 TEST(RunningBrowser, TheBrowserIsRecognisedHoweverItsPathIsWritten) {
-  wchar_t temp[MAX_PATH] = {};
-  GetTempPathW(MAX_PATH, temp);
-  const std::wstring folder = std::wstring(temp) + L"Wordhop Browser Folder " + std::to_wstring(GetCurrentProcessId());
-  const std::wstring browser = folder + L"\\Web Browser Program.exe";
-  CreateDirectoryW(folder.c_str(), nullptr);
-  CloseHandle(CreateFileW(browser.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  testing_support::ScratchFolder folder;
+  const std::wstring browser = folder.file("Web Browser Program.exe").wstring();
+  testing_support::writeBytes(browser, "");
   std::wstring shortForm(MAX_PATH, L'\0');
   shortForm.resize(GetShortPathNameW(browser.c_str(), shortForm.data(), MAX_PATH));
   if (shortForm.find(L'~') == std::wstring::npos) GTEST_SKIP() << "this file system gives no short (8.3) names";
-  auto lower = [](std::wstring text) {
-    CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+  auto recased = [](std::wstring text, auto convert) {
+    convert(text.data(), static_cast<DWORD>(text.size()));
     return text;
   };
-  auto upper = [](std::wstring text) {
-    CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-  };
-  struct Row {
-    std::wstring association, process;
-    bool recognised;
-  };
-  const Row rows[] = {
-      {browser, browser, true},
-      {upper(browser), browser, true},
-      {browser, lower(browser), true},
-      {shortForm, browser, true},
-      {lower(shortForm), browser, true},
-      {browser, shortForm, true},
-      {folder + L"\\Other Program.exe", browser, false},
-      {browser, folder + L"\\Other Program.exe", false},
-      {browser + L"x", browser, false},
-      {browser, L"", false},
-  };
+  const std::tuple<std::wstring, std::wstring, bool> rows[] = {// association, process, recognised
+                                                               {recased(browser, CharUpperBuffW), browser, true},
+                                                               {shortForm, recased(browser, CharLowerBuffW), true},
+                                                               {browser, shortForm, true},
+                                                               {folder.file("Other.exe").wstring(), browser, false},
+                                                               {browser, L"", false}};
   HWND first = topWindow(), second = topWindow();
-  const DWORD self = GetCurrentProcessId();
-  for (const Row& row : rows) {
-    auto lookup = [&](DWORD processId) { return processId == self ? row.process : std::wstring(); };
-    EXPECT_EQ(search::browserWindowExists(row.association, lookup), row.recognised)
-        << "association " << runtime::toUtf8(row.association) << ", process " << runtime::toUtf8(row.process);
+  for (const auto& [association, process, recognised] : rows) {
+    auto lookup = [&](DWORD id) { return id == GetCurrentProcessId() ? process : std::wstring(); };
+    EXPECT_EQ(search::browserWindowExists(association, lookup), recognised) << runtime::toUtf8(association);
   }
   DestroyWindow(second);
   DestroyWindow(first);
-  DeleteFileW(browser.c_str());
-  RemoveDirectoryW(folder.c_str());
 }
 
-// Each process is asked once: of the system where it can tell, else of the
-// management service, which also answers for every process where the system
-// lacks the function (before Vista).
+// Of the system where it can tell, else of the management service, which also
+// answers for every process where the system lacks the function (before Vista).
 TEST(RunningBrowser, ProcessPathsComeFromTheSystemWhereItCanTellAndElseFromTheService) {
   wchar_t ownPath[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, ownPath, MAX_PATH);
-  struct Row {
-    bool systemHasTheFunction;
-    DWORD process;
-    const wchar_t* path;
-    int serviceQuestions;
+  const std::tuple<search::SystemImageNameQuery, DWORD, const wchar_t*> rows[] = {
+      {search::systemImageNameQuery(), GetCurrentProcessId(), ownPath},
+      {nullptr, GetCurrentProcessId(), L"service"},
+      {search::systemImageNameQuery(), 0, L"service"},  // the idle process cannot be opened
   };
-  const Row rows[] = {
-      {true, GetCurrentProcessId(), ownPath, 0},
-      {false, GetCurrentProcessId(), L"from the service", 1},
-      {true, 0, L"from the service", 1},  // the idle process cannot be opened
-  };
-  for (const Row& row : rows) {
-    int asked = 0;
-    search::ProcessPaths paths(row.systemHasTheFunction ? search::systemImageNameQuery() : nullptr, [&](DWORD) {
-      ++asked;
-      return std::wstring(L"from the service");
-    });
-    EXPECT_EQ(paths(row.process), row.path);
-    EXPECT_EQ(paths(row.process), row.path);
-    EXPECT_EQ(asked, row.serviceQuestions);
-  }
-  EXPECT_NE(search::systemImageNameQuery(), nullptr);
+  for (const auto& [query, process, path] : rows)
+    EXPECT_EQ(search::ProcessPaths(query, [](DWORD) { return std::wstring(L"service"); })(process), path);
 }
 
 }  // namespace

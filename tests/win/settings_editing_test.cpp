@@ -8,6 +8,7 @@
 
 #include "core/configuration.h"
 #include "runtime/system_message.h"
+#include "runtime/unique_resource.h"
 #include "tests/support/real_input.h"
 #include "tests/win/settings_fixture.h"
 
@@ -64,24 +65,23 @@ TEST_F(SettingsEditingTest, HandWrittenLinesOfTheEntriesGroupSurviveAnEditAndAWh
     const char* afterEdit;      // "x" appended to the first entry's info
     const char* afterMoveDown;  // the first entry moved down
   } cases[] = {
-      {"note line", "1 = 1" X "a" X "0" X "0" X "0" X X "\r\ncheck the beta forum too\r\n2 = 0" X "b\r\n",
-       "1 = 1" X "a" X "0" X "0" X "0" X X "x\r\n; check the beta forum too\r\n2 = 0" X "b" X "0" X "0" X "0" X X
-       "\r\n",
-       "1 = 0" X "b" X "0" X "0" X "0" X X "\r\n; check the beta forum too\r\n2 = 1" X "a" X "0" X "0" X "0" X X
-       "x\r\n"},
-      {"short record", "1 = 1" X "a" X "0" X "0" X "0" X X "\r\n2 = gamma.example\r\n",
-       "1 = 1" X "a" X "0" X "0" X "0" X X "x\r\n2 = gamma.example\r\n",
-       "1 = 0" X "gamma.example" X "0" X "0" X "0" X X "\r\n2 = 1" X "a" X "0" X "0" X "0" X X "x\r\n"},
+#define RECORD(number, enabled, sites, info) number " = " enabled X sites X "0" X "0" X "0" X X info "\r\n"
+      {"note line", RECORD("1", "1", "a", "") "check the beta forum too\r\n2 = 0" X "b\r\n",
+       RECORD("1", "1", "a", "x") "; check the beta forum too\r\n" RECORD("2", "0", "b", ""),
+       RECORD("1", "0", "b", "") "; check the beta forum too\r\n" RECORD("2", "1", "a", "x")},
+      {"short record", RECORD("1", "1", "a", "") "2 = gamma.example\r\n",
+       RECORD("1", "1", "a", "x") "2 = gamma.example\r\n",
+       RECORD("1", "0", "gamma.example", "") RECORD("2", "1", "a", "x")},
       {"comments", "; first\r\n1 = 1" X "a\r\n;second\r\n2 = 0" X "b\r\n; last\r\n",
-       "; first\r\n1 = 1" X "a" X "0" X "0" X "0" X X "x\r\n; second\r\n2 = 0" X "b\r\n; last\r\n",
-       "; first\r\n1 = 0" X "b" X "0" X "0" X "0" X X "\r\n; second\r\n2 = 1" X "a" X "0" X "0" X "0" X X
-       "x\r\n; last\r\n"},
-      {"record split by a lone CR", "1 = 1" X "a" X "0" X "0" X "0" X X "first\rsecond half\r\n2 = 0" X "b\r\n",
-       "1 = 1" X "a" X "0" X "0" X "0" X X "firstx\r\n; second half\r\n2 = 0" X "b" X "0" X "0" X "0" X X "\r\n",
-       "1 = 0" X "b" X "0" X "0" X "0" X X "\r\n; second half\r\n2 = 1" X "a" X "0" X "0" X "0" X X "firstx\r\n"},
+       "; first\r\n" RECORD("1", "1", "a", "x") "; second\r\n2 = 0" X "b\r\n; last\r\n",
+       "; first\r\n" RECORD("1", "0", "b", "") "; second\r\n" RECORD("2", "1", "a", "x") "; last\r\n"},
+      {"record split by a lone CR", RECORD("1", "1", "a", "first\rsecond half") "2 = 0" X "b\r\n",
+       RECORD("1", "1", "a", "firstx") "; second half\r\n" RECORD("2", "0", "b", ""),
+       RECORD("1", "0", "b", "") "; second half\r\n" RECORD("2", "1", "a", "firstx")},
       {"notes before and after every entry", "before\r\n1 = 1" X "a\r\n2 = 0" X "b\r\nafter\r\n",
-       "; before\r\n1 = 1" X "a" X "0" X "0" X "0" X X "x\r\n2 = 0" X "b" X "0" X "0" X "0" X X "\r\n; after\r\n",
-       "; before\r\n1 = 0" X "b" X "0" X "0" X "0" X X "\r\n2 = 1" X "a" X "0" X "0" X "0" X X "x\r\n; after\r\n"},
+       "; before\r\n" RECORD("1", "1", "a", "x") RECORD("2", "0", "b", "") "; after\r\n",
+       "; before\r\n" RECORD("1", "0", "b", "") RECORD("2", "1", "a", "x") "; after\r\n"},
+#undef RECORD
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -312,12 +312,13 @@ TEST_F(SettingsEditingTest, AFailedSaveIsToldOnceNamingTheFileAndTheReason) {
     if (file.starts_with(L"Z:\\sys") && !testing_support::runningUnderWine()) continue;
     const std::string before = readBytes(file);
     openWindowOn(file);
-    HANDLE held = c.heldWhileEditing ? CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
-                                     : INVALID_HANDLE_VALUE;
+    runtime::UniqueFileHandle held(c.heldWhileEditing
+                                       ? CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                                       : INVALID_HANDLE_VALUE);
     press(addButton);
     type(urlField, L'a');
     type(urlField, L'b');
-    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+    held.reset();
     ASSERT_EQ(warnings.size(), 1u);
     EXPECT_EQ(warningOwner, window().handle());
     EXPECT_NE(warnings[0].find(file), std::wstring::npos) << warnings[0];

@@ -54,8 +54,20 @@ class SettingsWindowTest : public ::testing::Test {
     return window;
   }
 
+  // The window follows WM_DPICHANGED: the subclass functions are there.
+  void enableDpiChanges() {
+    state.dpi.subclassFunctions = {RUNTIME_EXPORT(comctl32.get(), SetWindowSubclass),
+                                   RUNTIME_EXPORT(comctl32.get(), RemoveWindowSubclass),
+                                   RUNTIME_EXPORT(comctl32.get(), DefSubclassProc)};
+  }
+  static void changeDpi(runtime::GadgetWindow& window, int dpi) {
+    RECT suggested{10, 20, 10 + 740, 20 + 500};
+    SendMessageW(window.handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  }
+
   testing_support::ScratchFolder folder;
   ui::SettingsState state;
+  runtime::Library comctl32{L"comctl32.dll"};
 };
 
 TEST_F(SettingsWindowTest, EveryGadgetSitsWhereTheRoundingRulesPutIt) {
@@ -269,10 +281,7 @@ void expectFollowed(const Followed& actual, const Followed& expected) {
 }
 
 TEST_F(SettingsWindowTest, ADpiChangeRescalesEveryGadgetOnceThereAndBack) {
-  runtime::Library comctl32(L"comctl32.dll");
-  state.dpi.subclassFunctions = {RUNTIME_EXPORT(comctl32.get(), SetWindowSubclass),
-                                 RUNTIME_EXPORT(comctl32.get(), RemoveWindowSubclass),
-                                 RUNTIME_EXPORT(comctl32.get(), DefSubclassProc)};
+  enableDpiChanges();
   auto settings = build(100);
   runtime::GadgetWindow& window = settings->window();
   EXPECT_EQ(settings->dpiLayer().windowDpi(kSettingsWindow), 96);
@@ -280,8 +289,7 @@ TEST_F(SettingsWindowTest, ADpiChangeRescalesEveryGadgetOnceThereAndBack) {
   EXPECT_EQ(at96.urlColumn, 239);
   EXPECT_EQ(at96.addImage.cx, 16);
 
-  RECT suggested{10, 20, 10 + 740, 20 + 500};
-  SendMessageW(window.handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  changeDpi(window, 144);  // the system suggests 740 pixels wide at 10, 20
   EXPECT_EQ(settings->dpiLayer().windowDpi(kSettingsWindow), 144);
   EXPECT_EQ(window.gadgetWidth(entryList), 705);
   EXPECT_EQ(window.gadgetWidth(browserStartSpin), 72);  // 48 x 1.5 once, although it is two windows
@@ -292,7 +300,7 @@ TEST_F(SettingsWindowTest, ADpiChangeRescalesEveryGadgetOnceThereAndBack) {
   // The font, the columns (by the gadgets' rules) and the images grow with the screen.
   expectFollowed(followedOf(window), {MulDiv(at96.fontHeight, 144, 96), 358, 75, 0, {24, 24}, {47, 47}});
 
-  SendMessageW(window.handle(), WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+  changeDpi(window, 96);
   EXPECT_EQ(settings->dpiLayer().windowDpi(kSettingsWindow), 96);
   expectFollowed(followedOf(window), at96);
   for (const Layout& expected : kLayout) {
@@ -301,44 +309,31 @@ TEST_F(SettingsWindowTest, ADpiChangeRescalesEveryGadgetOnceThereAndBack) {
   }
 }
 
-// Every gadget's place and size and the list's column widths, in pixels,
-// after the window, made at 96 dpi, was moved across screens of these DPIs.
-std::vector<int> geometryAfter(SettingsState& state, const std::wstring& config, const std::vector<int>& dpis) {
-  SettingsWindow settings(state, config);
-  EXPECT_TRUE(settings.build());
-  runtime::GadgetWindow& window = settings.window();
-  for (int dpi : dpis) {
-    RECT suggested{10, 20, 10 + 740, 20 + 500};
-    SendMessageW(window.handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-  }
-  std::vector<int> geometry;
-  for (const Layout& gadget : kLayout) {
-    const RECT rect = clientRectOf(window.gadget(gadget.gadget));
-    geometry.insert(geometry.end(),
-                    {rect.left, rect.top, window.gadgetWidth(gadget.gadget), window.gadgetHeight(gadget.gadget)});
-  }
-  for (int column = 0; column < window.columnCount(entryList); ++column)
-    geometry.push_back(window.columnWidth(entryList, column));
-  return geometry;
-}
-
 // Each change lays the gadgets out anew from the geometry they were made
 // with, so no path drifts: it ends where one change to its last DPI ends.
 TEST_F(SettingsWindowTest, EveryDpiPathEndsWhereOneChangeToItsLastDpiEnds) {
-  runtime::Library comctl32(L"comctl32.dll");
-  state.dpi.osVersionCode = 110;
-  state.dpi.subclassFunctions = {RUNTIME_EXPORT(comctl32.get(), SetWindowSubclass),
-                                 RUNTIME_EXPORT(comctl32.get(), RemoveWindowSubclass),
-                                 RUNTIME_EXPORT(comctl32.get(), DefSubclassProc)};
-  setupDpiScaling(state.dpi.dpiScaling, 100, state.dpi.osVersionCode, false);
+  enableDpiChanges();
   core::writeDefaultConfiguration(config());
+  // Every gadget's place and size and the list's column widths, in pixels,
+  // after the window, made at 96 dpi, was moved across screens of these DPIs.
+  auto geometryAfter = [this](const std::vector<int>& dpis) {
+    auto settings = build(100);
+    runtime::GadgetWindow& window = settings->window();
+    for (int dpi : dpis) changeDpi(window, dpi);
+    std::vector<int> geometry;
+    for (const Layout& gadget : kLayout) {
+      const RECT rect = clientRectOf(window.gadget(gadget.gadget));
+      geometry.insert(geometry.end(),
+                      {rect.left, rect.top, window.gadgetWidth(gadget.gadget), window.gadgetHeight(gadget.gadget)});
+    }
+    for (int column = 0; column < window.columnCount(entryList); ++column)
+      geometry.push_back(window.columnWidth(entryList, column));
+    return geometry;
+  };
   const std::vector<int> paths[] = {{144, 120, 96}, {120, 144}, {144, 96, 120}, {120, 96, 144, 120}, {144, 144}};
-  for (const std::vector<int>& path : paths) {
-    EXPECT_EQ(geometryAfter(state, config(), path), geometryAfter(state, config(), {path.back()}))
-        << "path ending at " << path.back() << " dpi, " << path.size() << " changes";
-  }
-  // Back at 96 dpi, everything is as it was made.
-  EXPECT_EQ(geometryAfter(state, config(), {144, 120, 96}), geometryAfter(state, config(), {}));
+  for (const std::vector<int>& path : paths)
+    EXPECT_EQ(geometryAfter(path), geometryAfter({path.back()})) << "path ending at " << path.back() << " dpi";
+  EXPECT_EQ(geometryAfter({96}), geometryAfter({}));  // back at 96 dpi: as made
 }
 
 }  // namespace
