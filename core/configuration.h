@@ -36,9 +36,13 @@ struct EntryNote {
   bool operator==(const EntryNote&) const = default;
 };
 
-struct LoadedSettings {
+// Both browser timings.
+struct BrowserTimings {
   std::int32_t browserStart = kDefaultBrowserStart;
   std::int32_t tabDelay = kDefaultTabDelay;
+};
+
+struct LoadedSettings : BrowserTimings {
   // The Entries keys were exactly "1" to "n" in file order, and no other
   // line has a key, so that saving entry i under key i + 1 replaces that
   // entry's own record.
@@ -46,12 +50,6 @@ struct LoadedSettings {
   std::vector<EntryNote> notes;
   // Why the file, which is there, could not be read; 0 when it was read or is missing.
   runtime::SystemError readError = 0;
-};
-
-// Both browser timings, as the settings window holds them.
-struct BrowserTimings {
-  std::int32_t browserStart = kDefaultBrowserStart;
-  std::int32_t tabDelay = kDefaultTabDelay;
 };
 
 // The seven entries that a new configuration file starts with.

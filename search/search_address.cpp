@@ -1,11 +1,21 @@
 #include "search/search_address.h"
 
+#include "core/preference_document.h"
 #include "runtime/text.h"
 #include "runtime/text_case.h"
 #include "runtime/utf8.h"
 
 namespace search {
 namespace {
+
+constexpr wchar_t kHex[] = L"0123456789ABCDEF";
+
+// "%" and the byte's two upper-case hex digits.
+void appendPercentEncoded(std::wstring& text, unsigned char byte) {
+  text += L'%';
+  text += kHex[byte >> 4];
+  text += kHex[byte & 0xF];
+}
 
 constexpr std::wstring_view kFirstMatchSwitch = L"btnI=I%27m+Feeling+Lucky&";
 constexpr std::wstring_view kSortSwitch = L"&tbs=qdr:y99,sbd:";
@@ -35,7 +45,6 @@ PreparedWord prepareWord(std::wstring_view word) {
 }
 
 std::wstring escapeWordForAddress(std::wstring_view word) {
-  static constexpr wchar_t kHex[] = L"0123456789ABCDEF";
   std::wstring escaped;
   escaped.reserve(word.size());
   for (wchar_t c : word) {
@@ -43,9 +52,7 @@ std::wstring escapeWordForAddress(std::wstring_view word) {
       escaped += c;
       continue;
     }
-    escaped += L'%';  // every such character is ASCII: one UTF-8 byte
-    escaped += kHex[(c >> 4) & 0xF];
-    escaped += kHex[c & 0xF];
+    appendPercentEncoded(escaped, static_cast<unsigned char>(c));  // every such character is ASCII: one UTF-8 byte
   }
   return escaped;
 }
@@ -68,32 +75,23 @@ std::wstring buildSearchAddress(const SearchSettings& settings, const core::Sear
 }
 
 bool isAddressTemplate(std::wstring_view sites) {
-  auto startsWithIgnoringCase = [sites](std::wstring_view prefix) {
-    if (sites.size() < prefix.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-      const wchar_t c = sites[i];
-      if ((c >= L'A' && c <= L'Z' ? c + (L'a' - L'A') : c) != prefix[i]) return false;
-    }
-    return true;
+  // As the preference file compares names: ASCII letters in either case.
+  auto startsWith = [sites](std::string_view scheme) {
+    return core::namesEqual(runtime::toUtf8(sites.substr(0, scheme.size())), scheme);
   };
-  return (startsWithIgnoringCase(L"http://") || startsWithIgnoringCase(L"https://")) &&
-         sites.find(kWordPlaceholder) != std::wstring_view::npos;
+  return (startsWith("http://") || startsWith("https://")) && sites.find(kWordPlaceholder) != std::wstring_view::npos;
 }
 
 std::wstring encodeWordForTemplate(std::wstring_view word) {
-  static constexpr wchar_t kHex[] = L"0123456789ABCDEF";
   std::wstring encoded;
   for (const char byte : runtime::toUtf8(word)) {
     const auto c = static_cast<unsigned char>(byte);
     const bool unreserved = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
                             c == '.' || c == '_' || c == '~';
-    if (unreserved) {
+    if (unreserved)
       encoded += static_cast<wchar_t>(c);
-    } else {
-      encoded += L'%';
-      encoded += kHex[c >> 4];
-      encoded += kHex[c & 0xF];
-    }
+    else
+      appendPercentEncoded(encoded, c);
   }
   return encoded;
 }

@@ -11,6 +11,7 @@
 #include "runtime/program_start.h"
 #include "runtime/shell_command.h"
 #include "runtime/system_message.h"
+#include "runtime/text.h"
 #include "runtime/window_number.h"
 #include "ui/button_images.h"
 #include "ui/focus_hook.h"
@@ -122,9 +123,8 @@ std::wstring storableText(std::wstring_view typed, int& caret) {
 
 // A spin field's text as a number within the timings' range; none when it
 // holds no number (empty, letters).
-std::optional<int> timingOf(std::wstring_view text) {
-  while (!text.empty() && text.front() == L' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == L' ') text.remove_suffix(1);
+std::optional<int> timingOf(std::wstring_view typed) {
+  const std::wstring_view text = runtime::trimSpaces(typed);
   if (text.empty() || !std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; }))
     return std::nullopt;
   long long value = 0;
@@ -261,7 +261,7 @@ void SettingsWindow::loadFromFile() {
   const core::LoadedSettings loaded = core::loadAllEntries(configFile_, state_.entries);
   entryKeysInOrder_ = loaded.entryKeysInOrder;
   notes_ = loaded.notes;
-  timings_ = {loaded.browserStart, loaded.tabDelay};
+  timings_ = loaded;
   readError_ = loaded.readError;
   blind_ = static_cast<bool>(readError_);
   fileBehind_ = false;
@@ -451,8 +451,8 @@ bool SettingsWindow::commit(const std::function<runtime::SystemError()>& save) {
            : L"\n\nChanges made in this window cannot be saved there. Copy Wordhop.exe to a folder you can write "
              L"to, for example\n" +
                  suggestion + L"\nand start it from there.";
-  services_.warn(window_.handle(), L"Wordhop cannot save its settings in\n" + runtime::fullPath(configFile_) +
-                                       L"\n\n" + failureReason(error) + advice);
+  services_.warn(window_.handle(), L"Wordhop cannot save its settings in\n" + runtime::fullPath(configFile_) + L"\n\n" +
+                                       failureReason(error) + advice);
   return false;
 }
 
