@@ -4,6 +4,7 @@
 
 #include "core/configuration.h"
 #include "tests/support/browser_recorder.h"
+#include "tests/support/process_start.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/tool_process.h"
 
@@ -143,11 +144,9 @@ TEST_F(SearchRunEndToEnd, WithoutAConfigurationFileOnlyTheBrowserStarts) {
 class ShownBrowser {
  public:
   explicit ShownBrowser(const std::filesystem::path& program) {
-    std::wstring commandLine = L"\"" + std::filesystem::path(program).make_preferred().wstring() + L"\" --window";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_))
-      return;
+    const std::wstring commandLine =
+        L"\"" + std::filesystem::path(program).make_preferred().wstring() + L"\" --window";
+    if (!testing_support::startProcess(nullptr, commandLine, nullptr, process_)) return;
     CloseHandle(process_.hThread);
     for (int wait = 0; wait < 200 && !window_; ++wait, Sleep(50))
       window_ = testing_support::visibleWindowOf(process_.dwProcessId);

@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "tests/support/process_start.h"
+
 namespace testing_support {
 
 inline void settle() { Sleep(250); }
@@ -25,11 +27,8 @@ inline bool runHostCommand(const std::string& command, DWORD timeoutMs = 10000) 
   std::wstring line = L"/bin/sh -c \"";
   for (char c : command + " ; touch " + done) line += static_cast<wchar_t>(c);
   line += L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(L"Z:\\bin\\sh", line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-    return false;
+  if (!startProcess(L"Z:\\bin\\sh", line, nullptr, process)) return false;
   CloseHandle(process.hProcess);  // none, under Wine
   CloseHandle(process.hThread);
   const std::wstring marker = L"Z:" + std::wstring(done.begin(), done.end());

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "tests/support/process_start.h"
+
 namespace testing_support {
 
 // The freshly built executable (its path comes from the test's environment).
@@ -101,12 +103,9 @@ inline std::optional<DWORD> runTool(const std::filesystem::path& exe, const Tool
   SetEnvironmentVariableW(L"PB_Tool_MainWindow", run.mainWindow ? run.mainWindow->c_str() : nullptr);
   std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
   if (run.argument) commandLine += L" " + quotedArgument(*run.argument);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
   const std::wstring directory = run.currentDirectory.wstring();
-  BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                directory.empty() ? nullptr : directory.c_str(), &startup, &process);
+  const bool started = startProcess(nullptr, commandLine, directory.empty() ? nullptr : directory.c_str(), process);
   SetEnvironmentVariableW(L"PB_TOOL_Word", nullptr);
   SetEnvironmentVariableW(L"PB_Tool_MainWindow", nullptr);
   if (!started) return std::nullopt;

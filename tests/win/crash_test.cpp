@@ -8,17 +8,16 @@
 #include <filesystem>
 #include <string>
 
+#include "tests/support/process_start.h"
+
 namespace {
 
 TEST(Crash, EndsTheProgramWithinSecondsWithItsExceptionCode) {
   const char* helper = std::getenv("WORDHOP_CRASH_HELPER");
   ASSERT_NE(helper, nullptr);
-  std::wstring commandLine = L"\"" + std::filesystem::path(helper).wstring() + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
+  const std::wstring commandLine = L"\"" + std::filesystem::path(helper).wstring() + L"\"";
   PROCESS_INFORMATION process{};
-  ASSERT_TRUE(
-      CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+  ASSERT_TRUE(testing_support::startProcess(nullptr, commandLine, nullptr, process)) << "error " << GetLastError();
   CloseHandle(process.hThread);
   const DWORD waited = WaitForSingleObject(process.hProcess, 20000);
   if (waited != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);

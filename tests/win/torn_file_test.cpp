@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <random>
 
+#include "tests/support/process_start.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/win/save_loop_contents.h"
 
@@ -26,18 +27,9 @@ TEST(TornFile, KilledSavesLeaveEitherTheOldOrTheNewContent) {
   const std::string valid[] = {saveLoopFile(0), saveLoopFile(1)};
   int kills = 0, sawSecond = 0;
   for (int round = 0; round < 500; ++round) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    // Wine has refused a start here now and then in a full test run; the
-    // start is not what this test is about, so it is tried again.
-    bool started = false;
-    for (int attempt = 0; attempt < 5 && !started; ++attempt) {
-      std::wstring line = commandLine;
-      started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
-      if (!started) Sleep(100);
-    }
-    ASSERT_TRUE(started) << "round " << round << ": error " << GetLastError();
+    ASSERT_TRUE(testing_support::startProcess(nullptr, commandLine, nullptr, process))
+        << "round " << round << ": error " << GetLastError();
     Sleep(delayMs(random));
     if (TerminateProcess(process.hProcess, 1)) ++kills;
     WaitForSingleObject(process.hProcess, INFINITE);
