@@ -17,9 +17,9 @@ inline void settle() { Sleep(250); }
 
 inline bool runningUnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
 
-// Runs a command of the host's shell and waits until it has finished. Wine
-// starts a Unix program without a handle to wait on, so the command touches a
-// file of its own when it is done.
+// Runs a command of the host's shell and waits until it has finished. There
+// is no handle to wait on, so the command touches a file of its own when it is
+// done.
 inline bool runHostCommand(const std::string& command, DWORD timeoutMs = 10000) {
   static int count = 0;
   const std::string done =
@@ -29,8 +29,13 @@ inline bool runHostCommand(const std::string& command, DWORD timeoutMs = 10000) 
   line += L"\"";
   PROCESS_INFORMATION process{};
   if (!startProcess(L"Z:\\bin\\sh", line, nullptr, process)) return false;
-  CloseHandle(process.hProcess);  // none, under Wine
-  CloseHandle(process.hThread);
+  // Wine starts a Unix program without a process handle and leaves whatever
+  // value in hThread: closing that could close one of our own handles (the
+  // window station's, and the clipboard then stays shut to us).
+  if (process.hProcess) {
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+  }
   const std::wstring marker = L"Z:" + std::wstring(done.begin(), done.end());
   for (DWORD waited = 0; waited < timeoutMs; waited += 20, Sleep(20))
     if (DeleteFileW(marker.c_str())) return true;
