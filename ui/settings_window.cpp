@@ -301,6 +301,10 @@ bool SettingsWindow::catchUpWithFile() {
   return !blind_;
 }
 
+bool SettingsWindow::caughtUpOnRow(int row) {
+  return catchUpWithFile() && selectedEntry() && window_.state(entryList) == row;
+}
+
 void SettingsWindow::tellReadFailure() {
   if (readFailureTold_) return;
   readFailureTold_ = true;
@@ -467,9 +471,8 @@ void SettingsWindow::editTextField(int gadget) {
   if (!selectedEntry()) return;
   int caret = window_.caret(gadget);
   const std::wstring text = storableText(window_.text(gadget), caret);
-  // The file may have changed since: the text goes to the same row's field
-  // after the window has caught up, if that row is still there.
-  if (!catchUpWithFile() || !selectedEntry() || window_.state(entryList) != row) return;
+  // The file may have changed since: the text goes to the same row's field.
+  if (!caughtUpOnRow(row)) return;
   if (window_.text(gadget) != text) showFieldText(gadget, text, caret);
   selectedEntry()->*field.text = text;
   window_.setItemText(entryList, row, field.column, text);
@@ -481,7 +484,7 @@ void SettingsWindow::editFlag(int gadget) {
   const int row = window_.state(entryList);
   if (!selectedEntry()) return;
   const int ticked = window_.state(check.gadget);
-  if (!catchUpWithFile() || !selectedEntry() || window_.state(entryList) != row) return;
+  if (!caughtUpOnRow(row)) return;
   window_.setState(check.gadget, ticked);
   selectedEntry()->*check.flag = ticked;
   window_.setItemText(entryList, row, check.column, check.labels->of(ticked));
@@ -526,7 +529,7 @@ void SettingsWindow::removeEntry() {
   if (services_.ask(question, MB_YESNO) != IDYES) return;
   // The file may have changed while the question was open: only the entry
   // the user was asked about is removed.
-  if (!catchUpWithFile() || !selectedEntry() || window_.state(entryList) != row || *selectedEntry() != asked) return;
+  if (!caughtUpOnRow(row) || *selectedEntry() != asked) return;
   DrawingSuspended suspended(window_.handle());
   window_.removeItem(entryList, row);
   state_.entries.erase(state_.entries.begin() + row);

@@ -134,6 +134,9 @@ class SettingsWindow {
   // be read now when it could not before. A file deleted since leaves the
   // window with the only copy, which the next save writes in full.
   bool fileChangedOutside();
+  // Catches up with the file; true when the row is still the selected one, so
+  // that the user's change of it applies (after a reload: where it still stands).
+  bool caughtUpOnRow(int row);
   // Shows a field's text, the caret where it was (both as the user left them).
   void showFieldText(int gadget, const std::wstring& text, int caret);
   void saveEntryAt(int row);

@@ -135,10 +135,6 @@ TEST_F(SettingsSessionEndToEnd, EditsWithRealInputReachTheFileAndTheSearchRun) {
 
   bool answered = false;
   auto session = [&](HWND window) {
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    SetForegroundWindow(window);
-    settle();
     clickControl(window, kAdd);
     typeText(L"example.org | test.org");
     clickControl(window, kContent, {6, -1});
@@ -150,7 +146,7 @@ TEST_F(SettingsSessionEndToEnd, EditsWithRealInputReachTheFileAndTheSearchRun) {
     snapshot(window, "2_moved_up");
     selectRowByKeyboard(window, {VK_DOWN});
     clickControl(window, kRemove);
-    if (HWND question = waitForDialog(processId)) {
+    if (HWND question = waitForDialog(processOf(window))) {
       snapshot(question, "3_question");
       SetForegroundWindow(question);
       pressKeys({VK_RETURN});  // Yes is the default button
