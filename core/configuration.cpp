@@ -1,5 +1,7 @@
 #include "core/configuration.h"
 
+#include <iterator>
+
 #include "core/preference_file.h"
 
 namespace core {
@@ -46,31 +48,49 @@ void writeDefaultConfiguration(const std::wstring& fileName) {
   static_cast<void>(file.close());
 }
 
+EditedSettings readAllSettings(PreferenceFile& file) {
+  EditedSettings settings;
+  file.selectGroup(kGroupEntries);
+  file.examineKeys();
+  while (file.nextKeyOrComment()) {
+    const std::size_t position = settings.entries.size();
+    if (std::optional<std::wstring> comment = file.commentText()) {
+      settings.notes.push_back({position, std::move(*comment)});
+    } else if (std::wstring value = file.keyValue(); value.empty()) {
+      // A line without a value (a note, the second half of a split line) is
+      // no entry: it is kept whole, "foo =" as it stands.
+      settings.notes.push_back({position, file.keyLine()});
+      settings.entryKeysInOrder = false;
+    } else {
+      parseEntryRecord(value, settings.entries.emplace_back());
+      if (file.keyName() != std::to_wstring(position + 1)) settings.entryKeysInOrder = false;
+    }
+  }
+  for (EntryNote& note : settings.notes)
+    if (note.before == settings.entries.size()) note.before = kAfterLastEntry;
+  file.selectGroup(kGroupBrowser);
+  settings.browserStart = file.readInteger(kKeyBrowserStart, kDefaultBrowserStart);
+  settings.tabDelay = file.readInteger(kKeyTabDelay, kDefaultTabDelay);
+  return settings;
+}
+
 LoadedSettings loadAllEntries(const std::wstring& fileName, std::vector<SearchEntry>& entries) {
   PreferenceFile file;
   LoadedSettings loaded;
   if (!file.open(fileName)) loaded.readError = file.readError();
-  file.selectGroup(kGroupEntries);
-  file.examineKeys();
-  const std::size_t first = entries.size();
-  while (file.nextKeyOrComment()) {
-    const std::size_t position = entries.size() - first;
-    if (std::optional<std::wstring> comment = file.commentText()) {
-      loaded.notes.push_back({position, std::move(*comment)});
-    } else if (std::wstring value = file.keyValue(); value.empty()) {
-      // A line without a value (a note, the second half of a split line) is no entry.
-      loaded.notes.push_back({position, file.keyName()});
-      loaded.entryKeysInOrder = false;
-    } else {
-      parseEntryRecord(value, entries.emplace_back());
-      if (file.keyName() != std::to_wstring(position + 1)) loaded.entryKeysInOrder = false;
-    }
-  }
-  file.selectGroup(kGroupBrowser);
-  loaded.browserStart = file.readInteger(kKeyBrowserStart, kDefaultBrowserStart);
-  loaded.tabDelay = file.readInteger(kKeyTabDelay, kDefaultTabDelay);
+  EditedSettings read = readAllSettings(file);
   static_cast<void>(file.close());  // nothing was changed, so nothing is written
+  std::move(read.entries.begin(), read.entries.end(), std::back_inserter(entries));
+  static_cast<BrowserTimings&>(loaded) = read;
+  loaded.entryKeysInOrder = read.entryKeysInOrder;
+  loaded.notes = std::move(read.notes);
   return loaded;
+}
+
+void writeEntry(PreferenceFile& file, const std::vector<SearchEntry>& entries, std::size_t position) {
+  if (position >= entries.size()) return;
+  file.selectGroup(kGroupEntries);
+  file.writeString(std::to_wstring(position + 1), formatEntryRecord(entries[position]));
 }
 
 runtime::SystemError saveEntry(const std::wstring& fileName, const std::vector<SearchEntry>& entries,
@@ -78,15 +98,12 @@ runtime::SystemError saveEntry(const std::wstring& fileName, const std::vector<S
   if (position >= entries.size()) return 0;
   PreferenceFile file;
   file.open(fileName);
-  file.selectGroup(kGroupEntries);
-  file.writeString(std::to_wstring(position + 1), formatEntryRecord(entries[position]));
+  writeEntry(file, entries, position);
   return file.close();
 }
 
-namespace {
-
-void replaceEntriesGroup(PreferenceFile& file, const std::vector<SearchEntry>& entries,
-                         const std::vector<EntryNote>& notes) {
+void writeEntriesGroup(PreferenceFile& file, const std::vector<SearchEntry>& entries,
+                       const std::vector<EntryNote>& notes) {
   file.removeGroup(kGroupEntries);
   file.selectGroup(kGroupEntries);
   auto note = notes.begin();
@@ -99,33 +116,30 @@ void replaceEntriesGroup(PreferenceFile& file, const std::vector<SearchEntry>& e
   }
 }
 
-}  // namespace
-
 runtime::SystemError saveAllEntries(const std::wstring& fileName, const std::vector<SearchEntry>& entries,
                                     const std::vector<EntryNote>& notes) {
   PreferenceFile file;
   file.open(fileName);
-  replaceEntriesGroup(file, entries, notes);
+  writeEntriesGroup(file, entries, notes);
   return file.close();
+}
+
+void writeBrowserValue(PreferenceFile& file, std::wstring_view key, std::int32_t value) {
+  file.selectGroup(kGroupBrowser);
+  file.writeInteger(key, value);
 }
 
 runtime::SystemError saveBrowserValue(const std::wstring& fileName, std::wstring_view key, std::int32_t value) {
   PreferenceFile file;
   file.open(fileName);
-  file.selectGroup(kGroupBrowser);
-  file.writeInteger(key, value);
+  writeBrowserValue(file, key, value);
   return file.close();
 }
 
-runtime::SystemError saveAllSettings(const std::wstring& fileName, const std::vector<SearchEntry>& entries,
-                                     const std::vector<EntryNote>& notes, BrowserTimings timings) {
-  PreferenceFile file;
-  file.open(fileName);
-  replaceEntriesGroup(file, entries, notes);
-  file.selectGroup(kGroupBrowser);
-  file.writeInteger(kKeyBrowserStart, timings.browserStart);
-  file.writeInteger(kKeyTabDelay, timings.tabDelay);
-  return file.close();
+void writeAllSettings(PreferenceFile& file, const EditedSettings& settings) {
+  writeEntriesGroup(file, settings.entries, settings.notes);
+  writeBrowserValue(file, kKeyBrowserStart, settings.browserStart);
+  writeBrowserValue(file, kKeyTabDelay, settings.tabDelay);
 }
 
 }  // namespace core

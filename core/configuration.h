@@ -28,10 +28,13 @@ inline constexpr std::wstring_view kDefaultLangUI = L"&hl=en";
 inline constexpr std::int32_t kDefaultBrowserStart = 2500;
 inline constexpr std::int32_t kDefaultTabDelay = 500;
 
+// Notes after the last entry stand here, and stay last when entries are added.
+inline constexpr std::size_t kAfterLastEntry = static_cast<std::size_t>(-1);
+
 // Text of the Entries group that is no entry: a comment, or a line with no
 // value. It is kept, as a comment, where it stood among the entries.
 struct EntryNote {
-  std::size_t before;  // the position of the entry it stands before (the entry count: after the last)
+  std::size_t before;  // the position of the entry it stands before, or kAfterLastEntry
   std::wstring text;
   bool operator==(const EntryNote&) const = default;
 };
@@ -42,15 +45,25 @@ struct BrowserTimings {
   std::int32_t tabDelay = kDefaultTabDelay;
 };
 
-struct LoadedSettings : BrowserTimings {
+// What the settings window edits: the entries with the notes among them, and
+// both timings.
+struct EditedSettings : BrowserTimings {
+  std::vector<SearchEntry> entries;
+  std::vector<EntryNote> notes;  // ordered by the entry they stand before
   // The Entries keys were exactly "1" to "n" in file order, and no other
   // line has a key, so that saving entry i under key i + 1 replaces that
   // entry's own record.
+  bool entryKeysInOrder = true;
+};
+
+struct LoadedSettings : BrowserTimings {
   bool entryKeysInOrder = true;
   std::vector<EntryNote> notes;
   // Why the file, which is there, could not be read; 0 when it was read or is missing.
   runtime::SystemError readError = 0;
 };
+
+class PreferenceFile;
 
 // The seven entries that a new configuration file starts with.
 std::vector<SearchEntry> defaultEntries();
@@ -65,14 +78,20 @@ LoadedSettings loadAllEntries(const std::wstring& fileName, std::vector<SearchEn
 // Writes the entry at `position` under the entry number position + 1.
 runtime::SystemError saveEntry(const std::wstring& fileName, const std::vector<SearchEntry>& entries,
                                std::size_t position);
-// Replaces the group Entries, and every later copy of it, by the list, numbered
-// from 1, with the notes as comments at their places.
+// Replaces the group Entries by the list, numbered from 1, with the notes as
+// comments at their places; later copies of the group become comments.
 runtime::SystemError saveAllEntries(const std::wstring& fileName, const std::vector<SearchEntry>& entries,
                                     const std::vector<EntryNote>& notes = {});
 // Writes BrowserStart or TabDelay in the group Browser.
 runtime::SystemError saveBrowserValue(const std::wstring& fileName, std::wstring_view key, std::int32_t value);
-// Writes the whole entry list (as saveAllEntries) and both timings in one save.
-runtime::SystemError saveAllSettings(const std::wstring& fileName, const std::vector<SearchEntry>& entries,
-                                     const std::vector<EntryNote>& notes, BrowserTimings timings);
+
+// The same reads and writes on a store the caller has opened.
+EditedSettings readAllSettings(PreferenceFile& file);
+void writeEntry(PreferenceFile& file, const std::vector<SearchEntry>& entries, std::size_t position);
+void writeEntriesGroup(PreferenceFile& file, const std::vector<SearchEntry>& entries,
+                       const std::vector<EntryNote>& notes);
+void writeBrowserValue(PreferenceFile& file, std::wstring_view key, std::int32_t value);
+// The whole list and both timings.
+void writeAllSettings(PreferenceFile& file, const EditedSettings& settings);
 
 }  // namespace core

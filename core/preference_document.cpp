@@ -1,6 +1,7 @@
 #include "core/preference_document.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "runtime/text.h"
 #include "runtime/utf8.h"
@@ -240,22 +241,51 @@ std::string_view PreferenceDocument::keyName() const {
   return items_[currentItem_].name;
 }
 
-void PreferenceDocument::removeGroup(std::string_view name) {
-  // Every copy: a group written anew after its removal must be the one that
-  // is read, not an older copy further down that was hidden by the first.
-  for (std::size_t first = items_.size(); first-- > 0;) {
-    if (items_[first].kind != ItemKind::group || !namesEqual(items_[first].name, name)) continue;
-    const std::size_t end = nextGroupFrom(first + 1);
-    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(first),
-                 items_.begin() + static_cast<std::ptrdiff_t>(end));
-    auto adjust = [&](std::size_t& index) {
-      if (index == kNone || index < first) return;
-      index = index < end ? kNone : index - (end - first);
-    };
-    adjust(currentGroup_);
-    adjust(currentItem_);
-    modified_ = true;
+std::string PreferenceDocument::lineOf(std::size_t index) const {
+  const Item& item = items_[index];
+  if (item.kind == ItemKind::group) return "[" + std::string(item.name) + "]";
+  if (item.kind == ItemKind::comment) return std::string(item.value);
+  // A key read from the file is its line as written ("foo =" stays so).
+  const auto begin = reinterpret_cast<std::uintptr_t>(text_.data());
+  const auto at = reinterpret_cast<std::uintptr_t>(item.name.data());
+  if (at >= begin && at < begin + text_.size()) {
+    const std::string_view rest = std::string_view(text_).substr(at - begin);
+    return std::string(rest.substr(0, rest.find_first_of("\r\n")));
   }
+  return std::string(item.name) + " = " + std::string(item.value);
+}
+
+std::string_view PreferenceDocument::keyLine() {
+  if (currentItem_ == kNone || items_[currentItem_].kind != ItemKind::key) return {};
+  return keep(lineOf(currentItem_));
+}
+
+void PreferenceDocument::removeGroup(std::string_view name) {
+  // Only the first copy of a group is ever read. Later copies, written by
+  // hand, are kept as comments where they stand instead of being lost.
+  std::size_t first = kNone, firstEnd = kNone;
+  for (std::size_t i = 0; i < items_.size(); ++i) {
+    if (items_[i].kind != ItemKind::group || !namesEqual(items_[i].name, name)) continue;
+    const std::size_t end = nextGroupFrom(i + 1);
+    if (first == kNone) {
+      first = i;
+      firstEnd = end;
+    } else {
+      for (std::size_t j = i; j < end; ++j)
+        if (items_[j].kind != ItemKind::comment) items_[j] = {ItemKind::comment, {}, keep(lineOf(j))};
+    }
+    i = end - 1;
+  }
+  if (first == kNone) return;
+  items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(first),
+               items_.begin() + static_cast<std::ptrdiff_t>(firstEnd));
+  auto adjust = [&](std::size_t& index) {
+    if (index == kNone || index < first) return;
+    index = index < firstEnd ? kNone : index - (firstEnd - first);
+  };
+  adjust(currentGroup_);
+  adjust(currentItem_);
+  modified_ = true;
 }
 
 }  // namespace core

@@ -60,13 +60,19 @@ class PreferenceDocument {
   std::optional<std::string_view> commentText() const;
   std::string_view keyValue() const;
   std::string_view keyName() const;
-  // Removes every group of that name with its items.
+  // The current key's whole line as the file had it ("foo =" for a key
+  // without a value); "" when the current item is no key.
+  std::string_view keyLine();
+  // Removes the first group of that name with its items; later copies, which
+  // are never read, become comments line by line where they stand.
   void removeGroup(std::string_view name);
 
  private:
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
   std::string_view keep(std::string_view text);
+  // An item as one line of text: a key read from the file as it was written.
+  std::string lineOf(std::size_t index) const;
   void createPendingGroup();
   std::size_t sectionStart() const { return currentGroup_ == kNone ? 0 : currentGroup_ + 1; }
   std::size_t nextGroupFrom(std::size_t index) const;

@@ -32,27 +32,53 @@ bool PreferenceFile::open(const std::wstring& fileName) {
     state_ = State::readOnly;
     file_ = runtime::File::open(fileName, fallback);
   }
+  return readDocument();
+}
+
+bool PreferenceFile::openForReading(const std::wstring& fileName) {
+  static_cast<void>(close());
+  fileName_ = fileName;
+  state_ = State::readOnly;
+  file_ = runtime::File::open(fileName, runtime::FileAccess::readOnlySharingReadWrite);
+  if (!file_.valid()) openError_ = runtime::lastSystemError();
+  const bool read = readDocument();
+  if (state_ == State::withoutFile) state_ = State::readOnly;  // never created from here
+  return read;
+}
+
+bool PreferenceFile::readDocument() {
   std::optional<std::string> bytes = file_.readAll();
   if (!bytes) {
     if (file_.valid()) openError_ = runtime::lastSystemError();
     file_.close();
     // A file that is there but cannot be read (locked, an I/O error) must not
     // be replaced by a document that lacks everything it holds.
-    state_ = runtime::pathExists(fileName) ? State::unreadable : State::withoutFile;
+    state_ = runtime::pathExists(fileName_) ? State::unreadable : State::withoutFile;
     document_.parse({});
     return false;
   }
+  bytesRead_ = bytes;
   document_.parseFile(std::move(*bytes));
   return true;
 }
 
-runtime::SystemError PreferenceFile::close() {
+runtime::SystemError PreferenceFile::close(std::optional<std::string>* written) {
   runtime::SystemError error = 0;
+  std::optional<std::string> held = std::move(bytesRead_);
   if (document_.modified()) {
     const bool writable = state_ == State::readWrite || state_ == State::withoutFile;
-    const auto content = [this](const runtime::ByteSink& sink) { return document_.serialiseTo(sink); };
-    error = writable ? runtime::replaceFileContent(file_, fileName_, content) : openError_;
+    std::string content = document_.serialise();
+    if (!writable) {
+      error = openError_;
+    } else if (content != held) {
+      const auto source = [&content](const runtime::ByteSink& sink) { return sink(content); };
+      error = runtime::replaceFileContent(file_, fileName_, source);
+      held = std::move(content);
+    }
+    if (error) held.reset();
   }
+  if (written) *written = std::move(held);
+  bytesRead_.reset();
   file_.close();
   document_.parse({});
   fileName_.clear();
@@ -101,6 +127,8 @@ std::optional<std::wstring> PreferenceFile::commentText() {
 }
 
 std::wstring PreferenceFile::keyValue() { return isOpen() ? fromUtf8(document_.keyValue()) : std::wstring(); }
+
+std::wstring PreferenceFile::keyLine() { return isOpen() ? fromUtf8(document_.keyLine()) : std::wstring(); }
 
 std::wstring PreferenceFile::keyName() { return isOpen() ? fromUtf8(document_.keyName()) : std::wstring(); }
 

@@ -23,9 +23,16 @@ class PreferenceFile {
 
   bool create(const std::wstring& fileName);
   bool open(const std::wstring& fileName);
+  // Opens the file only to read it, letting others read and write it
+  // meanwhile; nothing is ever written back.
+  bool openForReading(const std::wstring& fileName);
+  // The file's bytes as `open` read them; none when there was nothing to read.
+  const std::optional<std::string>& bytesRead() const { return bytesRead_; }
   // Writes the document back when it was changed: 0 when that worked or
-  // nothing was to be written, else why the change could not be saved.
-  runtime::SystemError close();
+  // nothing was to be written, else why the change could not be saved. A
+  // document whose bytes are the file's own is not written again. `written`,
+  // when given, receives the bytes the file then holds (none: left unknown).
+  runtime::SystemError close(std::optional<std::string>* written = nullptr);
   // Why the file, which is there, could not be read when it was opened; 0
   // when it was read or is missing.
   runtime::SystemError readError() const { return state_ == State::unreadable ? openError_ : 0; }
@@ -45,7 +52,9 @@ class PreferenceFile {
   std::wstring keyValue();
   // The current item's key name as written in the file; "" when it is no key.
   std::wstring keyName();
-  // Removes every group of that name with its items.
+  // The current key's whole line as the file had it; "" when it is no key.
+  std::wstring keyLine();
+  // Removes the first group of that name with its items; later copies become comments.
   void removeGroup(std::wstring_view name);
 
  private:
@@ -58,10 +67,13 @@ class PreferenceFile {
   };
 
   bool isOpen() const { return state_ != State::closed; }
+  // Reads and parses the file just opened; false when it could not be read.
+  bool readDocument();
 
   State state_ = State::closed;
   runtime::SystemError openError_ = 0;  // why the file could not be opened for writing
   runtime::File file_;
+  std::optional<std::string> bytesRead_;
   std::wstring fileName_;
   PreferenceDocument document_;
 };

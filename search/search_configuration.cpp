@@ -50,8 +50,10 @@ SearchSettings loadSearchRun(const std::wstring& fileName, std::vector<core::Sea
 
 std::wstring previewAddress(const std::wstring& fileName, core::SearchEntry entry) {
   if (isAddressTemplate(entry.sites)) return entry.sites;
+  // Asked while the user works in an editor too: the file is only read, and
+  // another program may write it meanwhile.
   core::PreferenceFile file;
-  file.open(fileName);
+  file.openForReading(fileName);
   entry.sites = buildSiteTerms(entry.sites);
   return buildSearchAddress(readSettings(file), entry, kWordPlaceholder);
 }

@@ -212,15 +212,21 @@ TEST(PreferenceKeys, TopSectionEnumerationAndPendingGroups) {
   EXPECT_FALSE(document.nextKey());
 }
 
-TEST(PreferenceRemove, DropsEveryCopyOfTheGroupWithItsCommentsAndRecreatesItAtTheEnd) {
+// The first copy goes with its comments; a later copy, never read, stays as
+// comments where it stood, each line as written; the group comes back at the end.
+TEST(PreferenceRemove, DropsTheFirstCopyKeepsLaterCopiesAsCommentsAndRecreatesItAtTheEnd) {
   PreferenceDocument document;
-  document.parse("[Entries]\r\n; inside\r\n1 = a\r\n[Browser]\r\nTabDelay = 5\r\n[Entries]\r\n2 = second copy");
+  document.parse(
+      "[Entries]\r\n; inside\r\n1 = a\r\n[Entries]\r\n2= second copy\r\n[Browser]\r\nTabDelay = 5\r\n"
+      "[Entries]\r\n;third\r\nfoo =\r\n");
   document.selectGroup("Entries");
   document.removeGroup("ENTRIES");
   EXPECT_TRUE(document.modified());
   document.selectGroup("Entries");  // no hidden copy comes to light
   document.writeString("1", "b");
-  EXPECT_EQ(document.serialise(), std::string(kHead) + "[Browser]\r\nTabDelay = 5\r\n[Entries]\r\n1 = b\r\n");
+  EXPECT_EQ(document.serialise(), std::string(kHead) +
+                                      "; [Entries]\r\n; 2= second copy\r\n[Browser]\r\nTabDelay = 5\r\n; [Entries]\r\n"
+                                      "; third\r\n; foo =\r\n[Entries]\r\n1 = b\r\n");
 }
 
 TEST(PreferenceRemove, AbsentGroupChangesNothingAndCursorBehindIsShifted) {
