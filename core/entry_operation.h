@@ -22,10 +22,10 @@ struct EntryOperation {
   enum class Kind : unsigned char { setField, add, remove, move, setTiming };
   Kind kind = Kind::add;
   std::size_t row = 0;  // where the window showed the entry
-  SearchEntry shown;    // the entry as the window showed it
+  SearchEntry shown{};  // the entry as the window showed it
   EntryField field = EntryField::sites;
-  SearchEntry changed;  // setField: `shown` with the user's value in `field`
-  int step = 0;         // move: -1 up, +1 down
+  SearchEntry changed{};  // setField: `shown` with the user's value in `field`
+  int step = 0;           // move: -1 up, +1 down
   std::int32_t BrowserTimings::*timing = nullptr;
   std::int32_t shownTiming = 0, newTiming = 0;
 

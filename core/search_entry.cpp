@@ -31,4 +31,17 @@ void parseEntryRecord(std::wstring_view record, SearchEntry& entry) {
   entry.info = text(7);
 }
 
+std::optional<std::wstring> fieldInput(std::wstring_view text) {
+  if (text.find(kFieldSeparator) != std::wstring_view::npos) return std::nullopt;
+  auto isBreak = [](wchar_t c) { return c == L'\r' || c == L'\n'; };
+  std::wstring taken;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (!isBreak(text[i]))
+      taken += text[i];
+    else if (i == 0 || !isBreak(text[i - 1]))
+      taken += L' ';
+  }
+  return taken;
+}
+
 }  // namespace core

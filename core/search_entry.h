@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,5 +28,10 @@ std::wstring formatEntryRecord(const SearchEntry& entry);
 // a seventh separator is ignored. Text without any separator is the sites of a
 // disabled entry.
 void parseEntryRecord(std::wstring_view record, SearchEntry& entry);
+
+// Text the user types or pastes into one of an entry's text fields, as the
+// entry can hold it: each run of line breaks becomes one space (a record is one
+// line). None when it holds "×", which separates the fields.
+std::optional<std::wstring> fieldInput(std::wstring_view text);
 
 }  // namespace core

@@ -22,4 +22,17 @@ bool putClipboardText(std::wstring_view text) {
   return placed;
 }
 
+std::wstring clipboardText() {
+  if (!OpenClipboard(nullptr)) return {};
+  std::wstring text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* held = static_cast<const wchar_t*>(GlobalLock(data))) {
+      text.assign(held, wcsnlen(held, GlobalSize(data) / sizeof(wchar_t)));
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
 }  // namespace runtime

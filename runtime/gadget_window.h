@@ -141,6 +141,20 @@ class GadgetWindow {
   void setToolTip(int number, std::wstring_view text);
   HWND toolTipControl() const { return toolTip_; }
 
+  // A balloon pointing at a gadget, until the next key press or click in the
+  // window, or the next balloon. It takes no focus.
+  void showBalloon(int number, std::wstring_view title, std::wstring_view text);
+  void hideBalloon();
+  HWND balloonControl() const { return balloon_; }
+
+  // What a string field takes of the text the user types or pastes: the text
+  // to insert instead, or none to refuse it; a refusal is shown as a balloon.
+  struct InputRule {
+    std::function<std::optional<std::wstring>(std::wstring_view)> accept;
+    std::wstring refusalTitle, refusalText;
+  };
+  void setInputRule(int number, InputRule rule);
+
   // The gadget reports this key as a `shortcut` event instead of handling it.
   void addShortcut(int number, Shortcut shortcut) { shortcuts_.push_back({number, shortcut}); }
 
@@ -174,6 +188,7 @@ class GadgetWindow {
   // The tip of the row under the mouse, for a list with row tips; null for any other control.
   const wchar_t* rowTipText(HWND control);
   void addTool(HWND control, wchar_t* text);
+  static LRESULT CALLBACK inputRuleProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam);
   // Queues the shortcut a key message is, if it is one; true then.
   bool takeShortcut(const MSG& message);
 
@@ -194,6 +209,12 @@ class GadgetWindow {
     std::wstring text;  // shown
   };
   std::map<int, RowTips> rowTips_;
+  HWND balloon_ = nullptr;
+  struct InputRules {
+    InputRule rule;
+    WNDPROC fieldProcedure = nullptr;
+  };
+  std::map<int, InputRules> inputRules_;
 };
 
 }  // namespace runtime

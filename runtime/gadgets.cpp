@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "runtime/clipboard.h"
 #include "runtime/gadget_window.h"
 #include "runtime/png_image.h"
 
@@ -402,6 +403,72 @@ const wchar_t* GadgetWindow::rowTipText(HWND list) {
   RowTips& tips = it->second;
   tips.text = tips.row >= 0 ? tips.provider(tips.row) : std::wstring();
   return tips.text.c_str();
+}
+
+void GadgetWindow::showBalloon(int number, std::wstring_view title, std::wstring_view text) {
+  HWND control = gadget(number);
+  if (!control) return;
+  if (!balloon_) {
+    balloon_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_BALLOON,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(balloon_, TTM_SETMAXTIPWIDTH, 0, 360);
+  }
+  hideBalloon();
+  std::wstring copy(text);
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+  tool.hwnd = window_;
+  tool.lpszText = copy.data();
+  SendMessageW(balloon_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(balloon_, TTM_SETTITLEW, TTI_WARNING, reinterpret_cast<LPARAM>(std::wstring(title).c_str()));
+  RECT rect{};
+  GetWindowRect(control, &rect);
+  SendMessageW(balloon_, TTM_TRACKPOSITION, 0, MAKELPARAM((rect.left + rect.right) / 2, rect.bottom - 2));
+  SendMessageW(balloon_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+}
+
+void GadgetWindow::hideBalloon() {
+  if (!balloon_) return;
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = window_;
+  SendMessageW(balloon_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(balloon_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void GadgetWindow::setInputRule(int number, InputRule rule) {
+  HWND field = gadget(number);
+  if (!field || gadgetKind(number) != GadgetKind::stringField || inputRules_.contains(number)) return;
+  InputRules& rules = inputRules_[number];
+  rules.rule = std::move(rule);
+  SetWindowLongPtrW(field, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  rules.fieldProcedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&GadgetWindow::inputRuleProc)));
+}
+
+LRESULT CALLBACK GadgetWindow::inputRuleProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<GadgetWindow*>(GetWindowLongPtrW(field, GWLP_USERDATA));
+  const int number = GetDlgCtrlID(field);
+  const InputRules& rules = self->inputRules_.at(number);
+  std::optional<std::wstring> input;
+  if (message == WM_CHAR && wParam >= L' ') input = std::wstring(1, static_cast<wchar_t>(wParam));
+  if (message == WM_PASTE) input = clipboardText();
+  if (input) {
+    const std::optional<std::wstring> accepted = rules.rule.accept(*input);
+    if (!accepted) {
+      self->showBalloon(number, rules.rule.refusalTitle, rules.rule.refusalText);
+      return 0;
+    }
+    // A paste goes in as the rule gives it (a one-line field would keep only
+    // its first line); typing goes on as the field handles it.
+    if (message == WM_PASTE) {
+      SendMessageW(field, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(accepted->c_str()));
+      return 0;
+    }
+  }
+  return CallWindowProcW(rules.fieldProcedure, field, message, wParam, lParam);
 }
 
 void GadgetWindow::setToolTip(int number, std::wstring_view text) {

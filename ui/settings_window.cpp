@@ -40,24 +40,28 @@ constexpr FlagLabels kFirstMatchLabels{L"Yes", L"No"};
 
 // The gadgets that work on the selected entry, in the order they are enabled
 // and disabled; for a text field or flag check box, the entry field and the
-// list column it edits.
+// list column it edits, and the name the user knows it by.
 struct DetailGadget {
   int gadget;
   int column = 0;
   std::wstring core::SearchEntry::*text = nullptr;
   std::int32_t core::SearchEntry::*flag = nullptr;
   const FlagLabels* labels = nullptr;
+  core::EntryField field = core::EntryField::enabled;
+  const wchar_t* name = nullptr;
 };
 constexpr DetailGadget kDetailGadgets[] = {
     {removeButton},
     {moveUpButton},
     {moveDownButton},
-    {contentCheck, 2, nullptr, &core::SearchEntry::content, &kContentLabels},
-    {sortByDateCheck, 3, nullptr, &core::SearchEntry::sortByDate, &kSortLabels},
-    {firstMatchCheck, 4, nullptr, &core::SearchEntry::firstMatch, &kFirstMatchLabels},
-    {urlField, 1, &core::SearchEntry::sites},
-    {filterField, 5, &core::SearchEntry::filter},
-    {infoField, 6, &core::SearchEntry::info},
+    {contentCheck, 2, nullptr, &core::SearchEntry::content, &kContentLabels, core::EntryField::content, L"PB"},
+    {sortByDateCheck, 3, nullptr, &core::SearchEntry::sortByDate, &kSortLabels, core::EntryField::sortByDate,
+     L"Sort by Date"},
+    {firstMatchCheck, 4, nullptr, &core::SearchEntry::firstMatch, &kFirstMatchLabels, core::EntryField::firstMatch,
+     L"First Match"},
+    {urlField, 1, &core::SearchEntry::sites, nullptr, nullptr, core::EntryField::sites, L"URL"},
+    {filterField, 5, &core::SearchEntry::filter, nullptr, nullptr, core::EntryField::filter, L"Filter"},
+    {infoField, 6, &core::SearchEntry::info, nullptr, nullptr, core::EntryField::info, L"Info"},
 };
 
 // The buttons with images, in the order they are made (which is the tab order).
@@ -94,6 +98,12 @@ constexpr Column kColumns[] = {{L"URL", 239},        {L"Content", 50}, {L"Sort b
 const DetailGadget* detailOf(int gadget) {
   for (const DetailGadget& detail : kDetailGadgets)
     if (detail.gadget == gadget) return &detail;
+  return nullptr;
+}
+
+const DetailGadget* detailOf(core::EntryField field) {
+  for (const DetailGadget& detail : kDetailGadgets)
+    if (detail.name && detail.field == field) return &detail;
   return nullptr;
 }
 
@@ -170,7 +180,7 @@ void fillEntryRows(runtime::GadgetWindow& window, const std::vector<core::Search
 }
 
 SettingsWindow::SettingsWindow(SettingsState& state, std::wstring configFile, SettingsServices services)
-    : state_(state), configFile_(std::move(configFile)), dpi_(state.dpi, window_), services_(std::move(services)) {}
+    : state_(state), dpi_(state.dpi, window_), services_(std::move(services)), editor_(std::move(configFile)) {}
 
 void SettingsWindow::createGadgets() {
   auto& d = dpi_;
@@ -240,14 +250,24 @@ bool SettingsWindow::build() {
   // Asked when the tip shows: it follows every edit.
   if (services_.previewAddress) {
     window_.setRowTips(entryList, [this](int row) {
-      const bool exists = row >= 0 && row < static_cast<int>(state_.entries.size());
-      return exists ? services_.previewAddress(state_.entries[static_cast<std::size_t>(row)]) : std::wstring();
+      const bool exists = row >= 0 && row < static_cast<int>(entries().size());
+      return exists ? services_.previewAddress(entries()[static_cast<std::size_t>(row)]) : std::wstring();
     });
   }
   setToolTips();
 
-  loadFromFile();
-  if (!state_.entries.empty()) window_.setState(entryList, 0);
+  // The field separator and line breaks are refused or turned into spaces as
+  // they are typed or pasted: a field never holds what the file cannot.
+  for (int field : {urlField, filterField, infoField}) {
+    window_.setInputRule(field, {core::fieldInput, L"\u00D7 separates an entry's fields",
+                                 L"Wordhop keeps each entry on one line of Wordhop.ini, its fields separated by "
+                                 L"\u00D7, so a field cannot hold it."});
+  }
+
+  // Told once the window is shown, which then owns the message.
+  unreadAtStart_ = editor_.sync().readError;
+  fillFromEditor();
+  if (!entries().empty()) window_.setState(entryList, 0);
   window_.postGadgetEvent(entryList, runtime::EventKind::change);
   window_.setCallback([this](HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     return listCheckCallback(window, message, wParam, lParam, result);
@@ -255,64 +275,103 @@ bool SettingsWindow::build() {
   return true;
 }
 
-void SettingsWindow::loadFromFile() {
-  knownFile_ = runtime::readFileBytes(configFile_);
-  state_.entries.clear();
-  const core::LoadedSettings loaded = core::loadAllEntries(configFile_, state_.entries);
-  entryKeysInOrder_ = loaded.entryKeysInOrder;
-  notes_ = loaded.notes;
-  timings_ = loaded;
-  readError_ = loaded.readError;
-  blind_ = static_cast<bool>(readError_);
-  fileBehind_ = false;
-  // As written, also beyond the arrows' range: the field shows what the file holds.
-  for (int spin : {browserStartSpin, tabDelaySpin}) window_.setText(spin, std::to_wstring(timingIn(spin)));
+void SettingsWindow::fillFromEditor() {
+  const core::EditedSettings& shown = editor_.shown();
+  // As written, also beyond the arrows' range: the field shows what the file
+  // holds; a number the user is typing stays as typed, with its caret.
+  for (int spin : {browserStartSpin, tabDelaySpin}) {
+    const std::int32_t stored = shown.*timingIn(spin);
+    if (timingOf(window_.text(spin)) != stored) window_.setText(spin, std::to_wstring(stored));
+  }
   reloading_ = true;
   window_.clearItems(entryList);
-  fillEntryRows(window_, state_.entries);
+  fillEntryRows(window_, shown.entries);
   reloading_ = false;
 }
 
-void SettingsWindow::reload() {
-  const int row = window_.state(entryList);
+void SettingsWindow::showFileAgain(int row, const std::optional<core::SearchEntry>& selected,
+                                   std::optional<core::EntryField> editing) {
   DrawingSuspended suspended(window_.handle());
-  loadFromFile();
-  const int rows = static_cast<int>(state_.entries.size());
-  window_.setState(entryList, row >= 0 && row < rows ? row : rows > 0 ? 0 : -1);
+  fillFromEditor();
+  const std::optional<std::size_t> found =
+      selected ? core::findEntry(entries(), static_cast<std::size_t>(row), *selected, editing) : std::nullopt;
+  // A field whose edit was dropped is still the entry the user looks at.
+  const std::optional<std::size_t> kept =
+      found || !selected || !editing ? found : core::findEntry(entries(), static_cast<std::size_t>(row), *selected);
+  window_.setState(entryList, kept ? static_cast<int>(*kept) : -1);
   showSelectedEntry();
-  if (blind_) tellReadFailure();
 }
 
-bool SettingsWindow::fileChangedOutside() {
-  // Contents, not time stamps: an editor may keep the time, or save twice in one tick.
-  const std::optional<std::string> bytes = runtime::readFileBytes(configFile_);
-  if (bytes) return blind_ || bytes != knownFile_;
-  // Held by another program for now: a window that has read the file goes on,
-  // its save fails and a later one catches up.
-  if (runtime::pathExists(configFile_)) return false;
-  if (blind_) return true;
-  // Deleted while the window was open: the window holds the only copy.
-  if (knownFile_) fileBehind_ = true;
-  return false;
+void SettingsWindow::save() {
+  const int row = window_.state(entryList);
+  std::optional<core::SearchEntry> selected;
+  if (const core::SearchEntry* entry = selectedEntry()) selected = *entry;
+  const core::SyncReport report = editor_.sync();
+  if (report.reloaded) {
+    const auto editing = report.dropped.empty() ? std::nullopt : report.dropped.front().operation.touchedField();
+    showFileAgain(row, selected, editing);
+  }
+  tell(report);
 }
 
-bool SettingsWindow::catchUpWithFile() {
-  if (fileChangedOutside()) reload();
-  return !blind_;
+void SettingsWindow::perform(const core::EntryOperation& operation) {
+  if (editor_.record(operation).outcome == core::CarryOutcome::applied) save();
 }
 
-bool SettingsWindow::caughtUpOnRow(int row) {
-  return catchUpWithFile() && selectedEntry() && window_.state(entryList) == row;
+void SettingsWindow::tell(const core::SyncReport& report) {
+  if (report.readError) tellReadFailure(report.readError);
+  if (report.saveError) tellSaveFailure(report.saveError);
+  if (!report.dropped.empty()) tellDropped(report.dropped.front());
 }
 
-void SettingsWindow::tellReadFailure() {
-  if (readFailureTold_) return;
-  readFailureTold_ = true;
+void SettingsWindow::tellReadFailure(runtime::SystemError error) {
+  if (std::exchange(readFailureTold_, true)) return;
   services_.warn(window_.handle(),
-                 L"Wordhop cannot read its settings in\n" + runtime::fullPath(configFile_) + L"\n\n" +
-                     failureReason(readError_) +
+                 L"Wordhop cannot read its settings in\n" + runtime::fullPath(editor_.fileName()) + L"\n\n" +
+                     failureReason(error) +
                      L"\n\nNothing is saved until Wordhop can read the file. It tries again when you come back to "
                      L"this window and before each change.");
+}
+
+void SettingsWindow::tellSaveFailure(runtime::SystemError error) {
+  lastSaveError_ = error;
+  if (std::exchange(saveFailureTold_, true)) return;
+  const std::wstring localData = runtime::environmentVariable(L"LOCALAPPDATA");
+  const std::wstring suggestion = localData.empty() ? L"a folder in your user profile" : localData + L"\\Wordhop";
+  // Another program holding the file lets go of it again; a folder or file
+  // that may not be written stays so.
+  const bool held = error.code == ERROR_SHARING_VIOLATION || error.code == ERROR_LOCK_VIOLATION;
+  const std::wstring advice =
+      held ? L"\n\nAnother program holds the file. The next change saved after it lets go also saves this one."
+           : L"\n\nChanges made in this window cannot be saved there. Copy Wordhop.exe to a folder you can write "
+             L"to, for example\n" +
+                 suggestion + L"\nand start it from there.";
+  services_.warn(window_.handle(), L"Wordhop cannot save its settings in\n" + runtime::fullPath(editor_.fileName()) +
+                                       L"\n\n" + failureReason(error) + advice);
+}
+
+void SettingsWindow::tellDropped(const core::SyncReport::Dropped& dropped) {
+  using Kind = core::EntryOperation::Kind;
+  const core::EntryOperation& operation = dropped.operation;
+  const DetailGadget* detail = operation.kind == Kind::setField ? detailOf(operation.field) : nullptr;
+  std::wstring what = L"Your tick";
+  int gadget = entryList;
+  if (detail) {
+    what = std::wstring(L"Your change of ") + detail->name;
+    gadget = detail->gadget;
+  } else if (operation.kind == Kind::setTiming) {
+    gadget = operation.timing == &core::BrowserTimings::browserStart ? browserStartSpin : tabDelaySpin;
+    what = gadget == browserStartSpin ? L"Your change of Browser Start" : L"Your change of Tab Delay";
+  } else if (operation.kind == Kind::remove) {
+    what = L"Your removal";
+  } else if (operation.kind == Kind::move) {
+    what = L"Your move";
+  }
+  const std::wstring happened = dropped.outcome == core::CarryOutcome::entryGone
+                                    ? L"Another program removed or replaced this entry in Wordhop.ini."
+                                    : L"Another program changed this in Wordhop.ini; its text is kept.";
+  // A balloon: the user goes on typing where the focus is.
+  window_.showBalloon(gadget, L"Changed outside this window", happened + L"\n" + what + L" was not applied.");
 }
 
 void SettingsWindow::show() {
@@ -320,23 +379,25 @@ void SettingsWindow::show() {
   ShowWindow(handle, SW_SHOWNORMAL);
   UpdateWindow(handle);
   SetFocus(window_.gadget(entryList));
-  if (blind_) tellReadFailure();
+  if (unreadAtStart_) tellReadFailure(unreadAtStart_);
 }
 
 void SettingsWindow::setDetailGadgetsEnabled(bool enabled) {
   for (const DetailGadget& detail : kDetailGadgets) window_.setEnabled(detail.gadget, enabled);
 }
 
-core::SearchEntry* SettingsWindow::selectedEntry() {
+const core::SearchEntry* SettingsWindow::selectedEntry() const {
   const int row = window_.state(entryList);
-  if (row < 0 || row >= static_cast<int>(state_.entries.size())) return nullptr;
-  return &state_.entries[static_cast<std::size_t>(row)];
+  if (row < 0 || row >= static_cast<int>(entries().size())) return nullptr;
+  return &entries()[static_cast<std::size_t>(row)];
 }
 
 void SettingsWindow::showDetails(const core::SearchEntry& entry) {
   for (const DetailGadget& detail : kDetailGadgets) {
     if (detail.flag) window_.setState(detail.gadget, entry.*detail.flag != 0);
-    if (detail.text) window_.setText(detail.gadget, entry.*detail.text);
+    // A text that is already shown keeps its caret.
+    if (detail.text && window_.text(detail.gadget) != entry.*detail.text)
+      window_.setText(detail.gadget, entry.*detail.text);
   }
 }
 
@@ -356,8 +417,7 @@ void SettingsWindow::showSelectedEntry() {
 bool SettingsWindow::handleEvent(const runtime::Event& event) {
   if (event.type == runtime::Event::Type::closeWindow) return false;
   if (event.type == runtime::Event::Type::activated) {
-    // Only to show the file's state: whether it may be written is asked again before each save.
-    static_cast<void>(catchUpWithFile());
+    save();
     return true;
   }
   const bool change = event.kind == runtime::EventKind::change;
@@ -365,9 +425,9 @@ bool SettingsWindow::handleEvent(const runtime::Event& event) {
     case entryList:
       if (event.kind == runtime::EventKind::shortcut) pressListKey(event.shortcut);
       if (change) {
-        // Ticking the box again (the window caught up) saves through listCheckCallback.
-        if (const std::optional<Tick> tick = std::exchange(pendingTick_, std::nullopt); tick && catchUpWithFile())
-          if (tick->row < window_.itemCount(entryList)) window_.setItemChecked(entryList, tick->row, tick->ticked);
+        // A tick of a row's box was taken inside the list's notification, where
+        // the list cannot be filled anew: it is saved now.
+        if (std::exchange(tickToSave_, false)) save();
         showSelectedEntry();
       }
       break;
@@ -388,7 +448,7 @@ bool SettingsWindow::handleEvent(const runtime::Event& event) {
       if (change) editTiming(event.gadget);
       // What the field shows when it is left is what is stored.
       if (event.kind == runtime::EventKind::focusLost)
-        window_.setText(event.gadget, std::to_wstring(timingIn(event.gadget)));
+        window_.setText(event.gadget, std::to_wstring(editor_.shown().*timingIn(event.gadget)));
       break;
     case openIniButton:
       openConfigInEditor();
@@ -414,50 +474,8 @@ void SettingsWindow::pressListKey(runtime::Shortcut key) {
   if (key == kMoveDownKey) moveEntry(+1);
 }
 
-void SettingsWindow::saveEntryAt(int row) {
-  // In a hand-edited file whose keys are not "1" to "n", key row + 1 may be
-  // another entry's record: renumber the whole group once instead.
-  if (entryKeysInOrder_)
-    commit([&] { return core::saveEntry(configFile_, state_.entries, static_cast<std::size_t>(row)); });
-  else
-    saveAll();
-}
-
-void SettingsWindow::saveAll() {
-  if (commit([&] { return core::saveAllEntries(configFile_, state_.entries, notes_); })) entryKeysInOrder_ = true;
-}
-
-std::int32_t& SettingsWindow::timingIn(int spin) {
-  return spin == browserStartSpin ? timings_.browserStart : timings_.tabDelay;
-}
-
-bool SettingsWindow::commit(const std::function<runtime::SystemError()>& save) {
-  const bool everything = fileBehind_;
-  const runtime::SystemError error =
-      everything ? core::saveAllSettings(configFile_, state_.entries, notes_, timings_) : save();
-  if (!error) {
-    fileBehind_ = false;
-    if (everything) entryKeysInOrder_ = true;
-    knownFile_ = runtime::readFileBytes(configFile_);
-    return true;
-  }
-  // The file is as it was, and lacks this change: the next save writes everything.
-  fileBehind_ = true;
-  if (saveFailureTold_) return false;
-  saveFailureTold_ = true;
-  const std::wstring localData = runtime::environmentVariable(L"LOCALAPPDATA");
-  const std::wstring suggestion = localData.empty() ? L"a folder in your user profile" : localData + L"\\Wordhop";
-  // Another program holding the file lets go of it again; a folder or file
-  // that may not be written stays so.
-  const bool held = error.code == ERROR_SHARING_VIOLATION || error.code == ERROR_LOCK_VIOLATION;
-  const std::wstring advice =
-      held ? L"\n\nAnother program holds the file. The next change saved after it lets go also saves this one."
-           : L"\n\nChanges made in this window cannot be saved there. Copy Wordhop.exe to a folder you can write "
-             L"to, for example\n" +
-                 suggestion + L"\nand start it from there.";
-  services_.warn(window_.handle(), L"Wordhop cannot save its settings in\n" + runtime::fullPath(configFile_) + L"\n\n" +
-                                       failureReason(error) + advice);
-  return false;
+std::int32_t core::BrowserTimings::*SettingsWindow::timingIn(int spin) {
+  return spin == browserStartSpin ? &core::BrowserTimings::browserStart : &core::BrowserTimings::tabDelay;
 }
 
 void SettingsWindow::showFieldText(int gadget, const std::wstring& text, int caret) {
@@ -468,90 +486,98 @@ void SettingsWindow::showFieldText(int gadget, const std::wstring& text, int car
 void SettingsWindow::editTextField(int gadget) {
   const DetailGadget& field = *detailOf(gadget);
   const int row = window_.state(entryList);
-  if (!selectedEntry()) return;
+  const core::SearchEntry* shown = selectedEntry();
+  if (!shown) return;
   int caret = window_.caret(gadget);
   const std::wstring text = storableText(window_.text(gadget), caret);
-  // The file may have changed since: the text goes to the same row's field.
-  if (!caughtUpOnRow(row)) return;
   if (window_.text(gadget) != text) showFieldText(gadget, text, caret);
-  selectedEntry()->*field.text = text;
+  core::SearchEntry changed = *shown;
+  changed.*field.text = text;
   window_.setItemText(entryList, row, field.column, text);
-  saveEntryAt(row);
+  perform(core::EntryOperation::setField(static_cast<std::size_t>(row), *shown, field.field, changed));
 }
 
 void SettingsWindow::editFlag(int gadget) {
   const DetailGadget& check = *detailOf(gadget);
   const int row = window_.state(entryList);
-  if (!selectedEntry()) return;
+  const core::SearchEntry* shown = selectedEntry();
+  if (!shown) return;
   const int ticked = window_.state(check.gadget);
-  if (!caughtUpOnRow(row)) return;
-  window_.setState(check.gadget, ticked);
-  selectedEntry()->*check.flag = ticked;
+  core::SearchEntry changed = *shown;
+  changed.*check.flag = ticked;
   window_.setItemText(entryList, row, check.column, check.labels->of(ticked));
-  saveEntryAt(row);
+  perform(core::EntryOperation::setField(static_cast<std::size_t>(row), *shown, check.field, changed));
 }
 
 void SettingsWindow::editTiming(int spin) {
   // A field without a number stores nothing: it shows the stored value again when it is left.
   const std::wstring typed = window_.text(spin);
   const std::optional<int> value = timingOf(typed);
-  if (!value || !catchUpWithFile()) return;
+  if (!value) return;
   // A number above the range is stored as the range allows, and shown so.
   const std::wstring stored = std::to_wstring(*value);
   if (*value == kLongestTiming && typed != stored) showFieldText(spin, stored, static_cast<int>(stored.size()));
-  timingIn(spin) = *value;
-  const std::wstring_view key = spin == browserStartSpin ? core::kKeyBrowserStart : core::kKeyTabDelay;
-  commit([&] { return core::saveBrowserValue(configFile_, key, *value); });
+  const auto timing = timingIn(spin);
+  perform(core::EntryOperation::setTiming(timing, editor_.shown().*timing, *value));
 }
 
 void SettingsWindow::addEntry() {
-  if (!catchUpWithFile()) return;
   DrawingSuspended suspended(window_.handle());
   clearDetails();
   setDetailGadgetsEnabled(true);
-  const int row = static_cast<int>(state_.entries.size());
+  const int row = static_cast<int>(entries().size());
   window_.addItem(entryList, L"");
   window_.setItemText(entryList, row, 4, kFirstMatchLabels.unset);
   window_.setItemText(entryList, row, 3, kSortLabels.unset);
   window_.setItemText(entryList, row, 2, kContentLabels.unset);
   window_.setState(entryList, row);
   window_.setFocus(urlField);
-  state_.entries.emplace_back();
-  saveEntryAt(row);
+  perform(core::EntryOperation::add());
 }
 
 void SettingsWindow::removeEntry() {
-  if (!catchUpWithFile() || !selectedEntry()) return;
+  const core::SearchEntry* selected = selectedEntry();
+  if (!selected) return;
   const int row = window_.state(entryList);
-  const core::SearchEntry asked = *selectedEntry();
+  const core::SearchEntry asked = *selected;
   const std::wstring question =
       L"Delete entry #" + std::to_wstring(row + 1) + L" [ " + window_.itemText(entryList, row, 1) + L" ]?";
   if (services_.ask(question, MB_YESNO) != IDYES) return;
-  // The file may have changed while the question was open: only the entry
-  // the user was asked about is removed.
-  if (!caughtUpOnRow(row) || *selectedEntry() != asked) return;
+  // The entry the user was asked about goes, wherever the file now has it.
+  if (editor_.record(core::EntryOperation::remove(static_cast<std::size_t>(row), asked)).outcome !=
+      core::CarryOutcome::applied)
+    return;
   DrawingSuspended suspended(window_.handle());
   window_.removeItem(entryList, row);
-  state_.entries.erase(state_.entries.begin() + row);
-  for (core::EntryNote& note : notes_)
-    if (note.before > static_cast<std::size_t>(row)) --note.before;
-  saveAll();
-  window_.setState(entryList, row - 1);
+  const core::SyncReport report = editor_.sync();
+  if (report.reloaded) showFileAgain(-1, std::nullopt, std::nullopt);
+  tell(report);
+  if (!report.reloaded) window_.setState(entryList, row - 1);
   window_.postGadgetEvent(entryList, runtime::EventKind::change);
 }
 
 void SettingsWindow::moveEntry(int step) {
-  if (!catchUpWithFile()) return;
+  const core::SearchEntry* selected = selectedEntry();
   const int row = window_.state(entryList);
   const int target = row + step;
-  if (!selectedEntry() || target < 0 || target >= static_cast<int>(state_.entries.size())) return;
+  if (!selected || target < 0 || target >= static_cast<int>(entries().size())) return;
+  const core::SearchEntry moved = *selected;
   DrawingSuspended suspended(window_.gadget(entryList));
-  std::swap(state_.entries[static_cast<std::size_t>(row)], state_.entries[static_cast<std::size_t>(target)]);
-  saveAll();
-  // Ticking the enabled rows selects each and saves it again (listCheckCallback).
-  window_.clearItems(entryList);
-  fillEntryRows(window_, state_.entries);
-  window_.setState(entryList, target);
+  if (editor_.record(core::EntryOperation::move(static_cast<std::size_t>(row), moved, step)).outcome !=
+      core::CarryOutcome::applied)
+    return;
+  const core::SyncReport report = editor_.sync();
+  if (report.reloaded) {
+    // The moved entry stays selected wherever the file now has it.
+    showFileAgain(target, moved, std::nullopt);
+  } else {
+    // Ticking the enabled rows selects each and saves it again (listCheckCallback),
+    // which writes nothing: their records are already in the file.
+    window_.clearItems(entryList);
+    fillEntryRows(window_, entries());
+    window_.setState(entryList, target);
+  }
+  tell(report);
 }
 
 bool SettingsWindow::listCheckCallback(HWND, UINT message, WPARAM, LPARAM lParam, LRESULT&) {
@@ -567,16 +593,13 @@ bool SettingsWindow::listCheckCallback(HWND, UINT message, WPARAM, LPARAM lParam
   const int row = change->iItem;
   window_.setState(entryList, row);
   if (newImage != 1 && newImage != 2) return false;
-  core::SearchEntry* entry = selectedEntry();
+  const core::SearchEntry* entry = selectedEntry();
   if (!entry) return false;
-  // The list cannot be filled anew inside its own notification: the change
-  // event that follows catches up with the file and ticks the box again.
-  if (fileChangedOutside()) {
-    pendingTick_ = Tick{row, newImage == 2};
-    return false;
-  }
-  entry->enabled = newImage == 2 ? 1 : 0;
-  saveEntryAt(row);
+  core::SearchEntry changed = *entry;
+  changed.enabled = newImage == 2 ? 1 : 0;
+  const auto tick =
+      core::EntryOperation::setField(static_cast<std::size_t>(row), *entry, core::EntryField::enabled, changed);
+  if (editor_.record(tick).outcome == core::CarryOutcome::applied) tickToSave_ = true;
   return false;  // the toolkit goes on and reports the change
 }
 
@@ -603,6 +626,19 @@ void SettingsWindow::offerDonation() {
 
 void SettingsWindow::runEventLoop() {
   while (handleEvent(window_.waitEvent())) {
+  }
+  saveBeforeClosing();
+}
+
+void SettingsWindow::saveBeforeClosing() {
+  if (!editor_.hasUnsaved()) return;
+  save();
+  while (editor_.hasUnsaved()) {
+    const std::wstring question = L"Wordhop could not save your last changes in\n" +
+                                  runtime::fullPath(editor_.fileName()) + L"\n\n" + failureReason(lastSaveError_) +
+                                  L"\n\nRetry to try again, or Cancel to close without saving them.";
+    if (services_.ask(question, MB_RETRYCANCEL | MB_ICONWARNING) != IDRETRY) return;
+    save();
   }
 }
 

@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "core/configuration.h"
+#include "core/entry_operation.h"
 #include "core/search_entry.h"
+#include "core/settings_editor.h"
 #include "resources/version.h"
 #include "runtime/file_io.h"
 #include "runtime/gadget_window.h"
@@ -58,7 +60,6 @@ void fillEntryRows(runtime::GadgetWindow& window, const std::vector<core::Search
 struct SettingsState {
   DpiState dpi;
   std::uint32_t ideMainWindow = 0;  // the owner of the window, as the IDE gave it
-  std::vector<core::SearchEntry> entries;
 };
 
 // What the window asks of the world outside it; tests put stand-ins here.
@@ -86,8 +87,11 @@ class SettingsWindow {
   bool build();
   // Shows the window with the keyboard focus in the list.
   void show();
-  // Handles events until the window is asked to close.
+  // Handles events until the window is asked to close, and lets it close.
   void runEventLoop();
+  // Edits whose save failed are tried once more; while they still fail, the
+  // user chooses between trying again and closing without them.
+  void saveBeforeClosing();
   // Handles one event; false when it was the close request.
   bool handleEvent(const runtime::Event& event);
 
@@ -106,13 +110,13 @@ class SettingsWindow {
   // Sees the list's notifications first: a ticked or unticked row check box
   // selects the row and saves the entry's enabled flag.
   bool listCheckCallback(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-  // Brings the window up to date with the file before anything is written:
-  // shows the file again when it was changed outside this window (in an
-  // editor, by another settings window) since this window last read or wrote
-  // it, and tries again to read a file it could not read. False while the
-  // window holds no readable state of the file, when nothing may be written.
-  bool catchUpWithFile();
+  // Catches up with the file (shows it again when another program changed
+  // it, carrying the edits not yet written over onto it) and writes the edits
+  // not yet written.
+  void save();
 
+  // The entries as the window shows them.
+  const std::vector<core::SearchEntry>& entries() const { return editor_.shown().entries; }
   runtime::GadgetWindow& window() { return window_; }
   DpiLayer& dpiLayer() { return dpi_; }
 
@@ -121,58 +125,40 @@ class SettingsWindow {
   void setToolTips();
   void setDetailGadgetsEnabled(bool enabled);
   // The selected row's entry; null when no row, or no entry, is selected.
-  core::SearchEntry* selectedEntry();
+  const core::SearchEntry* selectedEntry() const;
   // Shows an entry's flags and texts in the detail gadgets.
   void showDetails(const core::SearchEntry& entry);
   // Clears the detail gadgets: no flag ticked, no text.
   void clearDetails();
-  // Fills the entries, the list and the spin fields from the file.
-  void loadFromFile();
-  // Loads the file again, keeping the selected row where it still exists.
-  void reload();
-  // True when the file is not what this window last read or wrote, or can
-  // be read now when it could not before. A file deleted since leaves the
-  // window with the only copy, which the next save writes in full.
-  bool fileChangedOutside();
-  // Catches up with the file; true when the row is still the selected one, so
-  // that the user's change of it applies (after a reload: where it still stands).
-  bool caughtUpOnRow(int row);
+  // Fills the list and the spin fields with what the editor shows.
+  void fillFromEditor();
+  // Applies the user's edit to what the window shows and saves it.
+  void perform(const core::EntryOperation& operation);
+  // Shows the file's new state; the entry that was selected stays selected
+  // where it now stands, and nothing is selected when it is gone.
+  void showFileAgain(int row, const std::optional<core::SearchEntry>& selected,
+                     std::optional<core::EntryField> editing);
   // Shows a field's text, the caret where it was (both as the user left them).
   void showFieldText(int gadget, const std::wstring& text, int caret);
-  void saveEntryAt(int row);
-  void saveAll();
-  // The stored timing a spin field edits.
-  std::int32_t& timingIn(int spin);
-  // Every save goes through here: a window whose earlier save failed writes
-  // everything it holds instead, the file's bytes are noted, and the first
-  // failure of the session is told to the user.
-  // True when the file holds the change.
-  bool commit(const std::function<runtime::SystemError()>& save);
-  void tellReadFailure();
+  static std::int32_t core::BrowserTimings::*timingIn(int spin);
+  // Tells the user, each once, what a save could not do.
+  void tell(const core::SyncReport& report);
+  void tellReadFailure(runtime::SystemError error);
+  void tellSaveFailure(runtime::SystemError error);
+  void tellDropped(const core::SyncReport::Dropped& dropped);
 
   SettingsState& state_;
-  std::wstring configFile_;
   runtime::GadgetWindow window_;
   DpiLayer dpi_;
   std::array<runtime::UniqueBitmap, 6> images_;
   SettingsServices services_;
-  bool entryKeysInOrder_ = true;
-  std::vector<core::EntryNote> notes_;    // the Entries group's other lines, kept at their places
-  core::BrowserTimings timings_;          // as stored (or to be stored when the file is behind)
-  std::optional<std::string> knownFile_;  // the file's bytes as last read or written here; none: no file
-  bool blind_ = false;                    // the file is there, but this window could not read it
-  runtime::SystemError readError_ = 0;    // why
-  bool fileBehind_ = false;               // a save failed: the file lacks what this window holds
-  bool reloading_ = false;                // the window fills the list anew from the file
-  // A row's check box the user changed while the file had changed outside:
-  // applied once the window has caught up.
-  struct Tick {
-    int row;
-    bool ticked;
-  };
-  std::optional<Tick> pendingTick_;
+  core::SettingsEditor editor_;
+  bool reloading_ = false;                  // the window fills the list anew from the file
+  bool tickToSave_ = false;                 // a row's check box the user changed waits for the list's change event
+  runtime::SystemError unreadAtStart_ = 0;  // the file was there, but could not be read when the window opened
   bool readFailureTold_ = false;
   bool saveFailureTold_ = false;
+  runtime::SystemError lastSaveError_ = 0;
 };
 
 // The settings mode of the tool: build, show, run until closed.

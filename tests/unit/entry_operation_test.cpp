@@ -133,7 +133,9 @@ TEST(CarryOver, FindsTheEntryTheUserSawWhereverTheFileNowHasIt) {
     settings.entries = c.file;
     const core::Carried carried = core::carryOver(settings, c.operation);
     EXPECT_EQ(carried.outcome, c.outcome);
-    if (c.outcome != CarryOutcome::entryGone) EXPECT_EQ(carried.row, c.row);
+    if (c.outcome != CarryOutcome::entryGone) {
+      EXPECT_EQ(carried.row, c.row);
+    }
     EXPECT_EQ(settings.entries, c.after);
   }
 }

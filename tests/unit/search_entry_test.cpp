@@ -43,3 +43,21 @@ TEST(EntryRecord, FormatThenParseIsStable) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(EntryRecord, TypedOrPastedTextIsOneLineWithoutTheSeparator) {
+  struct Case {
+    const wchar_t* input;
+    std::optional<std::wstring> taken;
+  } cases[] = {
+      {L"plain", L"plain"},
+      {L"one\r\n\r\ntwo\rthree\n", L"one two three "},
+      {L"a\u00D7b", std::nullopt},
+      {L"\u00D7", std::nullopt},
+      {L"", L""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(core::fieldInput(c.input), c.taken) << c.input;
+}
+
+}  // namespace

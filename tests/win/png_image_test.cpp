@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "runtime/png_image.h"
+
 #include <vector>
 
-#include "runtime/png_image.h"
 #include "tests/support/png_encoder.h"
 
 namespace {

@@ -31,7 +31,7 @@ TEST_F(SettingsEditingTest, EveryKeystrokeInAFieldIsSavedAndShownInTheRow) {
     EXPECT_NE(file().find(expected[i]), std::string::npos) << i;
     EXPECT_EQ(window().itemText(entryList, 0, 1), std::wstring(keys, static_cast<std::size_t>(i + 1)));
   }
-  EXPECT_EQ(state.entries[0].sites, L"abc");
+  EXPECT_EQ(settings->entries()[0].sites, L"abc");
 }
 
 TEST_F(SettingsEditingTest, TheFieldSeparatorCannotBeTypedOrPasted) {
@@ -44,7 +44,7 @@ TEST_F(SettingsEditingTest, TheFieldSeparatorCannotBeTypedOrPasted) {
   SendMessageW(window().gadget(infoField), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"c\u00D7\u00D7d"));
   pump();
   EXPECT_EQ(window().text(infoField), L"abcd");
-  EXPECT_EQ(state.entries[0].info, L"abcd");
+  EXPECT_EQ(settings->entries()[0].info, L"abcd");
   EXPECT_NE(
       file().find("1 = 1" X "www.purebasic.fr/english | www.purebasic.fr/french" X "1" X "0" X "0" X X "abcd\r\n"),
       std::string::npos);
@@ -63,24 +63,24 @@ TEST_F(SettingsEditingTest, HandWrittenLinesOfTheEntriesGroupSurviveAnEditAndAWh
     const char* name;
     const char* group;          // after "[Entries]\r\n"
     const char* afterEdit;      // "x" appended to the first entry's info
-    const char* afterMoveDown;  // the first entry moved down
+    const char* afterMoveDown;  // the first entry moved down: a note travels with the entry after it
   } cases[] = {
 #define RECORD(number, enabled, sites, info) number " = " enabled X sites X "0" X "0" X "0" X X info "\r\n"
       {"note line", RECORD("1", "1", "a", "") "check the beta forum too\r\n2 = 0" X "b\r\n",
        RECORD("1", "1", "a", "x") "; check the beta forum too\r\n" RECORD("2", "0", "b", ""),
-       RECORD("1", "0", "b", "") "; check the beta forum too\r\n" RECORD("2", "1", "a", "x")},
+       "; check the beta forum too\r\n" RECORD("1", "0", "b", "") RECORD("2", "1", "a", "x")},
       {"short record", RECORD("1", "1", "a", "") "2 = gamma.example\r\n",
        RECORD("1", "1", "a", "x") "2 = gamma.example\r\n",
        RECORD("1", "0", "gamma.example", "") RECORD("2", "1", "a", "x")},
       {"comments", "; first\r\n1 = 1" X "a\r\n;second\r\n2 = 0" X "b\r\n; last\r\n",
        "; first\r\n" RECORD("1", "1", "a", "x") "; second\r\n2 = 0" X "b\r\n; last\r\n",
-       "; first\r\n" RECORD("1", "0", "b", "") "; second\r\n" RECORD("2", "1", "a", "x") "; last\r\n"},
+       "; second\r\n" RECORD("1", "0", "b", "") "; first\r\n" RECORD("2", "1", "a", "x") "; last\r\n"},
       {"record split by a lone CR", RECORD("1", "1", "a", "first\rsecond half") "2 = 0" X "b\r\n",
        RECORD("1", "1", "a", "firstx") "; second half\r\n" RECORD("2", "0", "b", ""),
-       RECORD("1", "0", "b", "") "; second half\r\n" RECORD("2", "1", "a", "firstx")},
+       "; second half\r\n" RECORD("1", "0", "b", "") RECORD("2", "1", "a", "firstx")},
       {"notes before and after every entry", "before\r\n1 = 1" X "a\r\n2 = 0" X "b\r\nafter\r\n",
        "; before\r\n" RECORD("1", "1", "a", "x") RECORD("2", "0", "b", "") "; after\r\n",
-       "; before\r\n" RECORD("1", "0", "b", "") RECORD("2", "1", "a", "x") "; after\r\n"},
+       RECORD("1", "0", "b", "") "; before\r\n" RECORD("2", "1", "a", "x") "; after\r\n"},
 #undef RECORD
   };
   for (const Case& c : cases) {
@@ -105,7 +105,7 @@ TEST_F(SettingsEditingTest, FlagClicksSaveTheFlagAndRelabelTheColumn) {
   EXPECT_EQ(window().itemText(entryList, 4, 4), L"Yes");
   EXPECT_NE(file().find("5 = 0" X "groups.google.com" X "0" X "0" X "1" X X), std::string::npos);
   settings->handleEvent({runtime::Event::Type::gadget, firstMatchCheck, runtime::EventKind::change});
-  EXPECT_EQ(state.entries[4].firstMatch, 1);  // only a click edits the flag
+  EXPECT_EQ(settings->entries()[4].firstMatch, 1);  // only a click edits the flag
 }
 
 TEST_F(SettingsEditingTest, RemovingRowZeroLeavesNothingSelectedAndRowTwoSelectsRowOne) {
@@ -117,7 +117,7 @@ TEST_F(SettingsEditingTest, RemovingRowZeroLeavesNothingSelectedAndRowTwoSelects
   EXPECT_EQ(window().state(entryList), -1);
   EXPECT_FALSE(window().enabled(urlField));
   EXPECT_EQ(window().text(urlField), L"");
-  EXPECT_EQ(state.entries.size(), 6u);
+  EXPECT_EQ(settings->entries().size(), 6u);
   EXPECT_EQ(entriesGroup().find("[Entries]\r\n1 = 0" X "www.purebasic.fr/english"), 0u);
   EXPECT_EQ(entriesGroup().find("7 = "), std::string::npos);
 
@@ -178,7 +178,7 @@ TEST_F(SettingsEditingTest, TickingTheBoxOfAnotherRowSelectsItAndSavesItsFlag) {
   SendMessageW(window().gadget(entryList), LVM_SETITEMSTATE, 3, reinterpret_cast<LPARAM>(&item));
   pump();
   EXPECT_EQ(window().state(entryList), 3);
-  EXPECT_EQ(state.entries[3].enabled, 1);
+  EXPECT_EQ(settings->entries()[3].enabled, 1);
   EXPECT_NE(file().find("4 = 1" X "www.purebasic.fr"), std::string::npos);
   EXPECT_EQ(window().text(filterField), L"&lr=lang_en|lang_de");
 }
@@ -344,8 +344,8 @@ TEST_F(SettingsEditingTest, AReloadShowsAnOutsideEditAndWritesNothing) {
   ASSERT_EQ(window().itemCount(entryList), 3);
   EXPECT_EQ(window().itemText(entryList, 2, 1), L"c");
   EXPECT_TRUE(window().itemChecked(entryList, 2));
-  EXPECT_EQ(window().state(entryList), 1);  // the selected row is kept
-  EXPECT_EQ(window().text(urlField), L"b");
+  EXPECT_EQ(window().state(entryList), -1);  // the selected entry is gone: nothing is selected
+  EXPECT_FALSE(window().enabled(urlField));
   EXPECT_EQ(window().state(tabDelaySpin), 77);
 }
 

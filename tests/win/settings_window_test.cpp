@@ -73,7 +73,6 @@ class SettingsWindowTest : public ::testing::Test {
 TEST_F(SettingsWindowTest, EveryGadgetSitsWhereTheRoundingRulesPutIt) {
   core::writeDefaultConfiguration(config());
   for (int percent : {100, 125, 150}) {
-    state.entries.clear();
     auto settings = build(percent);
     runtime::GadgetWindow& window = settings->window();
     const float scale = static_cast<float>(percent) / 100.0f;
@@ -130,8 +129,8 @@ TEST_F(SettingsWindowTest, DefaultEntriesFillTheRowsWithTheirTicksAndTheFirstIsS
     EXPECT_EQ(window.itemChecked(entryList, row), ticked[row]) << row;
     for (int column = 0; column < 3; ++column)
       EXPECT_EQ(window.itemText(entryList, row, column + 2), columns[row][column]);
-    EXPECT_EQ(window.itemText(entryList, row, 1), state.entries[static_cast<std::size_t>(row)].sites);
-    EXPECT_EQ(window.itemText(entryList, row, 6), state.entries[static_cast<std::size_t>(row)].info);
+    EXPECT_EQ(window.itemText(entryList, row, 1), settings->entries()[static_cast<std::size_t>(row)].sites);
+    EXPECT_EQ(window.itemText(entryList, row, 6), settings->entries()[static_cast<std::size_t>(row)].info);
   }
   EXPECT_EQ(window.itemText(entryList, 6, 5), L"+function|message|notification|structure");
   EXPECT_EQ(window.state(entryList), 0);
