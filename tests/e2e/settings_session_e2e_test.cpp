@@ -25,7 +25,7 @@ namespace {
 using namespace testing_support;
 
 constexpr int kEntryList = 1, kAdd = 2, kRemove = 3, kMoveUp = 4, kMoveDown = 5, kBrowserStart = 7, kTabDelay = 9,
-              kUrl = 13, kContent = 14, kFirstMatch = 16;
+              kUrl = 13, kContent = 14, kFirstMatch = 16, kFilter = 18;
 
 void snapshot(HWND window, const char* step) {
   if (const char* shots = std::getenv("WORDHOP_SCREENSHOTS"))
@@ -68,16 +68,25 @@ RECT rowRect(HWND window, int row) {
   return rect;
 }
 
-// Rests the mouse on a row; the text of the tip that appears.
-std::wstring tipOverRow(HWND window, int row) {
+// The text of a visible tip of the window's process once it is not `before`;
+// "(no tip)" when none shows within five seconds.
+std::wstring tipTextOf(HWND window, const std::wstring& before = L"") {
+  for (DWORD waited = 0; waited < 5000; waited += 50, Sleep(50)) {
+    wchar_t text[1024] = L"";
+    if (HWND tip = waitForWindow(processOf(window), TOOLTIPS_CLASSW, 50))
+      SendMessageW(tip, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+    if (*text && before != text) return text;
+  }
+  return L"(no tip)";
+}
+
+// Rests the mouse on a row; the text of the tip that appears once the tip
+// shown before (`before`) has gone.
+std::wstring tipOverRow(HWND window, int row, const std::wstring& before) {
   const RECT rect = rowRect(window, row);
   runHostCommand("xdotool mousemove " + std::to_string(rect.left + 150) + " " +
                  std::to_string((rect.top + rect.bottom) / 2));
-  Sleep(300);  // the tip of the row before goes first
-  wchar_t text[1024] = L"(no tip)";
-  if (HWND tip = waitForWindow(processOf(window), TOOLTIPS_CLASSW, 5000))
-    SendMessageW(tip, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
-  return text;
+  return tipTextOf(window, before);
 }
 
 // Another program's window is used while `action` runs; the settings window
@@ -274,16 +283,86 @@ TEST_F(SettingsSessionEndToEnd, AChangeWhoseSaveFailedIsWrittenWithTheNextSave) 
   EXPECT_EQ(readBytes(config), expected);
 }
 
+// Another program changes the file while the user types: each keystroke lands
+// on the entry the user sees, or is dropped with a word, never written onto
+// another entry; a change whose save failed survives the next outside edit.
+TEST_F(SettingsSessionEndToEnd, KeysTypedWhileAnotherProgramChangesTheFileLandOnTheEntryTheUserSees) {
+  const core::SearchEntry alpha{0, L"alpha.example", 0, 0, 0, L"+AAA", L""};
+  const core::SearchEntry beta{0, L"beta.example", 0, 0, 0, L"+BBB", L""};
+  const core::SearchEntry gamma{0, L"gamma.example", 0, 0, 0, L"", L""};
+  auto with = [](core::SearchEntry entry, std::wstring core::SearchEntry::*field, const wchar_t* text) {
+    entry.*field = text;
+    return entry;
+  };
+  writeBytes(config, defaultFileWith({alpha, beta, gamma}));
+  struct Step {
+    std::string file;
+    std::wstring notice;
+    bool selected = true, told = false;
+  };
+  std::vector<Step> steps;
+  // The other program replaces the file in one step: the window, which may
+  // read it at any moment (it catches up when it is activated), never sees
+  // half of it.
+  auto replaceWith = [this](const std::vector<core::SearchEntry>& entries) {
+    const std::filesystem::path scratch = toolFolder.file("Wordhop.ini.new");
+    writeBytes(scratch, defaultFileWith(entries));
+    MoveFileExW(scratch.c_str(), config.c_str(), MOVEFILE_REPLACE_EXISTING);
+  };
+  auto typeIntoFilter = [](HWND window, const wchar_t* text) {
+    clickControl(window, kFilter);
+    pressKeys({VK_END});
+    typeText(text);
+  };
+  auto session = [&](HWND window) {
+    auto record = [&](bool told = false) {
+      const bool selected = SendMessageW(GetDlgItem(window, kEntryList), LVM_GETNEXTITEM, -1, LVNI_SELECTED) >= 0;
+      const bool balloon = waitForWindow(processOf(window), TOOLTIPS_CLASSW, 1000) != nullptr;
+      steps.push_back({readBytes(config), balloon ? tipTextOf(window) : L"", selected, told});
+    };
+    selectRowByKeyboard(window, {VK_DOWN});  // beta
+    replaceWith({beta, alpha, gamma});
+    typeIntoFilter(window, L"Z");
+    record();
+    replaceWith({alpha, gamma});  // beta, selected, goes
+    typeText(L"Q");
+    record();
+    selectRowByKeyboard(window, {});  // alpha
+    SetFileAttributesW(config.c_str(), FILE_ATTRIBUTE_READONLY);
+    typeIntoFilter(window, L"1");
+    const bool told = answerMessageBox(window);
+    SetFileAttributesW(config.c_str(), FILE_ATTRIBUTE_NORMAL);
+    replaceWith({alpha, with(gamma, &core::SearchEntry::info, L"outside")});
+    typeIntoFilter(window, L"2");
+    record(told);
+    replaceWith({with(alpha, &core::SearchEntry::filter, L"+OUT"), gamma});
+    typeText(L"Z");
+    record();
+  };
+  EXPECT_EQ(runSession(session), 0u);
+  ASSERT_EQ(steps.size(), 4u);
+  EXPECT_EQ(steps[0].file, defaultFileWith({with(beta, &core::SearchEntry::filter, L"+BBBZ"), alpha, gamma}));
+  EXPECT_EQ(steps[0].notice, L"");
+  EXPECT_EQ(steps[1].file, defaultFileWith({alpha, gamma}));
+  EXPECT_NE(steps[1].notice.find(L"removed or replaced this entry"), std::wstring::npos) << steps[1].notice;
+  EXPECT_FALSE(steps[1].selected);
+  EXPECT_TRUE(steps[2].told);
+  EXPECT_EQ(steps[2].file, defaultFileWith({with(alpha, &core::SearchEntry::filter, L"+AAA12"),
+                                            with(gamma, &core::SearchEntry::info, L"outside")}));
+  EXPECT_EQ(steps[3].file, defaultFileWith({with(alpha, &core::SearchEntry::filter, L"+OUT"), gamma}));
+  EXPECT_NE(steps[3].notice.find(L"Your change of Filter was not applied"), std::wstring::npos) << steps[3].notice;
+  EXPECT_TRUE(steps[3].selected);
+}
+
 // With the focus in the list, Insert, Delete, Alt+Up and Alt+Down do what
-// the buttons do. A note written by hand among the entries keeps its place,
-// as a comment, when they are rewritten.
-TEST_F(SettingsSessionEndToEnd, TheListsKeysAddMoveAndRemoveEntriesAndANoteKeepsItsPlace) {
-  auto withNoteAfter = [](std::string file, const char* key, const char* note) {
-    const std::size_t line = file.find("\r\n", file.find(std::string("\r\n") + key + " = ") + 2) + 2;
-    return file.insert(line, std::string(note) + "\r\n");
+// the buttons do. A note written by hand among the entries travels, as a
+// comment, with the entry after it when they are rewritten.
+TEST_F(SettingsSessionEndToEnd, TheListsKeysAddMoveAndRemoveEntriesAndANoteTravelsWithItsEntry) {
+  auto withNoteBefore = [](std::string file, const char* key, const char* note) {
+    return file.insert(file.find(std::string("\r\n") + key + " = ") + 2, std::string(note) + "\r\n");
   };
   std::vector<core::SearchEntry> entries = core::defaultEntries();
-  writeBytes(config, withNoteAfter(defaultFileWith(entries), "2", "check the beta forum too"));
+  writeBytes(config, withNoteBefore(defaultFileWith(entries), "3", "check the German forum too"));
   bool asked = false;
   auto session = [&](HWND window) {
     for (WORD arrow : {VK_DOWN, VK_DOWN, VK_UP, VK_DOWN}) pressKeys({VK_MENU, arrow});  // the first row's entry
@@ -298,7 +377,7 @@ TEST_F(SettingsSessionEndToEnd, TheListsKeysAddMoveAndRemoveEntriesAndANoteKeeps
   std::rotate(entries.begin(), entries.begin() + 1, entries.begin() + 3);
   entries.push_back({0, L"example.org", 0, 0, 0, L"", L""});
   entries.erase(entries.begin());
-  EXPECT_EQ(readBytes(config), withNoteAfter(defaultFileWith(entries), "1", "; check the beta forum too"));
+  EXPECT_EQ(readBytes(config), withNoteBefore(defaultFileWith(entries), "1", "; check the German forum too"));
 }
 
 // A screen reader, another process, asks every gadget for its name: the image
@@ -353,12 +432,12 @@ TEST_F(SettingsSessionEndToEnd, EachRowsTipShowsTheAddressItsEntryOpens) {
   writeBytes(config, defaultFileWith(entries));
   std::vector<std::wstring> tips;
   auto session = [&](HWND window) {
-    tips.push_back(tipOverRow(window, 0));
-    tips.push_back(tipOverRow(window, 1));
+    tips.push_back(tipOverRow(window, 0, L""));
+    tips.push_back(tipOverRow(window, 1, tips.back()));
     clickControl(window, kUrl);  // of the first row, selected at the start
     pressKeys({VK_END});
     typeText(L"x");
-    tips.push_back(tipOverRow(window, 0));
+    tips.push_back(tipOverRow(window, 0, tips.back()));
   };
   EXPECT_EQ(runSession(session), 0u);
   const std::wstring engine = L"https://www.google.com/search?q={word}";

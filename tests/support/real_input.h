@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -47,7 +48,13 @@ inline bool runHostCommand(const std::string& command, DWORD timeoutMs = 10000) 
 // the activation, the mouse-activate and the focus changes in their real order.
 inline void clickAt(POINT point) {
   if (runningUnderWine()) {
-    runHostCommand("xdotool mousemove --sync " + std::to_string(point.x) + " " + std::to_string(point.y) + " click 1");
+    // "mousemove --sync" waits for the pointer to move: it never returns when
+    // the pointer is already there.
+    POINT now{};
+    const bool there = GetCursorPos(&now) && now.x == point.x && now.y == point.y;
+    runHostCommand(there ? std::string("xdotool click 1")
+                         : "xdotool mousemove --sync " + std::to_string(point.x) + " " + std::to_string(point.y) +
+                               " click 1");
   } else {
     SetCursorPos(point.x, point.y);
     INPUT clicks[2] = {};
@@ -112,7 +119,17 @@ inline void pressKeys(std::initializer_list<WORD> keys) {
   settle();
 }
 
+// Types text. Under Wine, printable ASCII comes from the X server (xdotool on
+// the display), as a user's keys do; other text is sent as Unicode key input.
 inline void typeText(std::wstring_view text) {
+  const bool plain = std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= L' ' && c < 0x7F; });
+  if (runningUnderWine() && plain) {
+    std::string quoted;
+    for (wchar_t c : text) quoted += c == L'\'' ? std::string("'\\''") : std::string(1, static_cast<char>(c));
+    runHostCommand("xdotool type --delay 40 '" + quoted + "'");
+    settle();
+    return;
+  }
   for (wchar_t c : text) {
     INPUT key[2] = {};
     key[0].type = key[1].type = INPUT_KEYBOARD;
