@@ -216,3 +216,26 @@ TEST(SearchRunConfiguration, MissingFileGivesNoEntriesAndDefaults) {
 }
 
 }  // namespace
+
+namespace {
+
+// The word inside a template: every byte of its UTF-8 that is no letter, digit
+// or "-._~" percent-encoded, so that nothing the word holds is read as part of
+// the address (a "{word}" in the word is no placeholder).
+TEST(AddressTemplate, TheWordIsEncodedByteByByte) {
+  struct Case {
+    const wchar_t* word;
+    const wchar_t* address;
+  } cases[] = {
+      {L"100%", L"https://t.example/?q=100%25"},
+      {L"\u20AC", L"https://t.example/?q=%E2%82%AC"},         // three bytes
+      {L"\U0001F600", L"https://t.example/?q=%F0%9F%98%80"},  // four bytes
+      {L"", L"https://t.example/?q="},
+      {L"{word}", L"https://t.example/?q=%7Bword%7D"},
+      {L"a-b.c_d~e", L"https://t.example/?q=a-b.c_d~e"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(search::buildTemplateAddress(L"https://t.example/?q={word}", c.word), c.address) << c.word;
+}
+
+}  // namespace

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include "core/configuration.h"
+#include "runtime/clipboard.h"
 #include "runtime/system_message.h"
 #include "runtime/unique_resource.h"
 #include "tests/support/real_input.h"
@@ -34,22 +35,34 @@ TEST_F(SettingsEditingTest, EveryKeystrokeInAFieldIsSavedAndShownInTheRow) {
   EXPECT_EQ(settings->entries()[0].sites, L"abc");
 }
 
-TEST_F(SettingsEditingTest, TheFieldSeparatorCannotBeTypedOrPasted) {
+// "×" typed or pasted is refused with a balloon; a paste with line breaks
+// goes in as one line; text set by another program is made storable too.
+TEST_F(SettingsEditingTest, TheFieldSeparatorIsRefusedAndAPasteBecomesOneLine) {
   open();
+  settings->show();
+  HWND info = window().gadget(infoField);
   window().setText(infoField, L"");
+  auto balloonShown = [this] { return IsWindowVisible(window().balloonControl()) != FALSE; };
+  auto paste = [&](const wchar_t* text) {
+    ASSERT_TRUE(runtime::putClipboardText(text));
+    SendMessageW(info, WM_PASTE, 0, 0);
+    pump();
+  };
   type(infoField, L'a');
   type(infoField, L'\u00D7');
+  EXPECT_TRUE(balloonShown());
   type(infoField, L'b');
-  EXPECT_EQ(window().text(infoField), L"ab");
-  SendMessageW(window().gadget(infoField), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"c\u00D7\u00D7d"));
-  pump();
-  EXPECT_EQ(window().text(infoField), L"abcd");
-  EXPECT_EQ(settings->entries()[0].info, L"abcd");
+  paste(L"c\r\n\r\nd\ne");
+  EXPECT_EQ(window().text(infoField), L"abc d e");
+  paste(L"f\u00D7g");
+  EXPECT_TRUE(balloonShown());
+  EXPECT_EQ(window().text(infoField), L"abc d e");
+  EXPECT_EQ(settings->entries()[0].info, L"abc d e");
   EXPECT_NE(
-      file().find("1 = 1" X "www.purebasic.fr/english | www.purebasic.fr/french" X "1" X "0" X "0" X X "abcd\r\n"),
+      file().find("1 = 1" X "www.purebasic.fr/english | www.purebasic.fr/french" X "1" X "0" X "0" X X "abc d e\r\n"),
       std::string::npos);
   // Another program sets the text: each run of line breaks becomes one space.
-  SendMessageW(window().gadget(infoField), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"one\r\n\r\ntwo\rthree\n"));
+  SendMessageW(info, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"one\r\n\r\ntwo\rthree\n"));
   pump();
   EXPECT_EQ(window().text(infoField), L"one two three ");
   EXPECT_NE(file().find(X "one two three \r\n"), std::string::npos);
@@ -309,6 +322,11 @@ TEST_F(SettingsEditingTest, AFailedSaveIsToldOnceNamingTheFileAndTheReason) {
     SCOPED_TRACE(c.name);
     warnings.clear();
     const std::wstring file = c.prepare();
+    // Writable again after the case, also when an assertion ends it early.
+    const struct Writable {
+      std::wstring file;
+      ~Writable() { SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL); }
+    } writable{file};
     if (file.starts_with(L"Z:\\sys") && !testing_support::runningUnderWine()) continue;
     const std::string before = readBytes(file);
     openWindowOn(file);
@@ -327,7 +345,6 @@ TEST_F(SettingsEditingTest, AFailedSaveIsToldOnceNamingTheFileAndTheReason) {
     reason.erase(reason.find_last_not_of(L"\r\n ") + 1);
     EXPECT_NE(warnings[0].find(L"\n" + reason + L"\n"), std::wstring::npos) << warnings[0];
     EXPECT_EQ(readBytes(file), before);
-    SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
   }
 }
 

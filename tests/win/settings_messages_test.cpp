@@ -1,6 +1,7 @@
-// The messages each list command sends to the list view and the notifications
-// the window gets back, compared with an expected sequence (as Wine's own
-// comctl32 tests do): what the user sees change, row by row, and nothing else.
+// The messages each list command sends to the list view, the notifications
+// the window gets back, the detail gadgets' enabling and the saves of the file,
+// compared with an expected sequence (as Wine's own comctl32 tests do): what
+// the user sees change, row by row, and nothing else.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -18,11 +19,12 @@ using namespace ui;
 
 // One message of interest, written the way the expected tables read; empty
 // for the others.
-std::string describe(UINT message, WPARAM wParam, LPARAM lParam) {
+std::string describe(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   std::string text;
   auto add = [&text](std::string_view word) { text.append(text.empty() ? "" : " ").append(word); };
   auto row = [&add](int index) { add(std::to_string(index)); };
   const auto* item = reinterpret_cast<const LVITEMW*>(lParam);
+  if (GetDlgCtrlID(window) != entryList && message != WM_ENABLE && message != WM_NOTIFY) return text;
   switch (message) {
     case LVM_INSERTITEMW:
       add("insert");
@@ -47,6 +49,10 @@ std::string describe(UINT message, WPARAM wParam, LPARAM lParam) {
       if (item->stateMask & LVIS_SELECTED) add(item->state & LVIS_SELECTED ? "selected" : "unselected");
       if (item->stateMask & LVIS_STATEIMAGEMASK) add(runtime::listCheckImage(item->state) == 2 ? "ticked" : "clear");
       break;
+    case WM_ENABLE:
+      add("enable");
+      row(GetDlgCtrlID(window));
+      break;
     case WM_NOTIFY: {
       const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
       if (change->hdr.idFrom != entryList || change->hdr.code != LVN_ITEMCHANGED) break;
@@ -60,30 +66,50 @@ std::string describe(UINT message, WPARAM wParam, LPARAM lParam) {
   return text;
 }
 
-std::vector<std::string>* recording = nullptr;
+// What is seen while a command runs; a save shows as the file's new write
+// time, noted before the next message (or at the end).
+struct Recording {
+  std::vector<std::string> seen;
+  std::wstring file;
+  FILETIME written{};
+  void noteSave() {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data);
+    if (CompareFileTime(&data.ftLastWriteTime, &written) != 0) seen.emplace_back("save");
+    written = data.ftLastWriteTime;
+  }
+};
+Recording* recording = nullptr;
 
 LRESULT CALLBACK recordMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
   if (recording) {
-    const std::string text = describe(message, wParam, lParam);
-    if (!text.empty()) recording->push_back(text);
+    const std::string text = describe(window, message, wParam, lParam);
+    if (!text.empty()) {
+      recording->noteSave();
+      recording->seen.push_back(text);
+    }
   }
   return DefSubclassProc(window, message, wParam, lParam);
 }
 
 class SettingsMessagesTest : public testing_support::SettingsFixture {
  protected:
-  // What the list and the window saw while the command ran.
+  // What the list, the window and the detail gadgets saw while the command ran.
   std::vector<std::string> sequenceOf(int commandButton) {
-    HWND list = window().gadget(entryList);
-    SetWindowSubclass(list, recordMessage, 1, 0);
-    SetWindowSubclass(window().handle(), recordMessage, 1, 0);
-    std::vector<std::string> seen;
+    std::vector<HWND> watched{window().gadget(entryList), window().handle()};
+    for (int gadget : {removeButton, moveUpButton, moveDownButton, contentCheck, sortByDateCheck, firstMatchCheck,
+                       urlField, filterField, infoField})
+      watched.push_back(window().gadget(gadget));
+    for (HWND each : watched) SetWindowSubclass(each, recordMessage, 1, 0);
+    Recording seen{{}, folder.file("Wordhop.ini").wstring()};
+    seen.noteSave();
+    seen.seen.clear();
     recording = &seen;
     press(commandButton);
+    seen.noteSave();
     recording = nullptr;
-    RemoveWindowSubclass(list, recordMessage, 1);
-    RemoveWindowSubclass(window().handle(), recordMessage, 1);
-    return seen;
+    for (HWND each : watched) RemoveWindowSubclass(each, recordMessage, 1);
+    return seen.seen;
   }
 };
 
@@ -109,27 +135,32 @@ Sequence selectionMoves(int from, int to) {
   return lines + Sequence{"state " + std::to_string(to) + " selected", "notify " + std::to_string(to) + " selected"};
 }
 
-// An empty row, then its First Match, Sort by and Content columns, in that order.
-TEST_F(SettingsMessagesTest, AddAppendsOneRowAndSelectsIt) {
+// With nothing selected: the detail gadgets enabled in their order, an empty
+// row, then its First Match, Sort by and Content columns, its selection, and
+// one save.
+TEST_F(SettingsMessagesTest, AddEnablesTheDetailsAppendsOneRowSelectsItAndSavesOnce) {
   open();
-  select(1);
+  select(-1);
   EXPECT_EQ(sequenceOf(addButton),
-            Sequence({"insert 7", "text 7 column 4", "text 7 column 3", "text 7 column 2"}) + selectionMoves(1, 7));
+            Sequence({"enable 3", "enable 4", "enable 5", "enable 14", "enable 15", "enable 16", "enable 13",
+                      "enable 18", "enable 20", "insert 7", "text 7 column 4", "text 7 column 3", "text 7 column 2"}) +
+                selectionMoves(-1, 7) + Sequence{"save"});
 }
 
-TEST_F(SettingsMessagesTest, RemoveDeletesTheRowAndSelectsTheOneAbove) {
+TEST_F(SettingsMessagesTest, RemoveDeletesTheRowSavesAndSelectsTheOneAbove) {
   open();
   select(2);
-  EXPECT_EQ(sequenceOf(removeButton), (Sequence{"delete 2", "notify 2 unselected", "state -1 unselected",
+  EXPECT_EQ(sequenceOf(removeButton), (Sequence{"delete 2", "notify 2 unselected", "save", "state -1 unselected",
                                                 "state 1 selected", "notify 1 selected"}));
 }
 
-// The list is filled anew; ticking an enabled row selects it on the way (and
-// saves its entry again). Then the moved entry's row is selected.
-TEST_F(SettingsMessagesTest, MoveDownRefillsTheListAndSelectsTheMovedRow) {
+// One save, then the list is filled anew; ticking an enabled row selects it on
+// the way (its entry saved again writes nothing: the file holds it). Then the
+// moved entry's row is selected.
+TEST_F(SettingsMessagesTest, MoveDownSavesOnceRefillsTheListAndSelectsTheMovedRow) {
   open();
   select(0);
-  Sequence expected{"delete all"};
+  Sequence expected{"save", "delete all"};
   int selected = -1;
   for (int row = 0; row < 7; ++row) {
     expected = expected + insertedRow(row);
