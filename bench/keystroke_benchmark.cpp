@@ -1,7 +1,9 @@
 // What one keystroke in the settings window costs: from the character reaching
 // the URL field to the event handled and Wordhop.ini replaced on disk, in this
-// process, for the default file and for one with 1 000 entries.
-// Usage: keystroke_benchmark [keystrokes]
+// process, for the default file and for one with 1 000 entries; and what one
+// Move down of the first entry costs in a list of 500 and of 5 000 entries,
+// every second one enabled (the refilled list ticks each of those again).
+// Usage: keystroke_benchmark [keystrokes] [moves]
 #include <windows.h>
 
 #include <algorithm>
@@ -22,31 +24,45 @@ double elapsedMs(LARGE_INTEGER start, LARGE_INTEGER end) {
   return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-std::vector<core::SearchEntry> manyEntries(int count) {
+std::vector<core::SearchEntry> manyEntries(int count, int enabledEvery = 1) {
   std::vector<core::SearchEntry> entries;
   for (int i = 1; i <= count; ++i)
-    entries.push_back(
-        {1, L"site" + std::to_wstring(i) + L".example.org", 1, 0, 0, L"", L"entry " + std::to_wstring(i)});
+    entries.push_back({i % enabledEvery == 0 ? 1 : 0, L"site" + std::to_wstring(i) + L".example.org", 1, 0, 0, L"",
+                       L"entry " + std::to_wstring(i)});
   return entries;
 }
 
 // Types into the URL field of the first entry, alternating a letter and a
 // backspace so that the record keeps its length; one time per keystroke, none
 // when the file does not end up with what the field shows.
-std::vector<double> keystrokeTimes(const std::wstring& config, int keystrokes) {
+// A settings window on the file, built in this process, with every question
+// answered No and nothing started.
+struct BenchWindow {
+  explicit BenchWindow(const std::wstring& config) : settings(setUp(state), config, quiet()) {}
+  static ui::SettingsState& setUp(ui::SettingsState& state) {
+    state.dpi.osVersionCode = 110;
+    ui::setupDpiScaling(state.dpi.dpiScaling, 100, state.dpi.osVersionCode, false);
+    return state;
+  }
+  static ui::SettingsServices quiet() {
+    return {[](std::wstring_view, UINT) { return IDNO; },
+            [](std::wstring_view, std::wstring_view, std::wstring_view) {}, [](HWND, std::wstring_view) {},
+            nullptr};
+  }
+  void handleReadyEvents() {
+    while (auto event = settings.window().pollEvent()) settings.handleEvent(*event);
+  }
   ui::SettingsState state;
-  state.dpi.osVersionCode = 110;
-  ui::setupDpiScaling(state.dpi.dpiScaling, 100, state.dpi.osVersionCode, false);
-  ui::SettingsServices quiet{[](std::wstring_view, UINT) { return IDNO; },
-                             [](std::wstring_view, std::wstring_view, std::wstring_view) {},
-                             [](HWND, std::wstring_view) {}, nullptr};
-  ui::SettingsWindow settings(state, config, quiet);
+  ui::SettingsWindow settings;
+};
+
+std::vector<double> keystrokeTimes(const std::wstring& config, int keystrokes) {
+  BenchWindow bench(config);
+  ui::SettingsWindow& settings = bench.settings;
   std::vector<double> times;
   if (!settings.build()) return times;
   auto& window = settings.window();
-  auto handleReadyEvents = [&] {
-    while (auto event = window.pollEvent()) settings.handleEvent(*event);
-  };
+  auto handleReadyEvents = [&] { bench.handleReadyEvents(); };
   handleReadyEvents();
   window.setState(ui::entryList, 0);
   settings.showSelectedEntry();
@@ -70,20 +86,44 @@ std::vector<double> keystrokeTimes(const std::wstring& config, int keystrokes) {
   return times;
 }
 
-void report(const wchar_t* name, std::vector<double> times) {
+// Moves the first entry down and back up, `moves` times in all; one time per
+// Move, none when the file does not end up in the order the list shows.
+std::vector<double> moveTimes(const std::wstring& config, int moves) {
+  BenchWindow bench(config);
+  std::vector<double> times;
+  if (!bench.settings.build()) return times;
+  bench.handleReadyEvents();
+  for (int i = 0; i < moves; ++i) {
+    bench.settings.window().setState(ui::entryList, i % 2);
+    LARGE_INTEGER start, end;
+    QueryPerformanceCounter(&start);
+    bench.settings.handleEvent({runtime::Event::Type::gadget, i % 2 == 0 ? ui::moveDownButton : ui::moveUpButton,
+                                runtime::EventKind::leftClick});
+    bench.handleReadyEvents();
+    QueryPerformanceCounter(&end);
+    times.push_back(elapsedMs(start, end));
+  }
+  std::vector<core::SearchEntry> saved;
+  static_cast<void>(core::loadAllEntries(config, saved));
+  if (saved != bench.settings.entries()) times.clear();
+  return times;
+}
+
+void report(const wchar_t* name, std::vector<double> times, const wchar_t* unit = L"keystrokes") {
   if (times.empty()) {
-    std::wprintf(L"%-24ls the keystrokes did not reach the file\n", name);
+    std::wprintf(L"%-24ls the %ls did not reach the file\n", name, unit);
     return;
   }
   std::sort(times.begin(), times.end());
-  std::wprintf(L"%-24ls median %6.2f ms   p99 %6.2f ms   max %6.2f ms   (%zu keystrokes)\n", name,
-               times[times.size() / 2], times[times.size() * 99 / 100], times.back(), times.size());
+  std::wprintf(L"%-24ls median %8.2f ms   p99 %8.2f ms   max %8.2f ms   (%zu %ls)\n", name, times[times.size() / 2],
+               times[times.size() * 99 / 100], times.back(), times.size(), unit);
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   const int keystrokes = argc > 1 ? std::max(2, _wtoi(argv[1])) : 400;
+  const int moves = argc > 2 ? std::max(1, _wtoi(argv[2])) : 6;
   const std::filesystem::path folder = std::filesystem::temp_directory_path() / "wordhop-keystroke-bench";
   std::filesystem::create_directories(folder);
   const std::wstring config = (folder / "Wordhop.ini").wstring();
@@ -99,6 +139,14 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
   report(L"1 000 entries", keystrokeTimes(config, keystrokes));
+
+  for (int count : {500, 5000}) {
+    if (core::saveAllEntries(config, manyEntries(count, 2))) {
+      std::fwprintf(stderr, L"cannot write %ls\n", config.c_str());
+      return 1;
+    }
+    report(count == 500 ? L"Move, 500 entries" : L"Move, 5 000 entries", moveTimes(config, moves), L"moves");
+  }
   std::filesystem::remove_all(folder);
   return 0;
 }

@@ -217,4 +217,22 @@ class GadgetWindow {
   std::map<int, InputRules> inputRules_;
 };
 
+// Holds a gadget's drawing back while many changes are made to it (a list
+// filled row by row); it is drawn once, whole, afterwards.
+class RedrawSuspended {
+ public:
+  RedrawSuspended(const GadgetWindow& window, int number) : control_(window.gadget(number)) {
+    SendMessageW(control_, WM_SETREDRAW, FALSE, 0);
+  }
+  ~RedrawSuspended() {
+    SendMessageW(control_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(control_, nullptr, TRUE);
+  }
+  RedrawSuspended(const RedrawSuspended&) = delete;
+  RedrawSuspended& operator=(const RedrawSuspended&) = delete;
+
+ private:
+  HWND control_;
+};
+
 }  // namespace runtime

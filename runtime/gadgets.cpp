@@ -234,9 +234,14 @@ void GadgetWindow::setState(int number, int state) {
       SendMessageW(found->buddy, UDM_SETPOS32, 0, state);
       break;
     case GadgetKind::listView: {
+      // A single-selection list lets go of the selected row when another is
+      // selected; only "none" is said to the selected row itself. (Unselecting
+      // every row would cost a pass over all of them for each selection.)
       LVITEMW item{};
       item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-      SendMessageW(found->control, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+      const int selected = state < 0 ? this->state(number) : -1;
+      if (selected >= 0)
+        SendMessageW(found->control, LVM_SETITEMSTATE, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&item));
       if (state >= 0) {
         item.state = LVIS_SELECTED | LVIS_FOCUSED;
         SendMessageW(found->control, LVM_SETITEMSTATE, static_cast<WPARAM>(state), reinterpret_cast<LPARAM>(&item));

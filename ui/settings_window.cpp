@@ -173,6 +173,8 @@ std::wstring rowText(const core::SearchEntry& entry) {
 }
 
 void fillEntryRows(runtime::GadgetWindow& window, const std::vector<core::SearchEntry>& entries) {
+  // Drawn once, when full: a list redrawn for each row takes seconds for thousands.
+  const runtime::RedrawSuspended suspended(window, entryList);
   for (const core::SearchEntry& entry : entries) {
     window.addItem(entryList, rowText(entry));
     if (entry.enabled) window.setItemChecked(entryList, window.itemCount(entryList) - 1, true);
@@ -593,8 +595,8 @@ bool SettingsWindow::listCheckCallback(HWND, UINT message, WPARAM, LPARAM lParam
   const int row = change->iItem;
   window_.setState(entryList, row);
   if (newImage != 1 && newImage != 2) return false;
-  const core::SearchEntry* entry = selectedEntry();
-  if (!entry) return false;
+  if (row < 0 || row >= static_cast<int>(entries().size())) return false;
+  const core::SearchEntry* entry = &entries()[static_cast<std::size_t>(row)];
   core::SearchEntry changed = *entry;
   changed.enabled = newImage == 2 ? 1 : 0;
   const auto tick =
