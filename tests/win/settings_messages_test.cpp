@@ -128,11 +128,12 @@ Sequence operator+(Sequence first, const Sequence& second) {
   return first;
 }
 
-// The selection moving from one row to another; -1: none was selected.
+// The selection moving from one row to another (-1: none was selected): the
+// single-selection list lets go of the old row itself.
 Sequence selectionMoves(int from, int to) {
-  Sequence lines{"state -1 unselected"};
+  Sequence lines{"state " + std::to_string(to) + " selected"};
   if (from >= 0) lines.push_back("notify " + std::to_string(from) + " unselected");
-  return lines + Sequence{"state " + std::to_string(to) + " selected", "notify " + std::to_string(to) + " selected"};
+  return lines + Sequence{"notify " + std::to_string(to) + " selected"};
 }
 
 // With nothing selected: the detail gadgets enabled in their order, an empty
@@ -150,8 +151,8 @@ TEST_F(SettingsMessagesTest, AddEnablesTheDetailsAppendsOneRowSelectsItAndSavesO
 TEST_F(SettingsMessagesTest, RemoveDeletesTheRowSavesAndSelectsTheOneAbove) {
   open();
   select(2);
-  EXPECT_EQ(sequenceOf(removeButton), (Sequence{"delete 2", "notify 2 unselected", "save", "state -1 unselected",
-                                                "state 1 selected", "notify 1 selected"}));
+  EXPECT_EQ(sequenceOf(removeButton),
+            (Sequence{"delete 2", "notify 2 unselected", "save", "state 1 selected", "notify 1 selected"}));
 }
 
 // One save, then the list is filled anew; ticking an enabled row selects it on
