@@ -285,10 +285,10 @@ void SettingsWindow::fillFromEditor() {
     const std::int32_t stored = shown.*timingIn(spin);
     if (timingOf(window_.text(spin)) != stored) window_.setText(spin, std::to_wstring(stored));
   }
-  reloading_ = true;
+  filling_ = Filling::fromFile;
   window_.clearItems(entryList);
   fillEntryRows(window_, shown.entries);
-  reloading_ = false;
+  filling_ = Filling::no;
 }
 
 void SettingsWindow::showFileAgain(int row, const std::optional<core::SearchEntry>& selected,
@@ -573,10 +573,12 @@ void SettingsWindow::moveEntry(int step) {
     // The moved entry stays selected wherever the file now has it.
     showFileAgain(target, moved, std::nullopt);
   } else {
-    // Ticking the enabled rows selects each and saves it again (listCheckCallback),
-    // which writes nothing: their records are already in the file.
+    // Ticking the enabled rows selects each (listCheckCallback); saving them
+    // again would write nothing: their records are in the file.
+    filling_ = Filling::afterMove;
     window_.clearItems(entryList);
     fillEntryRows(window_, entries());
+    filling_ = Filling::no;
     window_.setState(entryList, target);
   }
   tell(report);
@@ -585,7 +587,7 @@ void SettingsWindow::moveEntry(int step) {
 bool SettingsWindow::listCheckCallback(HWND, UINT message, WPARAM, LPARAM lParam, LRESULT&) {
   // Rows the window fills anew from the file show what the file holds: that
   // is no change of the user's.
-  if (message != WM_NOTIFY || reloading_) return false;
+  if (message != WM_NOTIFY || filling_ == Filling::fromFile) return false;
   const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
   if (change->hdr.code != LVN_ITEMCHANGED || static_cast<int>(change->hdr.idFrom) != entryList) return false;
   const UINT oldImage = runtime::listCheckImage(change->uOldState);
@@ -594,7 +596,7 @@ bool SettingsWindow::listCheckCallback(HWND, UINT message, WPARAM, LPARAM lParam
   if (!oldImage || !newImage || oldImage == newImage) return false;
   const int row = change->iItem;
   window_.setState(entryList, row);
-  if (newImage != 1 && newImage != 2) return false;
+  if ((newImage != 1 && newImage != 2) || filling_ == Filling::afterMove) return false;
   if (row < 0 || row >= static_cast<int>(entries().size())) return false;
   const core::SearchEntry* entry = &entries()[static_cast<std::size_t>(row)];
   core::SearchEntry changed = *entry;

@@ -153,7 +153,9 @@ class SettingsWindow {
   std::array<runtime::UniqueBitmap, 6> images_;
   SettingsServices services_;
   core::SettingsEditor editor_;
-  bool reloading_ = false;                  // the window fills the list anew from the file
+  // The window fills the list itself: its ticks are no user's. Filled after a
+  // move, a ticked row is still selected on the way.
+  enum class Filling { no, fromFile, afterMove } filling_ = Filling::no;
   bool tickToSave_ = false;                 // a row's check box the user changed waits for the list's change event
   runtime::SystemError unreadAtStart_ = 0;  // the file was there, but could not be read when the window opened
   bool readFailureTold_ = false;

@@ -91,6 +91,8 @@ TEST_F(SettingsEditingTest, HandWrittenLinesOfTheEntriesGroupSurviveAnEditAndAWh
       {"record split by a lone CR", RECORD("1", "1", "a", "first\rsecond half") "2 = 0" X "b\r\n",
        RECORD("1", "1", "a", "firstx") "; second half\r\n" RECORD("2", "0", "b", ""),
        "; second half\r\n" RECORD("1", "0", "b", "") RECORD("2", "1", "a", "firstx")},
+      {"enabled written as 2", RECORD("1", "2", "a", "") RECORD("2", "0", "b", ""),
+       RECORD("1", "2", "a", "x") RECORD("2", "0", "b", ""), RECORD("1", "0", "b", "") RECORD("2", "2", "a", "x")},
       {"notes before and after every entry", "before\r\n1 = 1" X "a\r\n2 = 0" X "b\r\nafter\r\n",
        "; before\r\n" RECORD("1", "1", "a", "x") RECORD("2", "0", "b", "") "; after\r\n",
        RECORD("1", "0", "b", "") "; before\r\n" RECORD("2", "1", "a", "x") "; after\r\n"},
@@ -345,6 +347,36 @@ TEST_F(SettingsEditingTest, AFailedSaveIsToldOnceNamingTheFileAndTheReason) {
     reason.erase(reason.find_last_not_of(L"\r\n ") + 1);
     EXPECT_NE(warnings[0].find(L"\n" + reason + L"\n"), std::wstring::npos) << warnings[0];
     EXPECT_EQ(readBytes(file), before);
+  }
+}
+
+// Edits whose save failed are tried once more when the window closes; while
+// they still fail, the user is asked whether to try again, naming the file.
+TEST_F(SettingsEditingTest, ClosingWithUnsavedEditsTriesOnceMoreAndThenAsks) {
+  const std::wstring path = folder.file("Wordhop.ini").wstring();
+  for (bool writableBeforeClosing : {false, true}) {
+    SCOPED_TRACE(writableBeforeClosing);
+    questions.clear();
+    testing_support::writeBytes(path, kDefaultFile);
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    const struct Writable {
+      std::wstring file;
+      ~Writable() { SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL); }
+    } writable{path};
+    openWindowOn(path);
+    press(addButton);
+    if (writableBeforeClosing) SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    answer = IDCANCEL;
+    settings->saveBeforeClosing();
+    if (writableBeforeClosing) {
+      EXPECT_TRUE(questions.empty());
+      EXPECT_EQ(file(), kDefaultFile + "8 = 0" X X "0" X "0" X "0" X X "\r\n");
+    } else {
+      ASSERT_EQ(questions.size(), 1u);
+      EXPECT_NE(questions[0].find(path), std::wstring::npos) << questions[0];
+      EXPECT_EQ(questionFlags, static_cast<UINT>(MB_RETRYCANCEL | MB_ICONWARNING));
+      EXPECT_EQ(file(), kDefaultFile);
+    }
   }
 }
 
