@@ -197,8 +197,8 @@ EnumerationPointer createEnumeration(const VimbraObject& object, std::wstring_vi
   EnumerationPointer enumeration;
   if (SUCCEEDED(code)) {
     ComPtr<IEnumVARIANT> enumerator;
-    const bool object = (result.vt == VT_DISPATCH || result.vt == VT_UNKNOWN) && result.punkVal;
-    code = object ? result.punkVal->QueryInterface(IID_IEnumVARIANT, enumerator.putVoid()) : E_NOINTERFACE;
+    const bool isObject = (result.vt == VT_DISPATCH || result.vt == VT_UNKNOWN) && result.punkVal;
+    code = isObject ? result.punkVal->QueryInterface(IID_IEnumVARIANT, enumerator.putVoid()) : E_NOINTERFACE;
     if (SUCCEEDED(code)) enumeration = std::make_unique<VimbraEnumeration>(std::move(enumerator));
   } else if (code == DISP_E_EXCEPTION) {
     recordException(exception);

@@ -13,6 +13,12 @@ if(PNG_FOUND)
   target_link_libraries(wordhop_png INTERFACE PNG::PNG)
   return()
 endif()
+# On Windows there is no Debian source to build from: the library comes from
+# vcpkg or MSYS2.
+if(CMAKE_HOST_WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/windows_library_missing.cmake)
+  windows_library_missing(libpng libpng libpng)
+endif()
 message(STATUS "libpng: built from Debian's source")
 
 set(WORDHOP_DEPS_DIR ${CMAKE_SOURCE_DIR}/build/deps)

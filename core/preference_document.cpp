@@ -57,7 +57,7 @@ void PreferenceDocument::parse(std::string utf8Text, std::size_t from) {
   const std::string_view text = std::string_view(text_).substr(std::min(from, text_.size()));
   // An item a line at most: the list is made once, at its final size.
   items_.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
-  auto lineFeedFrom = [&](std::size_t from) { return std::min(text.find('\n', from), text.size()); };
+  auto lineFeedFrom = [&](std::size_t at) { return std::min(text.find('\n', at), text.size()); };
   std::size_t start = 0;
   // The first LF at or after `start`. It is kept across lines ended by a lone
   // CR, so that a file without any LF is searched for one only once.

@@ -66,7 +66,7 @@ class File {
  private:
 #ifdef _WIN32
   using Native = void*;
-  static inline const Native kInvalid = reinterpret_cast<void*>(-1);
+  static inline const Native kInvalid = reinterpret_cast<void*>(static_cast<std::intptr_t>(-1));
 #else
   using Native = int;
   static constexpr Native kInvalid = -1;

@@ -25,7 +25,7 @@ bool GadgetWindow::registerClass(const WindowOptions& options) {
   if (options.iconResource)
     windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(options.iconResource));
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
   windowClass.lpszClassName = options.className.c_str();
   return RegisterClassExW(&windowClass) != 0;
 }

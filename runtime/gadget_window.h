@@ -38,8 +38,9 @@ struct Shortcut {
 struct Event {
   // `activated`: the window became the active one (the user came back to it).
   enum class Type { gadget, closeWindow, activated };
-  Event(Type type = Type::closeWindow, int gadget = 0, EventKind kind = EventKind::change, Shortcut shortcut = {})
-      : type(type), gadget(gadget), kind(kind), shortcut(shortcut) {}
+  Event(Type eventType = Type::closeWindow, int eventGadget = 0, EventKind eventKind = EventKind::change,
+        Shortcut pressed = {})
+      : type(eventType), gadget(eventGadget), kind(eventKind), shortcut(pressed) {}
 
   Type type;
   int gadget;

@@ -153,6 +153,7 @@ std::int32_t savedBrowserStart(const std::filesystem::path& config) {
 }
 
 TEST(BadInputEndToEnd, DamagedFilesNeitherCrashNorHangAndOneEditChangesOnlyItsKey) {
+  if (const auto why = BrowserRecorder::cannotRecord()) GTEST_SKIP() << runtime::toUtf8(*why);
   ScratchFolder toolFolder, logFolder;
   const auto tool = installTool(toolFolder.path());
   const auto config = toolFolder.file("Wordhop.ini");

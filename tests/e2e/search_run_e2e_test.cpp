@@ -24,6 +24,9 @@ class SearchRunEndToEnd : public ::testing::Test {
     core::writeDefaultConfiguration(config);
     setTimings(0, 0);
   }
+  void SetUp() override {
+    if (const auto why = testing_support::BrowserRecorder::cannotRecord()) GTEST_SKIP() << runtime::toUtf8(*why);
+  }
   void setTimings(int browserStart, int tabDelay) const {
     const std::wstring config = toolFolder.file("Wordhop.ini").wstring();
     EXPECT_FALSE(core::saveBrowserValue(config, core::kKeyBrowserStart, browserStart));
@@ -144,8 +147,7 @@ TEST_F(SearchRunEndToEnd, WithoutAConfigurationFileOnlyTheBrowserStarts) {
 class ShownBrowser {
  public:
   explicit ShownBrowser(const std::filesystem::path& program) {
-    const std::wstring commandLine =
-        L"\"" + std::filesystem::path(program).make_preferred().wstring() + L"\" --window";
+    const std::wstring commandLine = L"\"" + std::filesystem::path(program).make_preferred().wstring() + L"\" --window";
     if (!testing_support::startProcess(nullptr, commandLine, nullptr, process_)) return;
     CloseHandle(process_.hThread);
     for (int wait = 0; wait < 200 && !window_; ++wait, Sleep(50))

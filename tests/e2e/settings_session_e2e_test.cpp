@@ -84,8 +84,7 @@ std::wstring tipTextOf(HWND window, const std::wstring& before = L"") {
 // shown before (`before`) has gone.
 std::wstring tipOverRow(HWND window, int row, const std::wstring& before) {
   const RECT rect = rowRect(window, row);
-  runHostCommand("xdotool mousemove " + std::to_string(rect.left + 150) + " " +
-                 std::to_string((rect.top + rect.bottom) / 2));
+  moveMouseTo({rect.left + 150, (rect.top + rect.bottom) / 2});
   return tipTextOf(window, before);
 }
 
@@ -140,6 +139,7 @@ class SettingsSessionEndToEnd : public ::testing::Test {
 };
 
 TEST_F(SettingsSessionEndToEnd, EditsWithRealInputReachTheFileAndTheSearchRun) {
+  if (const auto why = BrowserRecorder::cannotRecord()) GTEST_SKIP() << runtime::toUtf8(*why);
   BrowserRecorder recorder(logFolder.path());
 
   bool answered = false;

@@ -1,5 +1,6 @@
-// Registers the recording program as the web browser of the Wine prefix and
-// reads back what it received.
+// Registers the recording program as the web browser (of the Wine prefix, or
+// of the user on Windows, until the recorder goes) and reads back what it
+// received.
 #pragma once
 
 #include <windows.h>
@@ -8,11 +9,13 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "runtime/utf8.h"
+#include "tests/support/registry_changes.h"
 #include "tests/support/scratch_folder.h"
 
 namespace testing_support {
@@ -28,12 +31,16 @@ class BrowserRecorder {
     const char* recorder = std::getenv("WORDHOP_RECORDER");
     const std::wstring command =
         L"\"" + std::filesystem::path(recorder ? recorder : "").make_preferred().wstring() + L"\" \"%1\"";
-    setDefault(L"https\\shell\\open\\command", command);
-    setDefault(L".htm", L"WordhopTest.htm");
-    setDefault(L"WordhopTest.htm\\shell\\open\\command", command);
+    registry_.setDefault(L"https\\shell\\open\\command", command);
+    registry_.setDefault(L".htm", L"WordhopTest.htm");
+    registry_.setDefault(L"WordhopTest.htm\\shell\\open\\command", command);
     SetEnvironmentVariableW(L"WORDHOP_RECORD_LOG", log_.wstring().c_str());
   }
   ~BrowserRecorder() { SetEnvironmentVariableW(L"WORDHOP_RECORD_LOG", nullptr); }
+
+  // Why the shell would hand addresses to another browser than the recorder
+  // (a test then skips, saying why, instead of opening the user's browser).
+  static std::optional<std::wstring> cannotRecord() { return RegistryChanges::userChoiceInTheWay(); }
 
   // Everything recorded, in the order the recorders were started, once no new
   // line has come for a while.
@@ -59,11 +66,7 @@ class BrowserRecorder {
   void clear() const { std::filesystem::remove(log_); }
 
  private:
-  static void setDefault(const wchar_t* key, const std::wstring& value) {
-    RegSetKeyValueW(HKEY_CLASSES_ROOT, key, nullptr, REG_SZ, value.c_str(),
-                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-  }
-
+  RegistryChanges registry_;
   std::filesystem::path log_;
 };
 

@@ -43,6 +43,16 @@ inline bool runHostCommand(const std::string& command, DWORD timeoutMs = 10000) 
   return false;
 }
 
+// Moves the mouse to a point of the screen, as a user's hand does: under Wine
+// through the X server, elsewhere through the system's cursor.
+inline void moveMouseTo(POINT point) {
+  if (runningUnderWine()) {
+    runHostCommand("xdotool mousemove " + std::to_string(point.x) + " " + std::to_string(point.y));
+  } else {
+    SetCursorPos(point.x, point.y);
+  }
+}
+
 // A left click at a point of the screen. Under Wine it comes from the X server
 // (xdotool on the display), exactly as a user's click arrives: the program sees
 // the activation, the mouse-activate and the focus changes in their real order.
@@ -151,7 +161,8 @@ inline DWORD processOf(HWND window) {
 // Waits for a visible window of that class to appear in the process; null after the timeout.
 inline HWND waitForWindow(DWORD processId, const wchar_t* windowClass, DWORD timeoutMs = 10000) {
   for (DWORD waited = 0; waited < timeoutMs; waited += 50, Sleep(50)) {
-    for (HWND found = nullptr; (found = FindWindowExW(nullptr, found, windowClass, nullptr));)
+    for (HWND found = FindWindowExW(nullptr, nullptr, windowClass, nullptr); found;
+         found = FindWindowExW(nullptr, found, windowClass, nullptr))
       if (processOf(found) == processId && IsWindowVisible(found)) return found;
   }
   return nullptr;

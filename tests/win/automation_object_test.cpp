@@ -9,6 +9,7 @@
 #include "automation/error_record.h"
 #include "automation/statement.h"
 #include "automation/vimbra_object.h"
+#include "tests/support/registry_changes.h"
 #include "tests/win/test_automation_object.h"
 
 namespace {
@@ -43,12 +44,10 @@ class AutomationObjectTest : public ::testing::Test {
     CoRevokeClassObject(classCookie);
     running->Release();
   }
-  static void setDefault(const std::wstring& key, const std::wstring& value) {
-    RegSetKeyValueW(HKEY_CLASSES_ROOT, key.c_str(), nullptr, REG_SZ, value.c_str(),
-                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-  }
+  void setDefault(const std::wstring& key, const std::wstring& value) { registry.setDefault(key, value); }
   ObjectPointer runningObject() { return getObject(L"", kTestObjectProgId, true); }
 
+  testing_support::RegistryChanges registry;  // the test class's ProgID, until the test ends
   testing_support::TestObjectFactory factory;
   testing_support::TestObject* running = nullptr;
   DWORD classCookie = 0, activeCookie = 0;

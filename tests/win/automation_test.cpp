@@ -209,20 +209,26 @@ TEST(ManagementService, AnswersForThisProcessAndNothingForANonexistentOne) {
   EXPECT_EQ(lastErrorCode(), 0);  // the last release freed the records
 }
 
-// A visible top-level window of this process, on top of the others.
-HWND topWindow() {
+// A visible top-level window of this process, on top of the other windows of
+// its band (HWND_TOPMOST: above every window that is not topmost).
+HWND topWindow(HWND band = HWND_TOP) {
   HWND window =
       CreateWindowExW(0, L"STATIC", L"browser", WS_OVERLAPPEDWINDOW, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
   ShowWindow(window, SW_SHOWNA);
-  SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetWindowPos(window, band, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   return window;
 }
 
 TEST(RunningBrowser, TheFirstWindowIsNeverExaminedAndInvisibleOnesArePassedOver) {
   DWORD self = GetCurrentProcessId();
   auto lookup = [self](DWORD processId) { return processId == self ? std::wstring(L"C:\\Web\\browser.exe") : L""; };
-  HWND first = topWindow();
-  ASSERT_EQ(FindWindowW(nullptr, nullptr), first);
+  // On a real desktop the taskbar and other topmost windows lead the order:
+  // the first window is made topmost to lead it.
+  HWND first = topWindow(HWND_TOPMOST);
+  if (FindWindowW(nullptr, nullptr) != first) {
+    DestroyWindow(first);
+    GTEST_SKIP() << "another topmost window keeps the lead of the desktop's window order";
+  }
   EXPECT_FALSE(search::browserWindowExists(L"C:\\Web\\browser.exe", lookup));
   HWND second = topWindow();
   EXPECT_TRUE(search::browserWindowExists(L"C:\\Web\\browser.exe", lookup));
@@ -253,9 +259,9 @@ TEST(RunningBrowser, TheBrowserIsRecognisedHoweverItsPathIsWritten) {
                                                                {browser, shortForm, true},
                                                                {folder.file("Other.exe").wstring(), browser, false},
                                                                {browser, L"", false}};
-  HWND first = topWindow(), second = topWindow();
+  HWND first = topWindow(HWND_TOPMOST), second = topWindow();
   for (const auto& [association, process, recognised] : rows) {
-    auto lookup = [&](DWORD id) { return id == GetCurrentProcessId() ? process : std::wstring(); };
+    auto lookup = [&path = process](DWORD id) { return id == GetCurrentProcessId() ? path : std::wstring(); };
     EXPECT_EQ(search::browserWindowExists(association, lookup), recognised) << runtime::toUtf8(association);
   }
   DestroyWindow(second);

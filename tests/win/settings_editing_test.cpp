@@ -11,6 +11,7 @@
 #include "runtime/system_message.h"
 #include "runtime/unique_resource.h"
 #include "tests/support/real_input.h"
+#include "tests/support/registry_changes.h"
 #include "tests/win/settings_fixture.h"
 
 namespace {
@@ -259,9 +260,9 @@ TEST_F(SettingsEditingTest, KeysOutOfOrderAreRenumberedAtTheFirstSaveInsteadOfOv
 TEST_F(SettingsEditingTest, TheEditorGetsItsExpandedPathAndTheQuotedFileName) {
   open();
   const std::wstring command = L"%SystemRoot%\\system32\\notepad.exe %1";
-  RegSetKeyValueW(HKEY_CLASSES_ROOT, L".txt", nullptr, REG_SZ, L"WordhopTest.txt", 32);
-  RegSetKeyValueW(HKEY_CLASSES_ROOT, L"WordhopTest.txt\\shell\\open\\command", nullptr, REG_SZ, command.c_str(),
-                  static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
+  testing_support::RegistryChanges registry;
+  registry.setDefault(L".txt", L"WordhopTest.txt");
+  registry.setDefault(L"WordhopTest.txt\\shell\\open\\command", command);
   press(openIniButton);
   ASSERT_EQ(started.size(), 1u);
   wchar_t expanded[MAX_PATH] = {};

@@ -35,8 +35,8 @@ class SettingsFixture : public ::testing::Test {
           questionFlags = flags;
           return answer;
         },
-        [this](std::wstring_view program, std::wstring_view parameter, std::wstring_view folder) {
-          started.push_back({std::wstring(program), std::wstring(parameter), std::wstring(folder)});
+        [this](std::wstring_view program, std::wstring_view parameter, std::wstring_view workingFolder) {
+          started.push_back({std::wstring(program), std::wstring(parameter), std::wstring(workingFolder)});
         },
         [this](HWND owner, std::wstring_view text) {
           warnings.emplace_back(text);
