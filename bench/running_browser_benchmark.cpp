@@ -90,10 +90,10 @@ int wmain(int argc, wchar_t** argv) {
   settle();
 
   const wchar_t* noBrowser = L"C:\\No\\browser.exe";
-  int examined = 0;
+  int asked = 0;
   const double walk = medianMs(repetitions, [&] {
-    examined = 0;
-    search::browserWindowExists(noBrowser, [&](DWORD) { return ++examined, std::wstring(); });
+    asked = 0;
+    search::browserWindowExists(noBrowser, [&](DWORD) { return ++asked, std::wstring(); });
   });
   const double tool = medianMs(repetitions, [&] {
     search::ProcessPaths paths;  // one run of the tool
@@ -102,11 +102,11 @@ int wmain(int argc, wchar_t** argv) {
   const double fresh = medianMs(repetitions, [&] {
     search::browserWindowExists(noBrowser, [](DWORD processId) { return search::ManagementProcessPaths()(processId); });
   });
-  std::wprintf(L"%d visible windows examined (%d of the %d helper windows shown), median of %d\n", examined,
+  std::wprintf(L"%d processes asked for (%d of the %d helper windows shown), median of %d\n", asked,
                visibleWindowsOf(ids), kProcesses * kWindowsEach, repetitions);
   std::wprintf(L"walk alone                               %8.2f ms\n", walk);
   std::wprintf(L"the tool's check                         %8.2f ms\n", tool);
-  std::wprintf(L"a fresh service connection per window    %8.2f ms\n", fresh);
+  std::wprintf(L"a fresh service connection per process   %8.2f ms\n", fresh);
 
   DestroyWindow(top);
   for (PROCESS_INFORMATION& helper : helpers) {

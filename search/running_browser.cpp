@@ -1,7 +1,9 @@
 #include "search/running_browser.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "runtime/library.h"
 #include "runtime/unique_resource.h"
@@ -28,9 +30,10 @@ std::optional<std::wstring> systemProcessPath(SystemImageNameQuery query, DWORD 
 
 // A path as the file system compares it: short (8.3) names expanded to long
 // ones where the file exists, letters upper-cased one by one as Windows does.
+// Only a path with a "~" can hold a short name: no other asks the file system.
 std::wstring comparablePath(std::wstring_view path) {
   std::wstring result(path);
-  if (!result.empty()) {
+  if (result.find(L'~') != std::wstring::npos) {
     std::wstring expanded(MAX_PATH, L'\0');
     DWORD length = GetLongPathNameW(result.c_str(), expanded.data(), static_cast<DWORD>(expanded.size()));
     if (length >= expanded.size()) {
@@ -47,12 +50,16 @@ std::wstring comparablePath(std::wstring_view path) {
 
 bool browserWindowExists(std::wstring_view browserPath, const ProcessPathLookup& processPath) {
   const std::wstring browser = comparablePath(browserPath);
+  // A process has many windows: its path is asked for and compared once.
+  std::vector<DWORD> notTheBrowser;
   for (HWND window = GetWindow(FindWindowW(nullptr, nullptr), GW_HWNDNEXT); window;
        window = GetWindow(window, GW_HWNDNEXT)) {
     if (!IsWindowVisible(window)) continue;
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
+    if (std::find(notTheBrowser.begin(), notTheBrowser.end(), processId) != notTheBrowser.end()) continue;
     if (comparablePath(processPath(processId)) == browser) return true;
+    notTheBrowser.push_back(processId);
   }
   return false;
 }
@@ -70,9 +77,8 @@ ProcessPaths::ProcessPaths(SystemImageNameQuery query, ProcessPathLookup service
     : query_(query), service_(std::move(service)) {}
 
 std::wstring ProcessPaths::operator()(DWORD processId) {
-  if (auto it = known_.find(processId); it != known_.end()) return it->second;
   std::optional<std::wstring> path = query_ ? systemProcessPath(query_, processId) : std::nullopt;
-  return known_[processId] = path ? std::move(*path) : service_(processId);
+  return path ? std::move(*path) : service_(processId);
 }
 
 std::wstring ManagementProcessPaths::operator()(DWORD processId) {

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <functional>
-#include <map>
 #include <string>
 #include <string_view>
 
@@ -19,7 +18,7 @@ using ProcessPathLookup = std::function<std::wstring(DWORD processId)>;
 // Walks the top-level windows in Z-order after the first one (which is never
 // examined), skipping invisible ones; true at the first whose process path
 // names the browser's file as Windows compares names: letter case ignored,
-// short (8.3) names taken as their long ones.
+// short (8.3) names taken as their long ones. Each process is asked once.
 bool browserWindowExists(std::wstring_view browserPath, const ProcessPathLookup& processPath);
 
 // Asks the management service for a process's executable path, connecting
@@ -38,7 +37,7 @@ class ManagementProcessPaths {
 using SystemImageNameQuery = decltype(&QueryFullProcessImageNameW);
 SystemImageNameQuery systemImageNameQuery();
 
-// The executable path of each process, asked once: from the system where it
+// The executable path of a process: from the system where it
 // lets this process look (QueryFullProcessImageNameW gives the same full path
 // the management service does), from the service for the others (another
 // user's processes, elevated ones) and for every process where the system
@@ -52,7 +51,6 @@ class ProcessPaths {
  private:
   SystemImageNameQuery query_;
   ProcessPathLookup service_;
-  std::map<DWORD, std::wstring> known_;
 };
 
 }  // namespace search

@@ -219,7 +219,7 @@ HWND topWindow(HWND band = HWND_TOP) {
   return window;
 }
 
-TEST(RunningBrowser, TheFirstWindowIsNeverExaminedAndInvisibleOnesArePassedOver) {
+TEST(RunningBrowser, TheFirstWindowIsNeverExaminedInvisibleOnesArePassedOverAndAProcessIsAskedOnce) {
   DWORD self = GetCurrentProcessId();
   auto lookup = [self](DWORD processId) { return processId == self ? std::wstring(L"C:\\Web\\browser.exe") : L""; };
   // On a real desktop the taskbar and other topmost windows lead the order:
@@ -230,8 +230,16 @@ TEST(RunningBrowser, TheFirstWindowIsNeverExaminedAndInvisibleOnesArePassedOver)
     GTEST_SKIP() << "another topmost window keeps the lead of the desktop's window order";
   }
   EXPECT_FALSE(search::browserWindowExists(L"C:\\Web\\browser.exe", lookup));
-  HWND second = topWindow();
+  HWND second = topWindow(), third = topWindow();
   EXPECT_TRUE(search::browserWindowExists(L"C:\\Web\\browser.exe", lookup));
+  // A process with many windows is asked for its path once.
+  int asked = 0;
+  EXPECT_FALSE(search::browserWindowExists(L"C:\\Web\\other.exe", [&](DWORD processId) {
+    asked += processId == self;
+    return lookup(processId);
+  }));
+  EXPECT_EQ(asked, 1);
+  DestroyWindow(third);
   // Invisible windows are passed over, although their process matches.
   ShowWindow(first, SW_HIDE);
   ShowWindow(second, SW_HIDE);
