@@ -188,7 +188,9 @@ class GadgetWindow {
   static LRESULT CALLBACK rowTipListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
   // The tip of the row under the mouse, for a list with row tips; null for any other control.
   const wchar_t* rowTipText(HWND control);
-  void addTool(HWND control, wchar_t* text);
+  // Who hands the tip the control's mouse messages.
+  enum class ToolRelay { byTip, byToolkit };
+  void addTool(HWND control, wchar_t* text, ToolRelay relay = ToolRelay::byTip);
   static LRESULT CALLBACK inputRuleProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam);
   // Queues the shortcut a key message is, if it is one; true then.
   bool takeShortcut(const MSG& message);

@@ -379,8 +379,9 @@ bool GadgetWindow::itemChecked(int number, int row) const {
 void GadgetWindow::setRowTips(int number, std::function<std::wstring(int row)> provider) {
   HWND list = gadget(number);
   if (!list || rowTips_.contains(number)) return;
-  addTool(list, LPSTR_TEXTCALLBACKW);
-  // The list's own procedure comes after ours: it learns which row the mouse is over.
+  addTool(list, LPSTR_TEXTCALLBACKW, ToolRelay::byToolkit);
+  // The list's own procedure comes after ours: it learns which row the mouse
+  // is over, and hands the tip the mouse's messages.
   RowTips& tips = rowTips_[number];
   tips.provider = std::move(provider);
   SetWindowLongPtrW(list, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -398,6 +399,11 @@ LRESULT CALLBACK GadgetWindow::rowTipListProc(HWND list, UINT message, WPARAM wP
     // Another row: the tip goes, and comes back with that row's text.
     if (row != tips.row) SendMessageW(self->toolTip_, TTM_POP, 0, 0);
     tips.row = row;
+  }
+  if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
+    MSG mouse{list, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+    GetCursorPos(&mouse.pt);
+    SendMessageW(self->toolTip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&mouse));
   }
   return CallWindowProcW(tips.listProcedure, list, message, wParam, lParam);
 }
@@ -481,7 +487,7 @@ void GadgetWindow::setToolTip(int number, std::wstring_view text) {
   if (HWND control = gadget(number)) addTool(control, copy.data());
 }
 
-void GadgetWindow::addTool(HWND control, wchar_t* text) {
+void GadgetWindow::addTool(HWND control, wchar_t* text, ToolRelay relay) {
   if (!toolTip_) {
     toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
@@ -489,7 +495,10 @@ void GadgetWindow::addTool(HWND control, wchar_t* text) {
   }
   TTTOOLINFOW tool{};
   tool.cbSize = sizeof tool;
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  // The tip's own subclass looks its state up as a window property for every
+  // message the control gets: a list filled with thousands of rows pays it
+  // for each (a server call under Wine), so the list relays the mouse itself.
+  tool.uFlags = TTF_IDISHWND | (relay == ToolRelay::byTip ? TTF_SUBCLASS : 0);
   tool.hwnd = window_;
   tool.uId = reinterpret_cast<UINT_PTR>(control);
   tool.lpszText = text;
