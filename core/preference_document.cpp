@@ -243,7 +243,8 @@ std::string_view PreferenceDocument::keyName() const {
 
 std::string PreferenceDocument::lineOf(std::size_t index) const {
   const Item& item = items_[index];
-  if (item.kind == ItemKind::group) return "[" + std::string(item.name) + "]";
+  std::string line;
+  if (item.kind == ItemKind::group) return line.append("[").append(item.name).append("]");
   if (item.kind == ItemKind::comment) return std::string(item.value);
   // A key read from the file is its line as written ("foo =" stays so).
   const auto begin = reinterpret_cast<std::uintptr_t>(text_.data());
@@ -252,7 +253,7 @@ std::string PreferenceDocument::lineOf(std::size_t index) const {
     const std::string_view rest = std::string_view(text_).substr(at - begin);
     return std::string(rest.substr(0, rest.find_first_of("\r\n")));
   }
-  return std::string(item.name) + " = " + std::string(item.value);
+  return line.append(item.name).append(" = ").append(item.value);
 }
 
 std::string_view PreferenceDocument::keyLine() {
