@@ -185,6 +185,9 @@ class GadgetWindow {
                      DWORD exStyle, Rect rect);
   const Gadget* find(int number) const;
   void queueGadgetEvent(int number, EventKind kind);
+  // Puts `procedure` before a control's own procedure, which it returns; the
+  // procedure finds this window through the control's user data.
+  WNDPROC subclassControl(HWND control, WNDPROC procedure);
   static LRESULT CALLBACK rowTipListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
   // The tip of the row under the mouse, for a list with row tips; null for any other control.
   const wchar_t* rowTipText(HWND control);

@@ -384,9 +384,12 @@ void GadgetWindow::setRowTips(int number, std::function<std::wstring(int row)> p
   // is over, and hands the tip the mouse's messages.
   RowTips& tips = rowTips_[number];
   tips.provider = std::move(provider);
-  SetWindowLongPtrW(list, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  tips.listProcedure = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&GadgetWindow::rowTipListProc)));
+  tips.listProcedure = subclassControl(list, &GadgetWindow::rowTipListProc);
+}
+
+WNDPROC GadgetWindow::subclassControl(HWND control, WNDPROC procedure) {
+  SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  return reinterpret_cast<WNDPROC>(SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }
 
 LRESULT CALLBACK GadgetWindow::rowTipListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -454,9 +457,7 @@ void GadgetWindow::setInputRule(int number, InputRule rule) {
   if (!field || gadgetKind(number) != GadgetKind::stringField || inputRules_.contains(number)) return;
   InputRules& rules = inputRules_[number];
   rules.rule = std::move(rule);
-  SetWindowLongPtrW(field, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  rules.fieldProcedure = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&GadgetWindow::inputRuleProc)));
+  rules.fieldProcedure = subclassControl(field, &GadgetWindow::inputRuleProc);
 }
 
 LRESULT CALLBACK GadgetWindow::inputRuleProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
