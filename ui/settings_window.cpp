@@ -327,6 +327,7 @@ void SettingsWindow::tell(const core::SyncReport& report) {
 }
 
 void SettingsWindow::tellReadFailure(runtime::SystemError error) {
+  lastSaveError_ = error;  // nothing is saved while the file cannot be read
   if (std::exchange(readFailureTold_, true)) return;
   services_.warn(window_.handle(),
                  L"Wordhop cannot read its settings in\n" + runtime::fullPath(editor_.fileName()) + L"\n\n" +

@@ -160,7 +160,7 @@ class SettingsWindow {
   runtime::SystemError unreadAtStart_ = 0;  // the file was there, but could not be read when the window opened
   bool readFailureTold_ = false;
   bool saveFailureTold_ = false;
-  runtime::SystemError lastSaveError_ = 0;
+  runtime::SystemError lastSaveError_ = 0;  // why the edits still queued are not in the file
 };
 
 // The settings mode of the tool: build, show, run until closed.
