@@ -12,29 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_entries.h"
+#include "bench/timing.h"
 #include "core/configuration.h"
 #include "ui/dpi_setup.h"
 #include "ui/settings_window.h"
 
 namespace {
 
-double elapsedMs(LARGE_INTEGER start, LARGE_INTEGER end) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-std::vector<core::SearchEntry> manyEntries(int count, int enabledEvery = 1) {
-  std::vector<core::SearchEntry> entries;
-  for (int i = 1; i <= count; ++i)
-    entries.push_back({i % enabledEvery == 0 ? 1 : 0, L"site" + std::to_wstring(i) + L".example.org", 1, 0, 0, L"",
-                       L"entry " + std::to_wstring(i)});
-  return entries;
-}
-
-// Types into the URL field of the first entry, alternating a letter and a
-// backspace so that the record keeps its length; one time per keystroke, none
-// when the file does not end up with what the field shows.
 // A settings window on the file, built in this process, with every question
 // answered No and nothing started.
 struct BenchWindow {
@@ -56,12 +41,12 @@ struct BenchWindow {
 };
 
 std::vector<double> keystrokeTimes(const std::wstring& config, int keystrokes) {
-  BenchWindow bench(config);
-  ui::SettingsWindow& settings = bench.settings;
+  BenchWindow tool(config);
+  ui::SettingsWindow& settings = tool.settings;
   std::vector<double> times;
   if (!settings.build()) return times;
   auto& window = settings.window();
-  auto handleReadyEvents = [&] { bench.handleReadyEvents(); };
+  auto handleReadyEvents = [&] { tool.handleReadyEvents(); };
   handleReadyEvents();
   window.setState(ui::entryList, 0);
   settings.showSelectedEntry();
@@ -69,12 +54,10 @@ std::vector<double> keystrokeTimes(const std::wstring& config, int keystrokes) {
   SendMessageW(field, EM_SETSEL, 0, -1);
   SendMessageW(field, EM_SETSEL, static_cast<WPARAM>(-1), -1);  // caret at the end
   for (int i = 0; i < keystrokes; ++i) {
-    LARGE_INTEGER start, end;
-    QueryPerformanceCounter(&start);
+    const LARGE_INTEGER start = bench::now();
     SendMessageW(field, WM_CHAR, i % 2 == 0 ? L'x' : VK_BACK, 0);
     handleReadyEvents();
-    QueryPerformanceCounter(&end);
-    times.push_back(elapsedMs(start, end));
+    times.push_back(bench::elapsedMs(start, bench::now()));
   }
   // Only times of keystrokes that reached the file count.
   std::vector<core::SearchEntry> saved;
@@ -88,23 +71,21 @@ std::vector<double> keystrokeTimes(const std::wstring& config, int keystrokes) {
 // Moves the first entry down and back up, `moves` times in all; one time per
 // Move, none when the file does not end up in the order the list shows.
 std::vector<double> moveTimes(const std::wstring& config, int moves) {
-  BenchWindow bench(config);
+  BenchWindow tool(config);
   std::vector<double> times;
-  if (!bench.settings.build()) return times;
-  bench.handleReadyEvents();
+  if (!tool.settings.build()) return times;
+  tool.handleReadyEvents();
   for (int i = 0; i < moves; ++i) {
-    bench.settings.window().setState(ui::entryList, i % 2);
-    LARGE_INTEGER start, end;
-    QueryPerformanceCounter(&start);
-    bench.settings.handleEvent({runtime::Event::Type::gadget, i % 2 == 0 ? ui::moveDownButton : ui::moveUpButton,
-                                runtime::EventKind::leftClick});
-    bench.handleReadyEvents();
-    QueryPerformanceCounter(&end);
-    times.push_back(elapsedMs(start, end));
+    tool.settings.window().setState(ui::entryList, i % 2);
+    const LARGE_INTEGER start = bench::now();
+    tool.settings.handleEvent({runtime::Event::Type::gadget, i % 2 == 0 ? ui::moveDownButton : ui::moveUpButton,
+                               runtime::EventKind::leftClick});
+    tool.handleReadyEvents();
+    times.push_back(bench::elapsedMs(start, bench::now()));
   }
   std::vector<core::SearchEntry> saved;
   static_cast<void>(core::loadAllEntries(config, saved));
-  if (saved != bench.settings.entries()) times.clear();
+  if (saved != tool.settings.entries()) times.clear();
   return times;
 }
 
@@ -133,14 +114,14 @@ int wmain(int argc, wchar_t** argv) {
 
   std::filesystem::remove(config);
   core::writeDefaultConfiguration(config);
-  if (core::saveAllEntries(config, manyEntries(1000))) {
+  if (core::saveAllEntries(config, bench::benchEntries(1000))) {
     std::fwprintf(stderr, L"cannot write %ls\n", config.c_str());
     return 1;
   }
   report(L"1 000 entries", keystrokeTimes(config, keystrokes));
 
   for (int count : {500, 5000}) {
-    if (core::saveAllEntries(config, manyEntries(count, 2))) {
+    if (core::saveAllEntries(config, bench::benchEntries(count))) {
       std::fwprintf(stderr, L"cannot write %ls\n", config.c_str());
       return 1;
     }

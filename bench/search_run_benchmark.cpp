@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/timing.h"
 #include "core/configuration.h"
 
 namespace {
@@ -27,17 +28,15 @@ std::optional<double> runOnceMs(const std::wstring& commandLineText, const std::
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  LARGE_INTEGER frequency, start, end;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&start);
+  const LARGE_INTEGER start = bench::now();
   if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
                       &process))
     return std::nullopt;
   WaitForSingleObject(process.hProcess, INFINITE);
-  QueryPerformanceCounter(&end);
+  const LARGE_INTEGER end = bench::now();
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-  return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+  return bench::elapsedMs(start, end);
 }
 
 struct Contender {
@@ -89,8 +88,6 @@ void setDefault(const wchar_t* key, const std::wstring& value) {
                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
-std::wstring quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -100,9 +97,9 @@ int wmain(int argc, wchar_t** argv) {
   }
   const int runs = argc > 4 ? std::max(1, _wtoi(argv[4])) : 20;
   const std::wstring browser = std::filesystem::path(argv[2]).make_preferred().wstring();
-  setDefault(L"https\\shell\\open\\command", quoted(browser) + L" \"%1\"");
+  setDefault(L"https\\shell\\open\\command", bench::quoted(browser) + L" \"%1\"");
   setDefault(L".htm", L"WordhopBench.htm");
-  setDefault(L"WordhopBench.htm\\shell\\open\\command", quoted(browser) + L" \"%1\"");
+  setDefault(L"WordhopBench.htm\\shell\\open\\command", bench::quoted(browser) + L" \"%1\"");
   const std::filesystem::path folder = std::filesystem::temp_directory_path() / "wordhop-bench";
   std::filesystem::create_directories(folder);
   const std::filesystem::path tool = folder / "Wordhop.exe";
@@ -123,14 +120,14 @@ int wmain(int argc, wchar_t** argv) {
       search + L"+site:devblogs.microsoft.com" + tail,
       search + L"+function|message|notification|structure+site:learn.microsoft.com" + tail,
   };
-  std::wstring floorArguments = L" " + quoted(browser);
-  for (const std::wstring& address : addresses) floorArguments += L" " + quoted(address);
+  std::wstring floorArguments = L" " + bench::quoted(browser);
+  for (const std::wstring& address : addresses) floorArguments += L" " + bench::quoted(address);
 
-  const std::wstring floor = quoted(argv[3]);
+  const std::wstring floor = bench::quoted(argv[3]);
   std::vector<Contender> contenders = {
-      {L"trivial Win32 program", quoted(argv[2])},
+      {L"trivial Win32 program", bench::quoted(argv[2])},
       {L"handover floor (4 handovers)", floor + floorArguments},
-      {L"search run WM_PAINT, waits 0", quoted(tool.wstring())},
+      {L"search run WM_PAINT, waits 0", bench::quoted(tool.wstring())},
   };
   const wchar_t* steps[] = {L"com", L"controls", L"screen", L"font", L"file", L"association", L"check", L"clipboard"};
   std::wstring allSteps;

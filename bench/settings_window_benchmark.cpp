@@ -13,15 +13,10 @@
 #include <vector>
 
 #include "bench/bench_entries.h"
+#include "bench/timing.h"
 #include "core/configuration.h"
 
 namespace {
-
-double elapsedMs(LARGE_INTEGER start, LARGE_INTEGER end) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 struct Search {
   DWORD processId;
@@ -62,8 +57,7 @@ std::optional<double> timeToPaintedMs(const std::wstring& commandLineText, const
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  LARGE_INTEGER start, end;
-  QueryPerformanceCounter(&start);
+  const LARGE_INTEGER start = bench::now();
   if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
                       &process))
     return std::nullopt;
@@ -72,8 +66,7 @@ std::optional<double> timeToPaintedMs(const std::wstring& commandLineText, const
     Search search{process.dwProcessId};
     EnumWindows(matchShownWindow, reinterpret_cast<LPARAM>(&search));
     if (search.found && painted(search.found)) {
-      QueryPerformanceCounter(&end);
-      time = elapsedMs(start, end);
+      time = bench::elapsedMs(start, bench::now());
       PostMessageW(search.found, WM_CLOSE, 0, 0);
     } else {
       Sleep(1);
@@ -84,14 +77,6 @@ std::optional<double> timeToPaintedMs(const std::wstring& commandLineText, const
   CloseHandle(process.hProcess);
   return time;
 }
-
-double median(std::vector<double> times) {
-  if (times.empty()) return -1;
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
-
-std::wstring quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
 
 }  // namespace
 
@@ -118,11 +103,11 @@ int wmain(int argc, wchar_t** argv) {
     }
     std::vector<double> wordhop, floor;
     for (int round = 0; round < rounds; ++round) {
-      if (auto time = timeToPaintedMs(quoted(tool.wstring()), folder.wstring())) wordhop.push_back(*time);
-      if (auto time = timeToPaintedMs(quoted(argv[2]) + L" " + std::to_wstring(count), folder.wstring()))
+      if (auto time = timeToPaintedMs(bench::quoted(tool.wstring()), folder.wstring())) wordhop.push_back(*time);
+      if (auto time = timeToPaintedMs(bench::quoted(argv[2]) + L" " + std::to_wstring(count), folder.wstring()))
         floor.push_back(*time);
     }
-    const double ours = median(wordhop), theirs = median(floor);
+    const double ours = bench::median(wordhop), theirs = bench::median(floor);
     std::wprintf(L"%-16ls %9.1f ms %9.1f ms %8.2f\n",
                  count == 0      ? L"default file"
                  : count == 1000 ? L"1 000 entries"

@@ -77,7 +77,7 @@ EditedSettings readAllSettings(PreferenceFile& file) {
 LoadedSettings loadAllEntries(const std::wstring& fileName, std::vector<SearchEntry>& entries) {
   PreferenceFile file;
   LoadedSettings loaded;
-  if (!file.open(fileName)) loaded.readError = file.readError();
+  file.open(fileName);
   EditedSettings read = readAllSettings(file);
   static_cast<void>(file.close());  // nothing was changed, so nothing is written
   std::move(read.entries.begin(), read.entries.end(), std::back_inserter(entries));

@@ -59,8 +59,6 @@ struct EditedSettings : BrowserTimings {
 struct LoadedSettings : BrowserTimings {
   bool entryKeysInOrder = true;
   std::vector<EntryNote> notes;
-  // Why the file, which is there, could not be read; 0 when it was read or is missing.
-  runtime::SystemError readError = 0;
 };
 
 class PreferenceFile;

@@ -42,6 +42,7 @@ void PreferenceDocument::parseFile(std::string bytes) {
   // A UTF-8 file is parsed where it lies, after its mark: a large file is not copied.
   if (std::string_view(bytes).starts_with(kUtf8Mark)) {
     parse(std::move(bytes), kUtf8Mark.size());
+    inPlace_ = true;
   } else {
     parse(decodeFileBytes(std::move(bytes)));
   }
@@ -53,6 +54,7 @@ void PreferenceDocument::parse(std::string utf8Text, std::size_t from) {
   currentGroup_ = currentItem_ = kNone;
   pendingGroup_.reset();
   modified_ = false;
+  inPlace_ = false;
   text_ = std::move(utf8Text);
   const std::string_view text = std::string_view(text_).substr(std::min(from, text_.size()));
   // An item a line at most: the list is made once, at its final size.
@@ -123,6 +125,16 @@ bool PreferenceDocument::serialiseTo(const runtime::ByteSink& sink) const {
     }
   }
   return piece.empty() || sink(piece);
+}
+
+bool PreferenceDocument::serialisesAs(std::string_view bytes) const {
+  std::size_t at = 0;
+  const bool same = serialiseTo([&](std::string_view piece) {
+    if (bytes.substr(at, piece.size()) != piece) return false;
+    at += piece.size();
+    return true;
+  });
+  return same && at == bytes.size();
 }
 
 std::string PreferenceDocument::serialise() const {

@@ -37,10 +37,17 @@ class PreferenceDocument {
   void parse(std::string utf8Text, std::size_t from = 0);
   // Replaces the document by the items of a file's bytes (decoded as above).
   void parseFile(std::string bytes);
+  // The file's bytes, when the document was parsed where they lie (UTF-8
+  // with a mark); none when they were decoded into other bytes.
+  std::optional<std::string_view> fileBytes() const {
+    return inPlace_ ? std::optional<std::string_view>(text_) : std::nullopt;
+  }
   // The file's bytes: UTF-8 mark, an empty line, every item on a CR LF line;
   // handed to the sink piece by piece, or gathered into one text.
   bool serialiseTo(const runtime::ByteSink& sink) const;
   std::string serialise() const;
+  // True when the document's bytes are exactly these.
+  bool serialisesAs(std::string_view bytes) const;
 
   const std::vector<Item>& items() const { return items_; }
   bool modified() const { return modified_; }
@@ -87,6 +94,7 @@ class PreferenceDocument {
   std::size_t currentItem_ = kNone;
   std::optional<std::string> pendingGroup_;
   bool modified_ = false;
+  bool inPlace_ = false;  // text_ holds the file's bytes as they were read
 };
 
 // Byte-wise name comparison with ASCII letters folded.

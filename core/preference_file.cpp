@@ -57,23 +57,34 @@ bool PreferenceFile::readDocument() {
     document_.parse({});
     return false;
   }
-  bytesRead_ = bytes;
+  // A UTF-8 file with a mark is parsed where it lies, and the document keeps
+  // its bytes; the bytes of another encoding are kept here.
+  if (!std::string_view(*bytes).starts_with("\xEF\xBB\xBF")) bytesRead_ = *bytes;
   document_.parseFile(std::move(*bytes));
   return true;
 }
 
 runtime::SystemError PreferenceFile::close(std::optional<std::string>* written) {
   runtime::SystemError error = 0;
-  std::optional<std::string> held = std::move(bytesRead_);
+  // What the file holds afterwards: what was read, unless it is written anew.
+  std::optional<std::string> held;
+  if (written) held = bytesRead();
   if (document_.modified()) {
     const bool writable = state_ == State::readWrite || state_ == State::withoutFile;
-    std::string content = document_.serialise();
+    const std::optional<std::string_view> read = bytesRead();
     if (!writable) {
       error = openError_;
-    } else if (content != held) {
-      const auto source = [&content](const runtime::ByteSink& sink) { return sink(content); };
+    } else if (!read || !document_.serialisesAs(*read)) {
+      // Streamed to the file piece by piece (and kept whole only when asked).
+      std::string* kept = written ? &held.emplace() : nullptr;
+      const auto source = [this, kept](const runtime::ByteSink& sink) {
+        if (kept) kept->clear();
+        return document_.serialiseTo([&](std::string_view piece) {
+          if (kept) kept->append(piece);
+          return sink(piece);
+        });
+      };
       error = runtime::replaceFileContent(file_, fileName_, source);
-      held = std::move(content);
     }
     if (error) held.reset();
   }

@@ -27,7 +27,9 @@ class PreferenceFile {
   // meanwhile; nothing is ever written back.
   bool openForReading(const std::wstring& fileName);
   // The file's bytes as `open` read them; none when there was nothing to read.
-  const std::optional<std::string>& bytesRead() const { return bytesRead_; }
+  std::optional<std::string_view> bytesRead() const {
+    return bytesRead_ ? std::optional<std::string_view>(*bytesRead_) : document_.fileBytes();
+  }
   // Writes the document back when it was changed: 0 when that worked or
   // nothing was to be written, else why the change could not be saved. A
   // document whose bytes are the file's own is not written again. `written`,
@@ -73,7 +75,7 @@ class PreferenceFile {
   State state_ = State::closed;
   runtime::SystemError openError_ = 0;  // why the file could not be opened for writing
   runtime::File file_;
-  std::optional<std::string> bytesRead_;
+  std::optional<std::string> bytesRead_;  // of a file the document decoded
   std::wstring fileName_;
   PreferenceDocument document_;
 };

@@ -31,17 +31,23 @@ void parseEntryRecord(std::wstring_view record, SearchEntry& entry) {
   entry.info = text(7);
 }
 
+std::wstring storableText(std::wstring_view typed, int& caret) {
+  auto isBreak = [](wchar_t c) { return c == L'\r' || c == L'\n'; };
+  std::wstring text;
+  int movedCaret = 0;
+  for (std::size_t i = 0; i < typed.size(); ++i) {
+    if (static_cast<int>(i) == caret) movedCaret = static_cast<int>(text.size());
+    if (typed[i] == kFieldSeparator || (isBreak(typed[i]) && i > 0 && isBreak(typed[i - 1]))) continue;
+    text += isBreak(typed[i]) ? L' ' : typed[i];
+  }
+  caret = caret >= static_cast<int>(typed.size()) ? static_cast<int>(text.size()) : movedCaret;
+  return text;
+}
+
 std::optional<std::wstring> fieldInput(std::wstring_view text) {
   if (text.find(kFieldSeparator) != std::wstring_view::npos) return std::nullopt;
-  auto isBreak = [](wchar_t c) { return c == L'\r' || c == L'\n'; };
-  std::wstring taken;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (!isBreak(text[i]))
-      taken += text[i];
-    else if (i == 0 || !isBreak(text[i - 1]))
-      taken += L' ';
-  }
-  return taken;
+  int caret = 0;
+  return storableText(text, caret);
 }
 
 }  // namespace core

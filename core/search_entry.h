@@ -29,9 +29,13 @@ std::wstring formatEntryRecord(const SearchEntry& entry);
 // disabled entry.
 void parseEntryRecord(std::wstring_view record, SearchEntry& entry);
 
+// A field's text as an entry can store it: without "×", which separates the
+// fields, and without line breaks (a record is one line), each run of CR and
+// LF becoming one space. The caret stays after the character it followed.
+std::wstring storableText(std::wstring_view typed, int& caret);
+
 // Text the user types or pastes into one of an entry's text fields, as the
-// entry can hold it: each run of line breaks becomes one space (a record is one
-// line). None when it holds "×", which separates the fields.
+// entry can hold it (above); none when it holds "×", which is refused.
 std::optional<std::wstring> fieldInput(std::wstring_view text);
 
 }  // namespace core

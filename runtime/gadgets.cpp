@@ -30,6 +30,23 @@ SIZE bitmapSize(HBITMAP image) {
   return {bitmap.bmWidth, bitmap.bmHeight};
 }
 
+// A tooltip control of the window, made hidden.
+HWND makeTipControl(HWND owner, DWORD style) {
+  return CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | style, CW_USEDEFAULT,
+                         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleW(nullptr),
+                         nullptr);
+}
+
+// The balloon's one tool: placed where it is told, not where the mouse is.
+TTTOOLINFOW balloonTool(HWND owner, wchar_t* text = nullptr) {
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+  tool.hwnd = owner;
+  tool.lpszText = text;
+  return tool;
+}
+
 std::wstring windowText(HWND window) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
   text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
@@ -423,18 +440,12 @@ void GadgetWindow::showBalloon(int number, std::wstring_view title, std::wstring
   HWND control = gadget(number);
   if (!control) return;
   if (!balloon_) {
-    balloon_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_BALLOON,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
+    balloon_ = makeTipControl(window_, TTS_BALLOON);
     SendMessageW(balloon_, TTM_SETMAXTIPWIDTH, 0, 360);
   }
   hideBalloon();
   std::wstring copy(text);
-  TTTOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  tool.uFlags = TTF_TRACK | TTF_ABSOLUTE;
-  tool.hwnd = window_;
-  tool.lpszText = copy.data();
+  TTTOOLINFOW tool = balloonTool(window_, copy.data());
   SendMessageW(balloon_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   SendMessageW(balloon_, TTM_SETTITLEW, TTI_WARNING, reinterpret_cast<LPARAM>(std::wstring(title).c_str()));
   RECT rect{};
@@ -445,9 +456,7 @@ void GadgetWindow::showBalloon(int number, std::wstring_view title, std::wstring
 
 void GadgetWindow::hideBalloon() {
   if (!balloon_) return;
-  TTTOOLINFOW tool{};
-  tool.cbSize = sizeof tool;
-  tool.hwnd = window_;
+  TTTOOLINFOW tool = balloonTool(window_);
   SendMessageW(balloon_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
   SendMessageW(balloon_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
@@ -489,11 +498,7 @@ void GadgetWindow::setToolTip(int number, std::wstring_view text) {
 }
 
 void GadgetWindow::addTool(HWND control, wchar_t* text, ToolRelay relay) {
-  if (!toolTip_) {
-    toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
-  }
+  if (!toolTip_) toolTip_ = makeTipControl(window_, TTS_ALWAYSTIP);
   TTTOOLINFOW tool{};
   tool.cbSize = sizeof tool;
   // The tip's own subclass looks its state up as a window property for every

@@ -115,22 +115,6 @@ std::wstring failureReason(runtime::SystemError error) {
   return reason.empty() ? L"System error " + std::to_wstring(error.code) + L"." : reason;
 }
 
-// A field's text as an entry can store it: without "×", which separates the
-// fields, and without line breaks (a record is one line), each run of CR and
-// LF becoming one space. The caret stays after the character it followed.
-std::wstring storableText(std::wstring_view typed, int& caret) {
-  auto isBreak = [](wchar_t c) { return c == L'\r' || c == L'\n'; };
-  std::wstring text;
-  int movedCaret = 0;
-  for (std::size_t i = 0; i < typed.size(); ++i) {
-    if (static_cast<int>(i) == caret) movedCaret = static_cast<int>(text.size());
-    if (typed[i] == core::kFieldSeparator || (isBreak(typed[i]) && i > 0 && isBreak(typed[i - 1]))) continue;
-    text += isBreak(typed[i]) ? L' ' : typed[i];
-  }
-  caret = caret >= static_cast<int>(typed.size()) ? static_cast<int>(text.size()) : movedCaret;
-  return text;
-}
-
 // A spin field's text as a number within the timings' range; none when it
 // holds no number (empty, letters).
 std::optional<int> timingOf(std::wstring_view typed) {
@@ -305,15 +289,19 @@ void SettingsWindow::showFileAgain(int row, const std::optional<core::SearchEntr
 }
 
 void SettingsWindow::save() {
-  const int row = window_.state(entryList);
   std::optional<core::SearchEntry> selected;
   if (const core::SearchEntry* entry = selectedEntry()) selected = *entry;
+  static_cast<void>(saveShowing(window_.state(entryList), selected));
+}
+
+bool SettingsWindow::saveShowing(int row, const std::optional<core::SearchEntry>& selected) {
   const core::SyncReport report = editor_.sync();
   if (report.reloaded) {
     const auto editing = report.dropped.empty() ? std::nullopt : report.dropped.front().operation.touchedField();
     showFileAgain(row, selected, editing);
   }
   tell(report);
+  return report.reloaded;
 }
 
 void SettingsWindow::perform(const core::EntryOperation& operation) {
@@ -492,7 +480,7 @@ void SettingsWindow::editTextField(int gadget) {
   const core::SearchEntry* shown = selectedEntry();
   if (!shown) return;
   int caret = window_.caret(gadget);
-  const std::wstring text = storableText(window_.text(gadget), caret);
+  const std::wstring text = core::storableText(window_.text(gadget), caret);
   if (window_.text(gadget) != text) showFieldText(gadget, text, caret);
   core::SearchEntry changed = *shown;
   changed.*field.text = text;
@@ -552,10 +540,7 @@ void SettingsWindow::removeEntry() {
     return;
   DrawingSuspended suspended(window_.handle());
   window_.removeItem(entryList, row);
-  const core::SyncReport report = editor_.sync();
-  if (report.reloaded) showFileAgain(-1, std::nullopt, std::nullopt);
-  tell(report);
-  if (!report.reloaded) window_.setState(entryList, row - 1);
+  if (!saveShowing(-1, std::nullopt)) window_.setState(entryList, row - 1);
   window_.postGadgetEvent(entryList, runtime::EventKind::change);
 }
 
@@ -569,20 +554,16 @@ void SettingsWindow::moveEntry(int step) {
   if (editor_.record(core::EntryOperation::move(static_cast<std::size_t>(row), moved, step)).outcome !=
       core::CarryOutcome::applied)
     return;
-  const core::SyncReport report = editor_.sync();
-  if (report.reloaded) {
-    // The moved entry stays selected wherever the file now has it.
-    showFileAgain(target, moved, std::nullopt);
-  } else {
-    // Ticking the enabled rows selects each (listCheckCallback); saving them
-    // again would write nothing: their records are in the file.
-    filling_ = Filling::afterMove;
-    window_.clearItems(entryList);
-    fillEntryRows(window_, entries());
-    filling_ = Filling::no;
-    window_.setState(entryList, target);
-  }
-  tell(report);
+  // A file changed outside is shown anew, the moved entry selected wherever
+  // the file now has it.
+  if (saveShowing(target, moved)) return;
+  // Ticking the enabled rows selects each (listCheckCallback); saving them
+  // again would write nothing: their records are in the file.
+  filling_ = Filling::afterMove;
+  window_.clearItems(entryList);
+  fillEntryRows(window_, entries());
+  filling_ = Filling::no;
+  window_.setState(entryList, target);
 }
 
 bool SettingsWindow::listCheckCallback(HWND, UINT message, WPARAM, LPARAM lParam, LRESULT&) {

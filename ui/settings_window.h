@@ -132,6 +132,9 @@ class SettingsWindow {
   void clearDetails();
   // Fills the list and the spin fields with what the editor shows.
   void fillFromEditor();
+  // Saves while the user looks at `selected` in `row`: true when the file had
+  // changed outside and is shown anew, that entry selected where it now stands.
+  [[nodiscard]] bool saveShowing(int row, const std::optional<core::SearchEntry>& selected);
   // Applies the user's edit to what the window shows and saves it.
   void perform(const core::EntryOperation& operation);
   // Shows the file's new state; the entry that was selected stays selected

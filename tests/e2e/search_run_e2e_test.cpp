@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/configuration.h"
+#include "runtime/clipboard.h"
 #include "tests/support/browser_recorder.h"
 #include "tests/support/process_start.h"
 #include "tests/support/scratch_folder.h"
@@ -60,17 +61,6 @@ class SearchRunEndToEnd : public ::testing::Test {
   std::vector<Recorded> recorded;
 };
 
-std::wstring clipboardText() {
-  std::wstring text;
-  if (!OpenClipboard(nullptr)) return L"<clipboard closed>";
-  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    text = static_cast<const wchar_t*>(GlobalLock(data));
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return text;
-}
-
 TEST_F(SearchRunEndToEnd, UpperCaseWordOpensRecordsOneSixAndSevenInOrder) {
   EXPECT_EQ(searchFor(L"WM_PAINT"),
             (std::vector<std::wstring>{
@@ -78,7 +68,7 @@ TEST_F(SearchRunEndToEnd, UpperCaseWordOpensRecordsOneSixAndSevenInOrder) {
                 B + L"q=WM_PAINT+site:devblogs.microsoft.com" + kTail,
                 B + L"q=WM_PAINT+function|message|notification|structure+site:learn.microsoft.com" + kTail,
             }));
-  EXPECT_EQ(clipboardText(), L"WM_PAINT");
+  EXPECT_EQ(runtime::clipboardText(), L"WM_PAINT");
 }
 
 TEST_F(SearchRunEndToEnd, MixedCaseWordOpensOnlyTheEntryWithPbContent) {
@@ -89,12 +79,12 @@ TEST_F(SearchRunEndToEnd, TrailingUnderscoresAreDroppedAlsoOnTheClipboard) {
   std::vector<std::wstring> addresses = searchFor(L"SendMessage_");
   ASSERT_EQ(addresses.size(), 3u);
   EXPECT_EQ(addresses[0], B + L"q=SendMessage" + kVendor + kTail);
-  EXPECT_EQ(clipboardText(), L"SendMessage");
+  EXPECT_EQ(runtime::clipboardText(), L"SendMessage");
 }
 
 TEST_F(SearchRunEndToEnd, SpecialCharactersArriveEscapedAndTheClipboardKeepsThem) {
   EXPECT_EQ(searchFor(L"a#b&c d"), std::vector<std::wstring>{B + L"q=a%23b%26c d" + kVendor + kTail});
-  EXPECT_EQ(clipboardText(), L"a#b&c d");
+  EXPECT_EQ(runtime::clipboardText(), L"a#b&c d");
 }
 
 // Entries whose URL is an address template open it with the word encoded,
@@ -119,7 +109,7 @@ TEST_F(SearchRunEndToEnd, AWordOnTheCommandLineSearchesAsTheIdesVariableDoes) {
     const std::vector<std::wstring> byIde = searchFor(word);
     EXPECT_FALSE(byIde.empty()) << word;
     EXPECT_EQ(searchFor(word, Handover::commandLine), byIde) << word;
-    EXPECT_EQ(clipboardText(), word);
+    EXPECT_EQ(runtime::clipboardText(), word);
   }
 }
 
@@ -139,7 +129,7 @@ TEST_F(SearchRunEndToEnd, WithoutAConfigurationFileOnlyTheBrowserStarts) {
   std::filesystem::remove(toolFolder.file("Wordhop.ini"));
   std::filesystem::create_directory(toolFolder.file("Wordhop.ini"));
   EXPECT_TRUE(searchFor(L"WM_PAINT").empty());
-  EXPECT_EQ(clipboardText(), L"WM_PAINT");
+  EXPECT_EQ(runtime::clipboardText(), L"WM_PAINT");
 }
 
 // A copy of the recording browser that shows a window until it goes, as a

@@ -2,7 +2,6 @@
 // prefix is set to (WORDHOP_DPI): its size measured from outside, and a
 // screenshot kept in the build tree (WORDHOP_SCREENSHOTS).
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include <cstdlib>
@@ -33,8 +32,7 @@ TEST(SettingsWindowOnScreen, ClientAreaAndListFollowTheScreensDpi) {
     HWND entryList = GetDlgItem(window, 1);
     GetWindowRect(entryList, &list);
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&list), 2);
-    shot = shots && testing_support::saveScreenshot(
-                        window, std::filesystem::path(shots) / ("settings_window_" + std::to_string(dpi) + "dpi.png"));
+    shot = shots && testing_support::saveScreenshot(window, std::filesystem::path(shots) / ("settings_window_" + std::to_string(dpi) + "dpi.png"));
   };
   EXPECT_EQ(testing_support::runTool(tool, {.word = std::nullopt,
                                             .mainWindow = std::nullopt,

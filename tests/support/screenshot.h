@@ -33,7 +33,8 @@ inline bool saveScreenshot(HWND window, const std::filesystem::path& file) {
   }
   const std::vector<std::uint8_t> png = encodePng(width, height, pixels);
   std::filesystem::create_directories(file.parent_path());
-  const bool written = !png.empty() && writeBytes(file, {reinterpret_cast<const char*>(png.data()), png.size()});
+  const bool written =
+      !png.empty() && writeBytes(file, {reinterpret_cast<const char*>(png.data()), png.size()});
   SelectObject(memory, previous);
   DeleteObject(bitmap);
   DeleteDC(memory);

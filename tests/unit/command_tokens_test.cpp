@@ -34,8 +34,8 @@ TEST(CommandTokens, SplitsMembersAndKeepsQuotedTextWhole) {
 
 TEST(CommandTokens, RejectsWhatTheGrammarForbids) {
   const wchar_t* rejected[] = {
-      L"",       L"A\\B = 1\\C", L"A = 1 = 2", L"Say('open", L"F)",      L"F((1))",
-      L"A\\\\B", L"A\\",         L"\\A",       L"F(1",       L"F(1)(2)", L"(",
+      L"",           L"A\\B = 1\\C", L"A = 1 = 2", L"Say('open", L"F)",      L"F((1))",   L"A\\\\B",
+      L"A\\",        L"\\A",         L"F(1",       L"F(1)(2)",   L"(",
   };
   for (const wchar_t* command : rejected) EXPECT_FALSE(tokenize(command).has_value()) << command;
   std::wstring twentyOne = L"A";
@@ -60,15 +60,12 @@ TEST(CommandValues, NumbersTakeTheSmallestIntegerTypeOrDouble) {
     std::int64_t integer;
     std::uint16_t type;
   } cases[] = {
-      {L"5", true, false, 5, 16},        {L"-7", true, false, -7, 16},
-      {L"0", true, false, 0, 3},         {L"127", true, false, 127, 16},
-      {L"128", true, false, 128, 2},     {L"-32768", true, false, -32768, 2},
-      {L"40000", true, false, 40000, 3}, {L"5000000000", true, false, 5000000000, 20},
-      {L"+", true, false, 0, 3},         {L"-", true, false, 0, 3},
-      {L"1.5", true, true, 0, 5},        {L".5", true, true, 0, 5},
-      {L"1.5.2", false, false, 0, 0},    {L"1-2", false, false, 0, 0},
-      {L"12a", false, false, 0, 0},      {L"", false, false, 0, 0},
-      {L"1 2", false, false, 0, 0},
+      {L"5", true, false, 5, 16},         {L"-7", true, false, -7, 16},   {L"0", true, false, 0, 3},
+      {L"127", true, false, 127, 16},     {L"128", true, false, 128, 2},  {L"-32768", true, false, -32768, 2},
+      {L"40000", true, false, 40000, 3},  {L"5000000000", true, false, 5000000000, 20},
+      {L"+", true, false, 0, 3},          {L"-", true, false, 0, 3},      {L"1.5", true, true, 0, 5},
+      {L".5", true, true, 0, 5},          {L"1.5.2", false, false, 0, 0}, {L"1-2", false, false, 0, 0},
+      {L"12a", false, false, 0, 0},       {L"", false, false, 0, 0},      {L"1 2", false, false, 0, 0},
   };
   for (const Case& c : cases) {
     auto number = automation::parseNumber(c.token);
@@ -87,14 +84,8 @@ TEST(CommandValues, EscapesGiveOneCharacterOrStayOrCut) {
     const wchar_t* text;
     const wchar_t* decoded;
   } cases[] = {
-      {L"it$0027s", L"it's"},
-      {L"caf$00E9", L"caf\u00E9"},
-      {L"$20AC", L"\u00AC"},
-      {L"cost $12", L"cost "},
-      {L"a$", L"a"},
-      {L"$xyz1", L"$xyz1"},
-      {L"$12g4 x", L"$12g4 x"},
-      {L"$$0041", L"$A"},
+      {L"it$0027s", L"it's"}, {L"caf$00E9", L"caf\u00E9"}, {L"$20AC", L"\u00AC"}, {L"cost $12", L"cost "},
+      {L"a$", L"a"},          {L"$xyz1", L"$xyz1"},         {L"$12g4 x", L"$12g4 x"}, {L"$$0041", L"$A"},
       {L"no escape", L"no escape"},
   };
   for (const Case& c : cases) EXPECT_EQ(automation::decodeEscapes(c.text), c.decoded) << c.text;

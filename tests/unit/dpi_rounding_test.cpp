@@ -11,9 +11,9 @@ TEST(DpiRounding, LogicalToPixelsRoundsDownAndBackRoundsUp) {
     int pixels;
     int back;
   } cases[] = {
-      {5, 1.25f, 6, 5},      {35, 1.25f, 43, 35},   {470, 1.25f, 587, 470}, {198, 1.25f, 247, 198},
-      {480, 1.5f, 720, 480}, {310, 1.5f, 465, 310}, {5, 1.5f, 7, 5},        {35, 1.5f, 52, 35},
-      {470, 1.5f, 705, 470}, {198, 1.5f, 297, 198}, {470, 1.0f, 470, 470},  {-3, 1.5f, -5, -3},
+      {5, 1.25f, 6, 5},     {35, 1.25f, 43, 35},  {470, 1.25f, 587, 470}, {198, 1.25f, 247, 198},
+      {480, 1.5f, 720, 480}, {310, 1.5f, 465, 310}, {5, 1.5f, 7, 5},         {35, 1.5f, 52, 35},
+      {470, 1.5f, 705, 470}, {198, 1.5f, 297, 198}, {470, 1.0f, 470, 470},   {-3, 1.5f, -5, -3},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ui::logicalToPixels(c.logical, c.scale), c.pixels) << c.logical << " x " << c.scale;
@@ -22,7 +22,7 @@ TEST(DpiRounding, LogicalToPixelsRoundsDownAndBackRoundsUp) {
 }
 
 TEST(DpiRounding, HalvesGoToTheEvenNeighbour) {
-  const std::pair<float, int> cases[] = {{0.5f, 0},  {1.5f, 2},  {2.5f, 2},   {8.25f, 8},   {8.5f, 8},
+  const std::pair<float, int> cases[] = {{0.5f, 0}, {1.5f, 2}, {2.5f, 2}, {8.25f, 8}, {8.5f, 8},
                                          {9.5f, 10}, {-0.5f, 0}, {-1.5f, -2}, {704.6f, 705}};
   for (auto [value, rounded] : cases) EXPECT_EQ(ui::roundHalfEven(value), rounded) << value;
 }
@@ -38,7 +38,7 @@ TEST(DpiRounding, FontPointSizeIsMeasuredAndScaledByTheRules) {
     int percent;
     int size;
   } cases[] = {
-      {110, 1.5f, false, 100, 12}, {110, 1.5f, true, 100, 8},  {110, 1.1f, false, 100, 8},  {110, 1.1f, true, 100, 8},
+      {110, 1.5f, false, 100, 12}, {110, 1.5f, true, 100, 8}, {110, 1.1f, false, 100, 8}, {110, 1.1f, true, 100, 8},
       {60, 1.5f, false, 100, 8},   {110, 1.5f, true, 150, 12}, {80, 1.25f, false, 100, 10},
   };
   for (const Case& c : cases)

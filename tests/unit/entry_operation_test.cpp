@@ -1,13 +1,8 @@
-// The user's edits carried over onto the file as another program left it.
+// The user's edits carried over onto the file as another program left it;
+// the settings window's paths through them are its end-to-end session.
 #include <gtest/gtest.h>
 
 #include "core/entry_operation.h"
-
-#include <filesystem>
-
-#include "core/settings_editor.h"
-#include "runtime/utf8.h"
-#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -174,71 +169,6 @@ TEST(CarryOver, NotesTravelWithTheEntryAfterThem) {
     core::carryOver(settings, c.operation);
     EXPECT_EQ(settings.notes, c.after);
   }
-}
-
-#define X "\xC3\x97"
-
-// The editor against a real file that another program changes, holds or
-// replaces by a folder: every edit lands on its entry or is reported.
-class SettingsEditorTest : public ::testing::Test {
- protected:
-  std::filesystem::path path() const { return folder.file("Wordhop.ini"); }
-  void put(const std::vector<SearchEntry>& entries) const {
-    std::string text = "\xEF\xBB\xBF\r\n[Entries]\r\n";
-    for (std::size_t i = 0; i < entries.size(); ++i)
-      text += std::to_string(i + 1) + " = " + runtime::toUtf8(core::formatEntryRecord(entries[i])) + "\r\n";
-    testing_support::writeBytes(path(), text);
-  }
-  std::vector<SearchEntry> onDisk() const {
-    std::vector<SearchEntry> entries;
-    static_cast<void>(core::loadAllEntries(path().wstring(), entries));
-    return entries;
-  }
-  testing_support::ScratchFolder folder;
-};
-
-TEST_F(SettingsEditorTest, AnEditAfterAnOutsideSwapLandsOnTheEntryTheUserSaw) {
-  put({alpha, beta});
-  core::SettingsEditor editor(path().wstring());
-  EXPECT_TRUE(editor.sync().reloaded);
-  put({beta, alpha});
-  editor.record(setFilter(1, beta, L"+BBBZ"));
-  const core::SyncReport report = editor.sync();
-  EXPECT_TRUE(report.reloaded);
-  EXPECT_TRUE(report.dropped.empty());
-  EXPECT_EQ(onDisk(), (std::vector{with(beta, &SearchEntry::filter, L"+BBBZ"), alpha}));
-  EXPECT_EQ(editor.shown().entries, onDisk());
-}
-
-TEST_F(SettingsEditorTest, EditsThatCouldNotBeSavedStayQueuedAndSurviveAnOutsideEdit) {
-  put({alpha, beta});
-  core::SettingsEditor editor(path().wstring());
-  static_cast<void>(editor.sync());
-  std::filesystem::remove(path());
-  std::filesystem::create_directory(path());  // in the way: the file can be neither read nor written
-  editor.record(setFilter(0, alpha, L"+AAA1"));
-  EXPECT_TRUE(editor.sync().saveError);
-  EXPECT_TRUE(editor.hasUnsaved());
-  std::filesystem::remove(path());
-  put({alpha, with(beta, &SearchEntry::info, L"outside")});
-  const core::SyncReport report = editor.sync();
-  EXPECT_FALSE(report.saveError);
-  EXPECT_FALSE(editor.hasUnsaved());
-  EXPECT_EQ(onDisk(),
-            (std::vector{with(alpha, &SearchEntry::filter, L"+AAA1"), with(beta, &SearchEntry::info, L"outside")}));
-}
-
-TEST_F(SettingsEditorTest, AnEditOfAFieldChangedOutsideIsDroppedAndTheOutsideTextStays) {
-  put({alpha});
-  core::SettingsEditor editor(path().wstring());
-  static_cast<void>(editor.sync());
-  put({with(alpha, &SearchEntry::filter, L"+OUT")});
-  editor.record(setFilter(0, alpha, L"+AAAZ"));
-  const core::SyncReport report = editor.sync();
-  ASSERT_EQ(report.dropped.size(), 1u);
-  EXPECT_EQ(report.dropped[0].outcome, CarryOutcome::fieldChangedOutside);
-  EXPECT_EQ(onDisk(), (std::vector{with(alpha, &SearchEntry::filter, L"+OUT")}));
-  EXPECT_EQ(editor.shown().entries, onDisk());
 }
 
 }  // namespace

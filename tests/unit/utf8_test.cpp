@@ -20,7 +20,7 @@ TEST(Utf8, MalformedBytesBecomeReplacementCharacters) {
       {"\xFF", L"\uFFFD"},
       {"a\x80z", L"a\uFFFDz"},
       {"\xC3", L"\uFFFD"},
-      {"\xC0\xAF", L"\uFFFD\uFFFD"},            // overlong
+      {"\xC0\xAF", L"\uFFFD\uFFFD"},          // overlong
       {"\xED\xA0\x80", L"\uFFFD\uFFFD\uFFFD"},  // encoded surrogate
       {"\xE2\x82", L"\uFFFD\uFFFD"},
   };
@@ -28,21 +28,14 @@ TEST(Utf8, MalformedBytesBecomeReplacementCharacters) {
 }
 
 TEST(Latin1, HighBytesBecomeTwoUtf8Bytes) {
-  EXPECT_EQ(runtime::latin1ToUtf8("1\xD7"
-                                  "2\xFF"),
-            "1\xC3\x97"
-            "2\xC3\xBF");
+  EXPECT_EQ(runtime::latin1ToUtf8("1\xD7" "2\xFF"), "1\xC3\x97" "2\xC3\xBF");
   EXPECT_EQ(runtime::latin1ToUtf8(std::string("\0a", 2)), std::string("\0a", 2));
 }
 
 TEST(Utf16, BothByteOrdersWithSurrogatePairs) {
   EXPECT_EQ(runtime::utf16ToUtf8(std::string("a\0\xD7\0=\xD8\0\xDE", 8), false), "a\xC3\x97\xF0\x9F\x98\x80");
   EXPECT_EQ(runtime::utf16ToUtf8(std::string("\0a\0\xD7\xD8=\xDE\0", 8), true), "a\xC3\x97\xF0\x9F\x98\x80");
-  EXPECT_EQ(runtime::utf16ToUtf8(std::string("\0\xD8"
-                                             "a",
-                                             3),
-                                 false),
-            "\xEF\xBF\xBD\xEF\xBF\xBD");
+  EXPECT_EQ(runtime::utf16ToUtf8(std::string("\0\xD8" "a", 3), false), "\xEF\xBF\xBD\xEF\xBF\xBD");
 }
 
 }  // namespace

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "runtime/png_image.h"
-
 #include <vector>
 
+#include "runtime/png_image.h"
 #include "tests/support/png_encoder.h"
 
 namespace {

@@ -1,7 +1,6 @@
 // Saves the given configuration file over and over, alternating two contents,
 // until it is killed. The torn-file test kills it at random moments.
 #include <windows.h>
-
 #include <shellapi.h>
 
 #include <string>

@@ -23,6 +23,13 @@ using testing_support::readBytes;
 
 #define X "\xC3\x97"
 
+// A file made read-only by a test is writable again when this goes, also when
+// an assertion ends the test early.
+struct WritableAgain {
+  std::wstring file;
+  ~WritableAgain() { SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL); }
+};
+
 TEST_F(SettingsEditingTest, EveryKeystrokeInAFieldIsSavedAndShownInTheRow) {
   open();
   window().setText(urlField, L"");
@@ -325,11 +332,7 @@ TEST_F(SettingsEditingTest, AFailedSaveIsToldOnceNamingTheFileAndTheReason) {
     SCOPED_TRACE(c.name);
     warnings.clear();
     const std::wstring file = c.prepare();
-    // Writable again after the case, also when an assertion ends it early.
-    const struct Writable {
-      std::wstring file;
-      ~Writable() { SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL); }
-    } writable{file};
+    const WritableAgain writable{file};
     if (file.starts_with(L"Z:\\sys") && !testing_support::runningUnderWine()) continue;
     const std::string before = readBytes(file);
     openWindowOn(file);
@@ -360,10 +363,7 @@ TEST_F(SettingsEditingTest, ClosingWithUnsavedEditsTriesOnceMoreAndThenAsks) {
     questions.clear();
     testing_support::writeBytes(path, kDefaultFile);
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
-    const struct Writable {
-      std::wstring file;
-      ~Writable() { SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL); }
-    } writable{path};
+    const WritableAgain writable{path};
     openWindowOn(path);
     press(addButton);
     if (writableBeforeClosing) SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
