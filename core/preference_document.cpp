@@ -38,9 +38,11 @@ std::string PreferenceDocument::decodeFileBytes(std::string bytes) {
   return runtime::latin1ToUtf8(view);
 }
 
+bool PreferenceDocument::parsedInPlace(std::string_view bytes) { return bytes.starts_with(kUtf8Mark); }
+
 void PreferenceDocument::parseFile(std::string bytes) {
   // A UTF-8 file is parsed where it lies, after its mark: a large file is not copied.
-  if (std::string_view(bytes).starts_with(kUtf8Mark)) {
+  if (parsedInPlace(bytes)) {
     parse(std::move(bytes), kUtf8Mark.size());
     inPlace_ = true;
   } else {

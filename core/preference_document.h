@@ -37,6 +37,8 @@ class PreferenceDocument {
   void parse(std::string utf8Text, std::size_t from = 0);
   // Replaces the document by the items of a file's bytes (decoded as above).
   void parseFile(std::string bytes);
+  // Whether parseFile keeps these bytes as they are (UTF-8 with a mark).
+  static bool parsedInPlace(std::string_view bytes);
   // The file's bytes, when the document was parsed where they lie (UTF-8
   // with a mark); none when they were decoded into other bytes.
   std::optional<std::string_view> fileBytes() const {

@@ -59,7 +59,7 @@ bool PreferenceFile::readDocument() {
   }
   // A UTF-8 file with a mark is parsed where it lies, and the document keeps
   // its bytes; the bytes of another encoding are kept here.
-  if (!std::string_view(*bytes).starts_with("\xEF\xBB\xBF")) bytesRead_ = *bytes;
+  if (!PreferenceDocument::parsedInPlace(*bytes)) bytesRead_ = *bytes;
   document_.parseFile(std::move(*bytes));
   return true;
 }
