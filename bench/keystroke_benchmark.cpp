@@ -31,7 +31,7 @@ struct BenchWindow {
   }
   static ui::SettingsServices quiet() {
     return {[](std::wstring_view, UINT) { return IDNO; },
-            [](std::wstring_view, std::wstring_view, std::wstring_view) {}, [](HWND, std::wstring_view) {}, nullptr};
+            [](std::wstring_view, std::wstring_view, std::wstring_view) {}, nullptr};
   }
   void handleReadyEvents() {
     while (auto event = settings.window().pollEvent()) settings.handleEvent(*event);

@@ -74,6 +74,33 @@ EditedSettings readAllSettings(PreferenceFile& file) {
   return settings;
 }
 
+EditedSettings readAllSettings(std::string bytes) {
+  PreferenceFile file;
+  file.openBytes(std::move(bytes));
+  return readAllSettings(file);
+}
+
+void writeEntryAt(PreferenceFile& file, std::size_t position, const SearchEntry& entry) {
+  // The entries are the group's keys with a value, as readAllSettings takes them.
+  file.selectGroup(kGroupEntries);
+  file.examineKeys();
+  for (std::size_t at = 0; file.nextKey();) {
+    if (file.keyValue().empty()) continue;
+    if (at++ == position) {
+      file.writeKeyValue(formatEntryRecord(entry));
+      return;
+    }
+  }
+}
+
+bool appendEntry(PreferenceFile& file, std::size_t position, const SearchEntry& entry) {
+  const std::wstring key = std::to_wstring(position + 1);
+  file.selectGroup(kGroupEntries);
+  if (file.hasKey(key)) return false;
+  file.writeString(key, formatEntryRecord(entry));
+  return true;
+}
+
 LoadedSettings loadAllEntries(const std::wstring& fileName, std::vector<SearchEntry>& entries) {
   PreferenceFile file;
   LoadedSettings loaded;

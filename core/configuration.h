@@ -44,6 +44,17 @@ struct BrowserTimings {
   std::int32_t browserStart = kDefaultBrowserStart;
   std::int32_t tabDelay = kDefaultTabDelay;
 };
+enum class Timing : unsigned char { browserStart, tabDelay };
+inline constexpr Timing kTimings[] = {Timing::browserStart, Timing::tabDelay};
+inline std::int32_t& timingIn(BrowserTimings& timings, Timing timing) {
+  return timing == Timing::browserStart ? timings.browserStart : timings.tabDelay;
+}
+inline std::int32_t timingIn(const BrowserTimings& timings, Timing timing) {
+  return timing == Timing::browserStart ? timings.browserStart : timings.tabDelay;
+}
+inline std::wstring_view keyOf(Timing timing) {
+  return timing == Timing::browserStart ? kKeyBrowserStart : kKeyTabDelay;
+}
 
 // What the settings window edits: the entries with the notes among them, and
 // both timings.
@@ -85,6 +96,14 @@ runtime::SystemError saveBrowserValue(const std::wstring& fileName, std::wstring
 
 // The same reads and writes on a store the caller has opened.
 EditedSettings readAllSettings(PreferenceFile& file);
+// The same from a file's bytes held in memory.
+EditedSettings readAllSettings(std::string bytes);
+// Writes the entry at `position` of the Entries group over that entry's own
+// line, whatever the key's name; the entry must be there.
+void writeEntryAt(PreferenceFile& file, std::size_t position, const SearchEntry& entry);
+// Writes an entry after the group's last, under the number position + 1;
+// false, writing nothing, when a key of that name is there already.
+bool appendEntry(PreferenceFile& file, std::size_t position, const SearchEntry& entry);
 void writeEntry(PreferenceFile& file, const std::vector<SearchEntry>& entries, std::size_t position);
 void writeEntriesGroup(PreferenceFile& file, const std::vector<SearchEntry>& entries,
                        const std::vector<EntryNote>& notes);

@@ -250,6 +250,12 @@ std::string_view PreferenceDocument::keyValue() const {
   return runtime::trimBlanks(items_[currentItem_].value);
 }
 
+void PreferenceDocument::writeKeyValue(std::string_view value) {
+  if (currentItem_ == kNone || items_[currentItem_].kind != ItemKind::key) return;
+  items_[currentItem_].value = keep(value);
+  modified_ = true;
+}
+
 std::string_view PreferenceDocument::keyName() const {
   if (currentItem_ == kNone || items_[currentItem_].kind != ItemKind::key) return {};
   return items_[currentItem_].name;
@@ -265,7 +271,8 @@ std::string PreferenceDocument::lineOf(std::size_t index) const {
   const auto at = reinterpret_cast<std::uintptr_t>(item.name.data());
   if (at >= begin && at < begin + text_.size()) {
     const std::string_view rest = std::string_view(text_).substr(at - begin);
-    return std::string(rest.substr(0, rest.find_first_of("\r\n")));
+    // Without the blanks a rewrite left after "=" ("foo = " reads as "foo =").
+    return std::string(runtime::trimBlanks(rest.substr(0, rest.find_first_of("\r\n"))));
   }
   return line.append(item.name).append(" = ").append(item.value);
 }

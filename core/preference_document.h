@@ -68,6 +68,9 @@ class PreferenceDocument {
   // The current item's text when it is a comment; none when it is not.
   std::optional<std::string_view> commentText() const;
   std::string_view keyValue() const;
+  // Replaces the current key's value; nothing when the current item is no key.
+  void writeKeyValue(std::string_view value);
+  bool empty() const { return items_.empty(); }
   std::string_view keyName() const;
   // The current key's whole line as the file had it ("foo =" for a key
   // without a value); "" when the current item is no key.

@@ -46,6 +46,20 @@ bool PreferenceFile::openForReading(const std::wstring& fileName) {
   return read;
 }
 
+void PreferenceFile::openBytes(std::string bytes) {
+  static_cast<void>(close());
+  state_ = State::readOnly;
+  document_.parseFile(std::move(bytes));
+}
+
+void PreferenceFile::adopt(std::string bytes) {
+  if (!isOpen()) return;
+  // What the file itself holds stays what a write is compared with.
+  bytesRead_ = std::string(bytesRead().value_or(std::string_view()));
+  document_.parseFile(std::move(bytes));
+  document_.markModified();
+}
+
 bool PreferenceFile::readDocument() {
   std::optional<std::string> bytes = file_.readAll();
   if (!bytes) {
@@ -126,6 +140,10 @@ std::int32_t PreferenceFile::readInteger(std::wstring_view key, std::int32_t def
   return value ? runtime::scanDecimal(*value) : defaultValue;
 }
 
+bool PreferenceFile::hasKey(std::wstring_view key) {
+  return isOpen() && document_.readValue(toUtf8(key)).has_value();
+}
+
 bool PreferenceFile::examineKeys() { return isOpen() && document_.examineKeys(); }
 
 bool PreferenceFile::nextKey() { return isOpen() && document_.nextKey(); }
@@ -138,6 +156,12 @@ std::optional<std::wstring> PreferenceFile::commentText() {
 }
 
 std::wstring PreferenceFile::keyValue() { return isOpen() ? fromUtf8(document_.keyValue()) : std::wstring(); }
+
+bool PreferenceFile::writeKeyValue(std::wstring_view value) {
+  if (!isOpen()) return false;
+  document_.writeKeyValue(toUtf8(value));
+  return true;
+}
 
 std::wstring PreferenceFile::keyLine() { return isOpen() ? fromUtf8(document_.keyLine()) : std::wstring(); }
 

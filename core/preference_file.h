@@ -26,6 +26,17 @@ class PreferenceFile {
   // Opens the file only to read it, letting others read and write it
   // meanwhile; nothing is ever written back.
   bool openForReading(const std::wstring& fileName);
+  // Opens a file's bytes held in memory, only to read them.
+  void openBytes(std::string bytes);
+  // Takes these bytes (of the same file, read earlier) as the document in
+  // place of what the file holds now; the file gets them, with the changes
+  // made, when it is closed.
+  void adopt(std::string bytes);
+  // Whether changes can reach the file at close, and why not when they cannot.
+  bool writable() const { return state_ == State::readWrite || state_ == State::withoutFile; }
+  runtime::SystemError writeError() const { return writable() ? runtime::SystemError() : openError_; }
+  // True when the document holds no line at all (no file, or an empty one).
+  bool empty() const { return document_.empty(); }
   // The file's bytes as `open` read them; none when there was nothing to read.
   std::optional<std::string_view> bytesRead() const {
     return bytesRead_ ? std::optional<std::string_view>(*bytesRead_) : document_.fileBytes();
@@ -45,6 +56,8 @@ class PreferenceFile {
   bool writeInteger(std::wstring_view key, std::int32_t value);
   std::wstring readString(std::wstring_view key, std::wstring_view defaultValue);
   std::int32_t readInteger(std::wstring_view key, std::int32_t defaultValue);
+  // Whether the current group has a key of that name.
+  bool hasKey(std::wstring_view key);
   bool examineKeys();
   bool nextKey();
   // As nextKey, but stops at comments too.
@@ -52,6 +65,8 @@ class PreferenceFile {
   // The current item's text when it is a comment; none when it is not.
   std::optional<std::wstring> commentText();
   std::wstring keyValue();
+  // Replaces the current key's value, its name and place as they are.
+  bool writeKeyValue(std::wstring_view value);
   // The current item's key name as written in the file; "" when it is no key.
   std::wstring keyName();
   // The current key's whole line as the file had it; "" when it is no key.

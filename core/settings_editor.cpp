@@ -1,94 +1,134 @@
 #include "core/settings_editor.h"
 
+#include "core/entry_diff.h"
 #include "core/preference_file.h"
+#include "runtime/wait.h"
 
 namespace core {
 namespace {
 
-// The store calls of one edit: one key where the entries' keys allow it, the
-// whole group for a removal or a move.
-void writeOperation(PreferenceFile& file, EditedSettings& settings, const EntryOperation& operation,
-                    const Carried& carried) {
-  using Kind = EntryOperation::Kind;
-  switch (operation.kind) {
-    case Kind::setTiming:
-      writeBrowserValue(file, operation.timing == &BrowserTimings::browserStart ? kKeyBrowserStart : kKeyTabDelay,
-                        operation.newTiming);
-      return;
-    case Kind::setField:
-    case Kind::add:
-      // In a hand-edited file whose keys are not "1" to "n", key row + 1 may
-      // be another entry's record: the whole group is renumbered once instead.
-      if (settings.entryKeysInOrder) {
-        writeEntry(file, settings.entries, carried.row);
-        return;
-      }
-      break;
-    case Kind::remove:
-    case Kind::move:
-      break;
+// An editor saving, a second settings window, a sync tool: another program
+// holds the file for a few milliseconds. It is tried again this often.
+constexpr int kHeldRetries = 10;
+constexpr std::int32_t kHeldRetryPause = 25;
+
+// Writes the merged settings over the file's state `theirs`: an entry the file
+// has where it stands is written on its own line, so that one field edit
+// writes one line; only a changed sequence (a removal, a move, an entry kept
+// for the user's edit) writes the whole list anew.
+void writeMerged(PreferenceFile& file, const EditedSettings& theirs, const Merged& merged) {
+  const std::vector<SearchEntry>& entries = merged.settings.entries;
+  const std::size_t kept = theirs.entries.size();
+  bool inPlace = entries.size() >= kept;
+  for (std::size_t row = 0; inPlace && row < entries.size(); ++row)
+    inPlace = row < kept ? merged.fileRows[row] == row : !merged.fileRows[row];
+  // Added entries take the numbers after the last; a hand-edited file may have
+  // given one of those to another entry.
+  for (std::size_t row = kept; inPlace && row < entries.size(); ++row) {
+    file.selectGroup(kGroupEntries);
+    inPlace = !file.hasKey(std::to_wstring(row + 1));
   }
-  writeEntriesGroup(file, settings.entries, settings.notes);
-  settings.entryKeysInOrder = true;
+  if (inPlace) {
+    for (std::size_t row = 0; row < entries.size(); ++row) {
+      if (row >= kept)
+        appendEntry(file, row, entries[row]);
+      else if (entries[row] != theirs.entries[row])
+        writeEntryAt(file, row, entries[row]);
+    }
+  } else {
+    writeEntriesGroup(file, entries, merged.settings.notes);
+  }
+  for (Timing timing : kTimings)
+    if (timingIn(merged.settings, timing) != timingIn(theirs, timing))
+      writeBrowserValue(file, keyOf(timing), timingIn(merged.settings, timing));
+}
+
+std::vector<std::optional<std::size_t>> sameRows(std::size_t count) {
+  std::vector<std::optional<std::size_t>> rows(count);
+  for (std::size_t row = 0; row < count; ++row) rows[row] = row;
+  return rows;
 }
 
 }  // namespace
 
-Carried SettingsEditor::record(const EntryOperation& operation) {
-  const Carried carried = carryOver(shown_, operation);
-  if (carried.outcome == CarryOutcome::applied) queue_.push_back(operation);
-  return carried;
+bool SettingsEditor::record(const EntryOperation& operation) {
+  if (!applyOperation(ours_, operation, added_)) return false;
+  unsaved_ = true;
+  return true;
+}
+
+void SettingsEditor::takeBase(EditedSettings base, std::string bytes) {
+  base_ = std::move(base);
+  known_ = std::move(bytes);
+  ours_ = {base_, {}, {}};
+  for (std::size_t row = 0; row < base_.entries.size(); ++row) ours_.ids.push_back({false, row});
+  added_ = 0;
+  unsaved_ = false;
 }
 
 SyncReport SettingsEditor::sync() {
+  for (int attempt = 0;; ++attempt) {
+    SyncReport report = trySync();
+    const runtime::SystemError error = report.saveError ? report.saveError : report.readError;
+    if (attempt == kHeldRetries || !runtime::heldByAnotherProgram(error)) return report;
+    runtime::waitMilliseconds(kHeldRetryPause);
+  }
+}
+
+SyncReport SettingsEditor::trySync() {
   SyncReport report;
   PreferenceFile file;
   if (!file.open(fileName_) && file.readError()) {
     // There, but held by another program or unreadable: nothing is written.
-    if (!everRead_)
+    if (!known_)
       report.readError = file.readError();
-    else if (!queue_.empty())
+    else if (unsaved_)
       report.saveError = file.readError();
     return report;
   }
-  EditedSettings base;
-  if (!file.bytesRead()) {
-    // No file (deleted while the window was open): the window holds the only
-    // copy, and writes all of it with its first edit.
-    if (queue_.empty()) return report;
-    base = shown_;
-    writeAllSettings(file, base);
-    base.entryKeysInOrder = true;
-  } else {
-    if (!everRead_ || file.bytesRead() != known_) {
-      file_ = readAllSettings(file);
-      known_ = file.bytesRead();
-      everRead_ = true;
-      report.reloaded = true;
-    }
-    if (queue_.empty() && !report.reloaded) return report;
-    base = file_;
-    std::vector<EntryOperation> carriedOver;
-    for (const EntryOperation& operation : queue_) {
-      const Carried carried = carryOver(base, operation);
-      if (carried.outcome == CarryOutcome::entryGone || carried.outcome == CarryOutcome::fieldChangedOutside) {
-        report.dropped.push_back({operation, carried.outcome});
-        continue;
-      }
-      if (carried.outcome == CarryOutcome::applied) writeOperation(file, base, operation, carried);
-      carriedOver.push_back(operation);
-    }
-    queue_ = std::move(carriedOver);
-    if (report.reloaded) shown_ = base;
+  if (unsaved_ && !file.writable()) {
+    // What a file that cannot be written holds may be half another program's
+    // save: the edits wait, against the base they were made on.
+    report.saveError = file.writeError();
+    return report;
   }
+  if (file.empty() && known_) {
+    // Gone, or emptied: without edits there is nothing to keep; with them the
+    // file is written from the bytes last read, so that its other groups and
+    // comments survive.
+    if (!unsaved_) return report;
+    file.adopt(*known_);
+  }
+  const std::optional<std::string_view> bytes = file.bytesRead();
+  const bool changed = !known_ || (bytes && *bytes != *known_);
+  EditedSettings read;
+  std::vector<std::optional<std::size_t>> match;
+  if (changed) {
+    read = readAllSettings(file);
+    match = matchEntries(base_.entries, read.entries);
+  } else {
+    match = sameRows(base_.entries.size());
+  }
+  const EditedSettings& theirs = changed ? read : base_;
+  if (!unsaved_) {
+    if (!changed) return report;
+    report.reloaded = true;
+    report.rowsNow = std::move(match);
+    takeBase(std::move(read), std::string(bytes.value_or(std::string_view())));
+    return report;
+  }
+  Merged merged = mergeSettings(base_, theirs, match, ours_);
+  writeMerged(file, theirs, merged);
   std::optional<std::string> written;
   report.saveError = file.close(&written);
   if (report.saveError) return report;
-  // What was written is known: the file is not read again to learn it.
-  queue_.clear();
-  file_ = std::move(base);
-  known_ = std::move(written);
-  everRead_ = true;
+  report.reloaded = changed;
+  report.rowsNow = std::move(merged.rowsOfOurs);
+  report.notices = std::move(merged.notices);
+  // The base is what the file now holds, as read from the bytes written.
+  std::string now = written.value_or(std::string());
+  EditedSettings held = readAllSettings(now);
+  takeBase(std::move(held), std::move(now));
   return report;
 }
 

@@ -1,9 +1,9 @@
 // The settings window's side of its configuration file: what the file held
-// when the window last read or wrote it, the user's edits not yet written, and
-// the save that compares and writes in one open of the file. An edit made
-// while another program changed the file is carried over onto the file as it
-// is now, onto the entry the user saw; one that has no place there any more is
-// dropped and reported, never written onto another entry.
+// when the window last read or wrote it (the base), the user's edits not yet
+// written, and the save that reads, merges and writes in one open of the file.
+// An edit made while another program changed the file is merged three ways
+// with that program's changes (settings_merge.h); what the merge cannot apply
+// is reported, never written onto another entry.
 #pragma once
 
 #include <optional>
@@ -12,17 +12,16 @@
 
 #include "core/configuration.h"
 #include "core/entry_operation.h"
+#include "core/settings_merge.h"
 #include "runtime/file_io.h"
 
 namespace core {
 
 struct SyncReport {
-  struct Dropped {
-    EntryOperation operation;
-    CarryOutcome outcome;  // entryGone or fieldChangedOutside
-  };
-  bool reloaded = false;               // the file had changed outside: what is shown is its state now
-  std::vector<Dropped> dropped;        // edits the file's state now had no place for
+  bool reloaded = false;  // the file had changed outside: what is shown is the merged state
+  // Per row shown before the sync: where that entry is shown now (reloaded).
+  std::vector<std::optional<std::size_t>> rowsNow;
+  std::vector<Notice> notices;         // edits not applied as made
   runtime::SystemError saveError = 0;  // why edits are not in the file yet (they stay queued)
   runtime::SystemError readError = 0;  // the file is there but has never been read: nothing is written
 };
@@ -32,26 +31,30 @@ class SettingsEditor {
   explicit SettingsEditor(std::wstring fileName) : fileName_(std::move(fileName)) {}
 
   const std::wstring& fileName() const { return fileName_; }
-  // What the window shows: the file as last read or written here, with the
-  // edits not yet written applied.
-  const EditedSettings& shown() const { return shown_; }
-  bool hasUnsaved() const { return !queue_.empty(); }
+  // What the window shows: the base with the edits not yet written applied.
+  const EditedSettings& shown() const { return ours_.settings; }
+  bool hasUnsaved() const { return unsaved_; }
 
-  // Applies the user's edit to what is shown and queues it for the next sync;
-  // an edit that changes nothing is not queued.
-  Carried record(const EntryOperation& operation);
-  // One open of the file: reads it, and when it is not what this editor last
-  // read or wrote, takes its state and carries the queued edits over onto it;
-  // then writes the queued edits. Edits whose save fails stay queued.
+  // Applies the user's edit to what is shown, to be written by the next sync;
+  // false when it changes nothing.
+  bool record(const EntryOperation& operation);
+  // Reads the file and, when there are edits, merges them with it and writes
+  // the result; a file another program holds for a moment is waited for, a
+  // quarter of a second at most. Edits whose save fails stay queued, against
+  // the same base: a file that can only be read is never merged with.
   SyncReport sync();
 
  private:
+  SyncReport trySync();
+  // What is shown becomes the base, with no edits.
+  void takeBase(EditedSettings base, std::string bytes);
+
   std::wstring fileName_;
-  bool everRead_ = false;
   std::optional<std::string> known_;  // the file's bytes as last read or written here
-  EditedSettings file_;               // what those bytes hold
-  EditedSettings shown_;
-  std::vector<EntryOperation> queue_;
+  EditedSettings base_;               // what those bytes hold
+  OurSettings ours_;
+  std::size_t added_ = 0;
+  bool unsaved_ = false;
 };
 
 }  // namespace core

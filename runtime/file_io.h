@@ -21,6 +21,9 @@ struct [[nodiscard]] SystemError {
 // The calling thread's last system error, never 0: a failure whose cause the
 // system did not record reads as a generic one.
 SystemError lastSystemError();
+// True for the errors of a file another program holds open for a moment
+// (a sharing or lock violation).
+bool heldByAnotherProgram(SystemError error);
 
 // Takes bytes in order; false when they could not be written.
 using ByteSink = std::function<bool(std::string_view)>;

@@ -78,6 +78,8 @@ bool pathExists(const std::wstring& path) {
   return ::stat(nativePath(path).c_str(), &info) == 0;
 }
 
+bool heldByAnotherProgram(SystemError error) { return error.code == EBUSY || error.code == EWOULDBLOCK; }
+
 SystemError lastSystemError() { return errno ? static_cast<SystemError>(errno) : EIO; }
 
 SystemError replaceFileContent(File& held, const std::wstring& path, const ByteSource& bytes) {

@@ -91,6 +91,10 @@ void File::close() {
 
 bool pathExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+bool heldByAnotherProgram(SystemError error) {
+  return error.code == ERROR_SHARING_VIOLATION || error.code == ERROR_LOCK_VIOLATION;
+}
+
 SystemError lastSystemError() {
   const DWORD error = GetLastError();
   return error ? error : ERROR_GEN_FAILURE;

@@ -3,10 +3,12 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cwctype>
 #include <span>
 
 #include "core/configuration.h"
 #include "resources/resource_ids.h"
+#include "runtime/library.h"
 #include "runtime/process_environment.h"
 #include "runtime/program_start.h"
 #include "runtime/shell_command.h"
@@ -117,7 +119,7 @@ std::wstring failureReason(runtime::SystemError error) {
 
 // A spin field's text as a number within the timings' range; none when it
 // holds no number (empty, letters).
-std::optional<int> timingOf(std::wstring_view typed) {
+std::optional<int> typedTiming(std::wstring_view typed) {
   const std::wstring_view text = runtime::trimSpaces(typed);
   if (text.empty() || !std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; }))
     return std::nullopt;
@@ -143,9 +145,6 @@ SettingsServices systemServices() {
       },
       [](std::wstring_view program, std::wstring_view parameter, std::wstring_view folder) {
         runtime::startProgram(program, parameter, folder);
-      },
-      [](HWND owner, std::wstring_view text) {
-        MessageBoxW(owner, std::wstring(text).c_str(), kWindowTitle, MB_OK | MB_ICONWARNING);
       },
       nullptr,  // the search subsystem's, which the tool's start-up adds
   };
@@ -263,11 +262,10 @@ bool SettingsWindow::build() {
 
 void SettingsWindow::fillFromEditor() {
   const core::EditedSettings& shown = editor_.shown();
-  // As written, also beyond the arrows' range: the field shows what the file
-  // holds; a number the user is typing stays as typed, with its caret.
+  // A number the user is typing stays as typed, with its caret.
   for (int spin : {browserStartSpin, tabDelaySpin}) {
-    const std::int32_t stored = shown.*timingIn(spin);
-    if (timingOf(window_.text(spin)) != stored) window_.setText(spin, std::to_wstring(stored));
+    const int stored = shownTiming(spin);
+    if (typedTiming(window_.text(spin)) != stored) window_.setText(spin, std::to_wstring(stored));
   }
   filling_ = Filling::fromFile;
   window_.clearItems(entryList);
@@ -275,94 +273,113 @@ void SettingsWindow::fillFromEditor() {
   filling_ = Filling::no;
 }
 
-void SettingsWindow::showFileAgain(int row, const std::optional<core::SearchEntry>& selected,
-                                   std::optional<core::EntryField> editing) {
+void SettingsWindow::showFileAgain(std::optional<std::size_t> selected) {
   DrawingSuspended suspended(window_.handle());
   fillFromEditor();
-  const std::optional<std::size_t> found =
-      selected ? core::findEntry(entries(), static_cast<std::size_t>(row), *selected, editing) : std::nullopt;
-  // A field whose edit was dropped is still the entry the user looks at.
-  const std::optional<std::size_t> kept =
-      found || !selected || !editing ? found : core::findEntry(entries(), static_cast<std::size_t>(row), *selected);
-  window_.setState(entryList, kept ? static_cast<int>(*kept) : -1);
+  window_.setState(entryList, selected ? static_cast<int>(*selected) : -1);
   showSelectedEntry();
 }
 
-void SettingsWindow::save() {
-  std::optional<core::SearchEntry> selected;
-  if (const core::SearchEntry* entry = selectedEntry()) selected = *entry;
-  static_cast<void>(saveShowing(window_.state(entryList), selected));
-}
+void SettingsWindow::save() { static_cast<void>(saveSelecting(window_.state(entryList))); }
 
-bool SettingsWindow::saveShowing(int row, const std::optional<core::SearchEntry>& selected) {
-  const core::SyncReport report = editor_.sync();
+bool SettingsWindow::saveSelecting(int row) { return syncSelecting(row).reloaded; }
+
+core::SyncReport SettingsWindow::syncSelecting(int row) {
+  core::SyncReport report = editor_.sync();
   if (report.reloaded) {
-    const auto editing = report.dropped.empty() ? std::nullopt : report.dropped.front().operation.touchedField();
-    showFileAgain(row, selected, editing);
+    const bool shown = row >= 0 && static_cast<std::size_t>(row) < report.rowsNow.size();
+    showFileAgain(shown ? report.rowsNow[static_cast<std::size_t>(row)] : std::nullopt);
   }
   tell(report);
-  return report.reloaded;
+  return report;
 }
 
 void SettingsWindow::perform(const core::EntryOperation& operation) {
-  if (editor_.record(operation).outcome == core::CarryOutcome::applied) save();
+  if (editor_.record(operation)) save();
 }
 
 void SettingsWindow::tell(const core::SyncReport& report) {
-  if (report.readError) tellReadFailure(report.readError);
-  if (report.saveError) tellSaveFailure(report.saveError);
-  if (!report.dropped.empty()) tellDropped(report.dropped.front());
-}
-
-void SettingsWindow::tellReadFailure(runtime::SystemError error) {
-  lastSaveError_ = error;  // nothing is saved while the file cannot be read
-  if (std::exchange(readFailureTold_, true)) return;
-  services_.warn(window_.handle(),
-                 L"Wordhop cannot read its settings in\n" + runtime::fullPath(editor_.fileName()) + L"\n\n" +
-                     failureReason(error) +
-                     L"\n\nNothing is saved until Wordhop can read the file. It tries again when you come back to "
-                     L"this window and before each change.");
-}
-
-void SettingsWindow::tellSaveFailure(runtime::SystemError error) {
-  lastSaveError_ = error;
-  if (std::exchange(saveFailureTold_, true)) return;
-  const std::wstring localData = runtime::environmentVariable(L"LOCALAPPDATA");
-  const std::wstring suggestion = localData.empty() ? L"a folder in your user profile" : localData + L"\\Wordhop";
-  // Another program holding the file lets go of it again; a folder or file
-  // that may not be written stays so.
-  const bool held = error.code == ERROR_SHARING_VIOLATION || error.code == ERROR_LOCK_VIOLATION;
-  const std::wstring advice =
-      held ? L"\n\nAnother program holds the file. The next change saved after it lets go also saves this one."
-           : L"\n\nChanges made in this window cannot be saved there. Copy Wordhop.exe to a folder you can write "
-             L"to, for example\n" +
-                 suggestion + L"\nand start it from there.";
-  services_.warn(window_.handle(), L"Wordhop cannot save its settings in\n" + runtime::fullPath(editor_.fileName()) +
-                                       L"\n\n" + failureReason(error) + advice);
-}
-
-void SettingsWindow::tellDropped(const core::SyncReport::Dropped& dropped) {
-  using Kind = core::EntryOperation::Kind;
-  const core::EntryOperation& operation = dropped.operation;
-  const DetailGadget* detail = operation.kind == Kind::setField ? detailOf(operation.field) : nullptr;
-  std::wstring what = L"Your tick";
-  int gadget = entryList;
-  if (detail) {
-    what = std::wstring(L"Your change of ") + detail->name;
-    gadget = detail->gadget;
-  } else if (operation.kind == Kind::setTiming) {
-    gadget = operation.timing == &core::BrowserTimings::browserStart ? browserStartSpin : tabDelaySpin;
-    what = gadget == browserStartSpin ? L"Your change of Browser Start" : L"Your change of Tab Delay";
-  } else if (operation.kind == Kind::remove) {
-    what = L"Your removal";
-  } else if (operation.kind == Kind::move) {
-    what = L"Your move";
+  if (report.readError || report.saveError) {
+    tellFailure(report.readError ? report.readError : report.saveError, report.readError != 0);
+  } else if (!editor_.hasUnsaved()) {
+    failureTold_ = false;
+    lastSaveError_ = 0;
   }
-  const std::wstring happened = dropped.outcome == core::CarryOutcome::entryGone
-                                    ? L"Another program removed or replaced this entry in Wordhop.ini."
-                                    : L"Another program changed this in Wordhop.ini; its text is kept.";
+  if (!report.notices.empty()) tellNotices(report.notices);
+}
+
+int SettingsWindow::balloonGadget() const {
+  const HWND focus = GetFocus();
+  for (int gadget = entryList; gadget <= infoField; ++gadget)
+    if (focus && (window_.gadget(gadget) == focus || IsChild(window_.gadget(gadget), focus))) return gadget;
+  return entryList;
+}
+
+void SettingsWindow::tellFailure(runtime::SystemError error, bool reading) {
+  lastSaveError_ = error;
+  if (std::exchange(failureTold_, true)) return;
+  const std::wstring file = runtime::fullPath(editor_.fileName());
+  std::wstring advice;
+  if (reading) {
+    advice = L"Nothing is saved until Wordhop can read the file. It tries again when you come back to this window "
+             L"and before each change.";
+  } else if (runtime::heldByAnotherProgram(error)) {
+    advice = L"Another program holds the file. Your changes wait, and the next change saved after it lets go also "
+             L"saves them.";
+  } else if (const DWORD attributes = GetFileAttributesW(file.c_str());
+             attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+    advice = L"The file is read-only. Your changes wait: clear Read-only in the file's Properties, and the next "
+             L"change saves them.";
+  } else {
+    const std::wstring localData = runtime::environmentVariable(L"LOCALAPPDATA");
+    advice = L"The folder cannot be written to, so changes made in this window cannot be saved there. Copy "
+             L"Wordhop.exe to a folder you can write to, for example\n" +
+             (localData.empty() ? std::wstring(L"a folder in your user profile") : localData + L"\\Wordhop") +
+             L"\nand start it from there.";
+  }
+  // A balloon: the user's next keys stay in the field, and wait with the rest.
+  window_.showBalloon(balloonGadget(), reading ? L"Wordhop cannot read its settings" : L"Wordhop cannot save",
+                      (reading ? L"Wordhop cannot read its settings in\n" : L"Wordhop cannot save its settings in\n") +
+                          file + L"\n\n" + failureReason(error) + L"\n\n" + advice);
+}
+
+void SettingsWindow::tellNotices(const std::vector<core::Notice>& notices) {
+  using Edit = core::Notice::Edit;
+  std::wstring text;
+  for (const core::Notice& notice : notices) {
+    std::wstring what = L"your tick";
+    if (notice.edit == Edit::field && notice.field != core::EntryField::enabled)
+      what = std::wstring(L"your change of ") + detailOf(notice.field)->name;
+    else if (notice.edit == Edit::timing)
+      what = notice.timing == core::Timing::browserStart ? L"your change of Browser Start"
+                                                         : L"your change of Tab Delay";
+    else if (notice.edit == Edit::removal)
+      what = L"your removal";
+    else if (notice.edit == Edit::move)
+      what = L"your move";
+    std::wstring line = notice.row ? L"Entry #" + std::to_wstring(*notice.row + 1) + L": " : L"";
+    if (notice.reason == core::Notice::Reason::changedOutside) {
+      line += what + L" was not applied: another program changed " +
+              (notice.edit == Edit::removal ? L"the entry" : L"it") + L" in Wordhop.ini, and its version is kept.";
+    } else if (notice.edit == Edit::field) {
+      line += L"another program removed this entry from Wordhop.ini; " + what + L" keeps it.";
+    } else {
+      line += what + L" was not applied: another program removed the entry from Wordhop.ini.";
+    }
+    line[0] = static_cast<wchar_t>(std::towupper(line[0]));
+    text += (text.empty() ? L"" : L"\n") + line;
+  }
   // A balloon: the user goes on typing where the focus is.
-  window_.showBalloon(gadget, L"Changed outside this window", happened + L"\n" + what + L" was not applied.");
+  window_.showBalloon(balloonGadget(), L"Changed outside this window", text);
+}
+
+LRESULT SettingsWindow::queryEndSession() {
+  if (editor_.hasUnsaved()) save();
+  if (!editor_.hasUnsaved()) return TRUE;
+  // Windows shows the reason beside the window while it waits.
+  if (const auto create = RUNTIME_EXPORT(GetModuleHandleW(L"user32.dll"), ShutdownBlockReasonCreate))
+    create(window_.handle(), L"Wordhop could not save your last changes in Wordhop.ini.");
+  return FALSE;
 }
 
 void SettingsWindow::show() {
@@ -370,7 +387,7 @@ void SettingsWindow::show() {
   ShowWindow(handle, SW_SHOWNORMAL);
   UpdateWindow(handle);
   SetFocus(window_.gadget(entryList));
-  if (unreadAtStart_) tellReadFailure(unreadAtStart_);
+  if (unreadAtStart_) tellFailure(unreadAtStart_, true);
 }
 
 void SettingsWindow::setDetailGadgetsEnabled(bool enabled) {
@@ -439,7 +456,7 @@ bool SettingsWindow::handleEvent(const runtime::Event& event) {
       if (change) editTiming(event.gadget);
       // What the field shows when it is left is what is stored.
       if (event.kind == runtime::EventKind::focusLost)
-        window_.setText(event.gadget, std::to_wstring(editor_.shown().*timingIn(event.gadget)));
+        window_.setText(event.gadget, std::to_wstring(shownTiming(event.gadget)));
       break;
     case openIniButton:
       openConfigInEditor();
@@ -465,8 +482,13 @@ void SettingsWindow::pressListKey(runtime::Shortcut key) {
   if (key == kMoveDownKey) moveEntry(+1);
 }
 
-std::int32_t core::BrowserTimings::*SettingsWindow::timingIn(int spin) {
-  return spin == browserStartSpin ? &core::BrowserTimings::browserStart : &core::BrowserTimings::tabDelay;
+core::Timing SettingsWindow::timingOfSpin(int spin) {
+  return spin == browserStartSpin ? core::Timing::browserStart : core::Timing::tabDelay;
+}
+
+int SettingsWindow::shownTiming(int spin) const {
+  // A hand-edited file may hold any number: the field shows what it can take.
+  return std::clamp(core::timingIn(editor_.shown(), timingOfSpin(spin)), 0, kLongestTiming);
 }
 
 void SettingsWindow::showFieldText(int gadget, const std::wstring& text, int caret) {
@@ -485,7 +507,7 @@ void SettingsWindow::editTextField(int gadget) {
   core::SearchEntry changed = *shown;
   changed.*field.text = text;
   window_.setItemText(entryList, row, field.column, text);
-  perform(core::EntryOperation::setField(static_cast<std::size_t>(row), *shown, field.field, changed));
+  perform(core::EntryOperation::setField(static_cast<std::size_t>(row), field.field, changed));
 }
 
 void SettingsWindow::editFlag(int gadget) {
@@ -497,19 +519,18 @@ void SettingsWindow::editFlag(int gadget) {
   core::SearchEntry changed = *shown;
   changed.*check.flag = ticked;
   window_.setItemText(entryList, row, check.column, check.labels->of(ticked));
-  perform(core::EntryOperation::setField(static_cast<std::size_t>(row), *shown, check.field, changed));
+  perform(core::EntryOperation::setField(static_cast<std::size_t>(row), check.field, changed));
 }
 
 void SettingsWindow::editTiming(int spin) {
   // A field without a number stores nothing: it shows the stored value again when it is left.
   const std::wstring typed = window_.text(spin);
-  const std::optional<int> value = timingOf(typed);
+  const std::optional<int> value = typedTiming(typed);
   if (!value) return;
   // A number above the range is stored as the range allows, and shown so.
   const std::wstring stored = std::to_wstring(*value);
   if (*value == kLongestTiming && typed != stored) showFieldText(spin, stored, static_cast<int>(stored.size()));
-  const auto timing = timingIn(spin);
-  perform(core::EntryOperation::setTiming(timing, editor_.shown().*timing, *value));
+  perform(core::EntryOperation::setTiming(timingOfSpin(spin), *value));
 }
 
 void SettingsWindow::addEntry() {
@@ -527,36 +548,30 @@ void SettingsWindow::addEntry() {
 }
 
 void SettingsWindow::removeEntry() {
-  const core::SearchEntry* selected = selectedEntry();
-  if (!selected) return;
+  if (!selectedEntry()) return;
+  // The question names the entry as the file has it now.
+  save();
+  if (!selectedEntry()) return;  // another program removed it: the window shows so
   const int row = window_.state(entryList);
-  const core::SearchEntry asked = *selected;
   const std::wstring question =
       L"Delete entry #" + std::to_wstring(row + 1) + L" [ " + window_.itemText(entryList, row, 1) + L" ]?";
   if (services_.ask(question, MB_YESNO) != IDYES) return;
-  // The entry the user was asked about goes, wherever the file now has it.
-  if (editor_.record(core::EntryOperation::remove(static_cast<std::size_t>(row), asked)).outcome !=
-      core::CarryOutcome::applied)
-    return;
+  if (!editor_.record(core::EntryOperation::remove(static_cast<std::size_t>(row)))) return;
   DrawingSuspended suspended(window_.handle());
   window_.removeItem(entryList, row);
-  if (!saveShowing(-1, std::nullopt)) window_.setState(entryList, row - 1);
+  if (!saveSelecting(row - 1)) window_.setState(entryList, row - 1);
   window_.postGadgetEvent(entryList, runtime::EventKind::change);
 }
 
 void SettingsWindow::moveEntry(int step) {
-  const core::SearchEntry* selected = selectedEntry();
   const int row = window_.state(entryList);
   const int target = row + step;
-  if (!selected || target < 0 || target >= static_cast<int>(entries().size())) return;
-  const core::SearchEntry moved = *selected;
+  if (!selectedEntry() || target < 0 || target >= static_cast<int>(entries().size())) return;
   DrawingSuspended suspended(window_.gadget(entryList));
-  if (editor_.record(core::EntryOperation::move(static_cast<std::size_t>(row), moved, step)).outcome !=
-      core::CarryOutcome::applied)
-    return;
+  if (!editor_.record(core::EntryOperation::move(static_cast<std::size_t>(row), step))) return;
   // A file changed outside is shown anew, the moved entry selected wherever
-  // the file now has it.
-  if (saveShowing(target, moved)) return;
+  // it now stands.
+  if (saveSelecting(target)) return;
   // Ticking the enabled rows selects each (listCheckCallback); saving them
   // again would write nothing: their records are in the file.
   filling_ = Filling::afterMove;
@@ -566,7 +581,16 @@ void SettingsWindow::moveEntry(int step) {
   window_.setState(entryList, target);
 }
 
-bool SettingsWindow::listCheckCallback(HWND, UINT message, WPARAM, LPARAM lParam, LRESULT&) {
+bool SettingsWindow::listCheckCallback(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (message == WM_QUERYENDSESSION) {
+    result = queryEndSession();
+    return true;
+  }
+  if (message == WM_ENDSESSION && !wParam) {  // the session goes on after all
+    if (const auto destroy = RUNTIME_EXPORT(GetModuleHandleW(L"user32.dll"), ShutdownBlockReasonDestroy))
+      destroy(window_.handle());
+    return false;
+  }
   // Rows the window fills anew from the file show what the file holds: that
   // is no change of the user's.
   if (message != WM_NOTIFY || filling_ == Filling::fromFile) return false;
@@ -580,12 +604,10 @@ bool SettingsWindow::listCheckCallback(HWND, UINT message, WPARAM, LPARAM lParam
   window_.setState(entryList, row);
   if ((newImage != 1 && newImage != 2) || filling_ == Filling::afterMove) return false;
   if (row < 0 || row >= static_cast<int>(entries().size())) return false;
-  const core::SearchEntry* entry = &entries()[static_cast<std::size_t>(row)];
-  core::SearchEntry changed = *entry;
+  core::SearchEntry changed = entries()[static_cast<std::size_t>(row)];
   changed.enabled = newImage == 2 ? 1 : 0;
-  const auto tick =
-      core::EntryOperation::setField(static_cast<std::size_t>(row), *entry, core::EntryField::enabled, changed);
-  if (editor_.record(tick).outcome == core::CarryOutcome::applied) tickToSave_ = true;
+  if (editor_.record(core::EntryOperation::setField(static_cast<std::size_t>(row), core::EntryField::enabled, changed)))
+    tickToSave_ = true;
   return false;  // the toolkit goes on and reports the change
 }
 
@@ -611,20 +633,26 @@ void SettingsWindow::offerDonation() {
 }
 
 void SettingsWindow::runEventLoop() {
-  while (handleEvent(window_.waitEvent())) {
+  for (;;) {
+    while (handleEvent(window_.waitEvent())) {
+    }
+    if (saveBeforeClosing()) return;
   }
-  saveBeforeClosing();
 }
 
-void SettingsWindow::saveBeforeClosing() {
-  if (!editor_.hasUnsaved()) return;
-  save();
-  while (editor_.hasUnsaved()) {
+bool SettingsWindow::saveBeforeClosing() {
+  if (!editor_.hasUnsaved()) return true;
+  for (;;) {
+    // The file changed outside and not every edit could be applied: the
+    // window stays, showing what happened.
+    const core::SyncReport report = syncSelecting(window_.state(entryList));
+    if (!report.notices.empty()) return false;
+    if (!editor_.hasUnsaved()) return true;
+    lastSaveError_ = report.saveError ? report.saveError : report.readError;
     const std::wstring question = L"Wordhop could not save your last changes in\n" +
                                   runtime::fullPath(editor_.fileName()) + L"\n\n" + failureReason(lastSaveError_) +
                                   L"\n\nRetry to try again, or Cancel to close without saving them.";
-    if (services_.ask(question, MB_RETRYCANCEL | MB_ICONWARNING) != IDRETRY) return;
-    save();
+    if (services_.ask(question, MB_RETRYCANCEL | MB_ICONWARNING) != IDRETRY) return true;
   }
 }
 

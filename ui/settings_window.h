@@ -68,8 +68,6 @@ struct SettingsServices {
   std::function<int(std::wstring_view text, UINT flags)> ask;
   // Start-a-program: a program or an address, a parameter, a working folder.
   std::function<void(std::wstring_view, std::wstring_view, std::wstring_view)> startProgram;
-  // Shows a warning owned by the given window.
-  std::function<void(HWND owner, std::wstring_view text)> warn;
   // The address an entry opens, "{word}" standing for the word; none: no tips.
   std::function<std::wstring(const core::SearchEntry&)> previewAddress;
 };
@@ -90,8 +88,9 @@ class SettingsWindow {
   // Handles events until the window is asked to close, and lets it close.
   void runEventLoop();
   // Edits whose save failed are tried once more; while they still fail, the
-  // user chooses between trying again and closing without them.
-  void saveBeforeClosing();
+  // user chooses between trying again and closing without them. False when
+  // the window stays open: the last save applied not every edit.
+  [[nodiscard]] bool saveBeforeClosing();
   // Handles one event; false when it was the close request.
   bool handleEvent(const runtime::Event& event);
 
@@ -111,8 +110,8 @@ class SettingsWindow {
   // selects the row and saves the entry's enabled flag.
   bool listCheckCallback(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   // Catches up with the file (shows it again when another program changed
-  // it, carrying the edits not yet written over onto it) and writes the edits
-  // not yet written.
+  // it, merged with the edits not yet written) and writes the edits not yet
+  // written; what could not be done is told in a balloon.
   void save();
 
   // The entries as the window shows them.
@@ -132,23 +131,30 @@ class SettingsWindow {
   void clearDetails();
   // Fills the list and the spin fields with what the editor shows.
   void fillFromEditor();
-  // Saves while the user looks at `selected` in `row`: true when the file had
-  // changed outside and is shown anew, that entry selected where it now stands.
-  [[nodiscard]] bool saveShowing(int row, const std::optional<core::SearchEntry>& selected);
+  // Saves while the entry shown in `row` is selected: true when the file had
+  // changed outside and is shown anew, that entry selected where it now
+  // stands (nothing when it is gone).
+  [[nodiscard]] bool saveSelecting(int row);
+  core::SyncReport syncSelecting(int row);
   // Applies the user's edit to what the window shows and saves it.
   void perform(const core::EntryOperation& operation);
-  // Shows the file's new state; the entry that was selected stays selected
-  // where it now stands, and nothing is selected when it is gone.
-  void showFileAgain(int row, const std::optional<core::SearchEntry>& selected,
-                     std::optional<core::EntryField> editing);
+  // Shows the file's new state with the row `selected` selected.
+  void showFileAgain(std::optional<std::size_t> selected);
   // Shows a field's text, the caret where it was (both as the user left them).
   void showFieldText(int gadget, const std::wstring& text, int caret);
-  static std::int32_t core::BrowserTimings::*timingIn(int spin);
-  // Tells the user, each once, what a save could not do.
+  static core::Timing timingOfSpin(int spin);
+  // A timing as its spin field can show it.
+  int shownTiming(int spin) const;
+  // Tells the user in a balloon, without taking the focus, what a save could
+  // not do; a failure once until a save works again.
   void tell(const core::SyncReport& report);
-  void tellReadFailure(runtime::SystemError error);
-  void tellSaveFailure(runtime::SystemError error);
-  void tellDropped(const core::SyncReport::Dropped& dropped);
+  void tellFailure(runtime::SystemError error, bool reading);
+  void tellNotices(const std::vector<core::Notice>& notices);
+  // The gadget a balloon points at: the one the user is in, else the list.
+  int balloonGadget() const;
+  // Windows asks before a logoff or shutdown: edits that cannot be saved
+  // block it, with the reason shown.
+  LRESULT queryEndSession();
 
   SettingsState& state_;
   runtime::GadgetWindow window_;
@@ -161,8 +167,7 @@ class SettingsWindow {
   enum class Filling { no, fromFile, afterMove } filling_ = Filling::no;
   bool tickToSave_ = false;                 // a row's check box the user changed waits for the list's change event
   runtime::SystemError unreadAtStart_ = 0;  // the file was there, but could not be read when the window opened
-  bool readFailureTold_ = false;
-  bool saveFailureTold_ = false;
+  bool failureTold_ = false;                // since the last save that worked
   runtime::SystemError lastSaveError_ = 0;  // why the edits still queued are not in the file
 };
 

@@ -1,5 +1,5 @@
 // A settings window built in this process on a scratch Wordhop.ini, with
-// stand-ins for the questions, warnings and started programs, and helpers that
+// stand-ins for the questions and started programs, and helpers that
 // drive its gadgets and read the file back.
 #pragma once
 
@@ -37,10 +37,6 @@ class SettingsFixture : public ::testing::Test {
         },
         [this](std::wstring_view program, std::wstring_view parameter, std::wstring_view workingFolder) {
           started.push_back({std::wstring(program), std::wstring(parameter), std::wstring(workingFolder)});
-        },
-        [this](HWND owner, std::wstring_view text) {
-          warnings.emplace_back(text);
-          warningOwner = owner;
         }};
     settings = std::make_unique<ui::SettingsWindow>(state, configFile, services);
     ASSERT_TRUE(settings->build());
@@ -69,6 +65,19 @@ class SettingsFixture : public ::testing::Test {
     SendMessageW(window().gadget(gadget), WM_CHAR, c, 0);
     pump();
   }
+  // The text of the balloon on show; "" when none is.
+  std::wstring balloonText() {
+    const HWND balloon = window().balloonControl();
+    if (!balloon || !IsWindowVisible(balloon)) return L"";
+    std::wstring text(4096, L'\0');
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = window().handle();
+    tool.lpszText = text.data();
+    SendMessageW(balloon, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
+    text.resize(wcslen(text.c_str()));
+    return text;
+  }
   std::string entriesGroup() const {
     const std::string bytes = file();
     const std::size_t start = bytes.find("[Entries]");
@@ -79,8 +88,6 @@ class SettingsFixture : public ::testing::Test {
   ui::SettingsState state;
   std::unique_ptr<ui::SettingsWindow> settings;
   std::vector<std::wstring> questions;
-  std::vector<std::wstring> warnings;
-  HWND warningOwner = nullptr;
   UINT questionFlags = 0;
   int answer = IDYES;
   struct Start {
