@@ -14,6 +14,18 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
+// Whether text without a mark is UTF-16, ASCII letters having a NUL in every
+// second byte: big-endian when the NULs come first; none when it is not.
+std::optional<bool> unmarkedUtf16(std::string_view bytes) {
+  if (bytes.size() < 2 || bytes.size() % 2) return std::nullopt;
+  for (bool bigEndian : {false, true}) {
+    bool nulls = true;
+    for (std::size_t i = bigEndian ? 0 : 1; nulls && i < bytes.size(); i += 2) nulls = bytes[i] == '\0';
+    if (nulls) return bigEndian;
+  }
+  return std::nullopt;
+}
+
 char foldAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 }  // namespace
@@ -32,10 +44,25 @@ std::string PreferenceDocument::decodeFileBytes(std::string bytes) {
   // Latin-1 would turn every entry into garbage that the next save keeps.
   if (view.starts_with("\xFF\xFE")) return runtime::utf16ToUtf8(view.substr(2), false);
   if (view.starts_with("\xFE\xFF")) return runtime::utf16ToUtf8(view.substr(2), true);
-  // Without a mark: editors save UTF-8 so, and other bytes above 0x7F hardly
-  // ever form well-formed UTF-8 by chance; anything else is ISO-8859-1.
+  // Without a mark: "Unicode" with a NUL in every second byte (ASCII text),
+  // the NULs telling the byte order.
+  if (const std::optional<bool> bigEndian = unmarkedUtf16(view)) return runtime::utf16ToUtf8(view, *bigEndian);
+  // Editors save UTF-8 so, and other bytes above 0x7F hardly ever form
+  // well-formed UTF-8 by chance.
   if (runtime::isWellFormedUtf8(view)) return bytes;
-  return runtime::latin1ToUtf8(view);
+  // A UTF-8 file to which an ANSI tool appended a line: each line is read in
+  // its own encoding, so that one line cannot spoil every other.
+  std::string text;
+  text.reserve(bytes.size() + bytes.size() / 8);
+  for (std::size_t start = 0; start < view.size();) {
+    const std::size_t end = std::min(view.find_first_of("\r\n", start), view.size());
+    const std::string_view line = view.substr(start, end - start);
+    text += runtime::isWellFormedUtf8(line) ? std::string(line) : runtime::windows1252ToUtf8(line);
+    const std::size_t next = std::min(view.find_first_not_of("\r\n", end), view.size());
+    text += view.substr(end, next - end);
+    start = next;
+  }
+  return text;
 }
 
 bool PreferenceDocument::parsedInPlace(std::string_view bytes) { return bytes.starts_with(kUtf8Mark); }

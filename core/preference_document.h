@@ -30,8 +30,9 @@ class PreferenceDocument {
   PreferenceDocument& operator=(const PreferenceDocument&) = delete;
 
   // Decodes a file's bytes: a UTF-8 mark selects UTF-8, a UTF-16 mark UTF-16
-  // (either byte order); without a mark, well-formed UTF-8 is UTF-8 and
-  // anything else is ISO-8859-1.
+  // (either byte order); without a mark, a NUL in every second byte is
+  // UTF-16, well-formed UTF-8 is UTF-8, and anything else is read line by
+  // line: a well-formed UTF-8 line as UTF-8, any other as Windows-1252.
   static std::string decodeFileBytes(std::string bytes);
   // Replaces the document by the items of UTF-8 text, from byte `from` on.
   void parse(std::string utf8Text, std::size_t from = 0);

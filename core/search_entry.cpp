@@ -46,6 +46,10 @@ std::wstring storableText(std::wstring_view typed, int& caret) {
 
 std::optional<std::wstring> fieldInput(std::wstring_view text) {
   if (text.find(kFieldSeparator) != std::wstring_view::npos) return std::nullopt;
+  // The breaks around a copied line separate it from nothing in the field.
+  const std::size_t first = text.find_first_not_of(L"\r\n");
+  text = first == std::wstring_view::npos ? std::wstring_view() : text.substr(first);
+  text = text.substr(0, text.find_last_not_of(L"\r\n") + 1);
   int caret = 0;
   return storableText(text, caret);
 }

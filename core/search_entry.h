@@ -35,7 +35,8 @@ void parseEntryRecord(std::wstring_view record, SearchEntry& entry);
 std::wstring storableText(std::wstring_view typed, int& caret);
 
 // Text the user types or pastes into one of an entry's text fields, as the
-// entry can hold it (above); none when it holds "×", which is refused.
+// entry can hold it (above), without the line breaks at its ends; none when
+// it holds "×", which is refused.
 std::optional<std::wstring> fieldInput(std::wstring_view text);
 
 }  // namespace core

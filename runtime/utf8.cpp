@@ -128,10 +128,17 @@ bool isWellFormedUtf8(std::string_view bytes) {
   return true;
 }
 
-std::string latin1ToUtf8(std::string_view bytes) {
+std::string windows1252ToUtf8(std::string_view bytes) {
+  static constexpr char16_t kFrom80[32] = {
+      0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+      0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 8);
-  for (char b : bytes) appendUtf8(out, static_cast<std::uint8_t>(b));
+  for (char b : bytes) {
+    const std::uint8_t byte = static_cast<std::uint8_t>(b);
+    appendUtf8(out, byte >= 0x80 && byte < 0xA0 ? char32_t(kFrom80[byte - 0x80]) : char32_t(byte));
+  }
   return out;
 }
 

@@ -16,8 +16,11 @@ std::wstring fromUtf8(std::string_view bytes);
 // True when every byte belongs to a well-formed sequence (plain ASCII is).
 bool isWellFormedUtf8(std::string_view bytes);
 
-// ISO-8859-1: bytes 0x80-0xFF become two UTF-8 bytes each.
-std::string latin1ToUtf8(std::string_view bytes);
+// Windows-1252, the code page ANSI tools of Western Windows write: its letters
+// from 0xA0 on are ISO-8859-1's, and 0x80-0x9F hold "€ ‚ ƒ „ … † ‡ ˆ ‰ Š ‹ Œ Ž
+// ‘ ’ “ ” • – — ˜ ™ š › œ ž Ÿ" (its five unassigned bytes stay C1 controls,
+// as Windows reads them).
+std::string windows1252ToUtf8(std::string_view bytes);
 
 // UTF-16 bytes in the given byte order (no mark); an odd last byte and unpaired
 // surrogates become U+FFFD.

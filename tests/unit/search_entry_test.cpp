@@ -52,7 +52,9 @@ TEST(EntryRecord, TypedOrPastedTextIsOneLineWithoutTheSeparator) {
     std::optional<std::wstring> taken;
   } cases[] = {
       {L"plain", L"plain"},
-      {L"one\r\n\r\ntwo\rthree\n", L"one two three "},
+      {L"one\r\n\r\ntwo\rthree\n", L"one two three"},
+      {L"\r\nlead and trail\r\n\r\n", L"lead and trail"},  // a copied line brings its break
+      {L"\n", L""},
       {L"a\u00D7b", std::nullopt},
       {L"\u00D7", std::nullopt},
       {L"", L""},

@@ -27,9 +27,11 @@ TEST(Utf8, MalformedBytesBecomeReplacementCharacters) {
   for (const Case& c : cases) EXPECT_EQ(runtime::fromUtf8(c.bytes), c.expected);
 }
 
-TEST(Latin1, HighBytesBecomeTwoUtf8Bytes) {
-  EXPECT_EQ(runtime::latin1ToUtf8("1\xD7" "2\xFF"), "1\xC3\x97" "2\xC3\xBF");
-  EXPECT_EQ(runtime::latin1ToUtf8(std::string("\0a", 2)), std::string("\0a", 2));
+TEST(Windows1252, LettersAreLatin1sAndThe80sAreItsPunctuation) {
+  EXPECT_EQ(runtime::windows1252ToUtf8("1\xD7" "2\xFF"), "1\xC3\x97" "2\xC3\xBF");
+  EXPECT_EQ(runtime::windows1252ToUtf8(std::string("\0a", 2)), std::string("\0a", 2));
+  EXPECT_EQ(runtime::windows1252ToUtf8("\x92\x96\x80\x81\x9F"),
+            "\xE2\x80\x99\xE2\x80\x93\xE2\x82\xAC\xC2\x81\xC5\xB8");  // ’ – € U+0081 Ÿ
 }
 
 TEST(Utf16, BothByteOrdersWithSurrogatePairs) {
