@@ -44,14 +44,18 @@ TEST_F(StartupEndToEnd, AnExistingFileIsNeverRewrittenWhateverItHolds) {
   }
 }
 
-// The settings window says once that it cannot read its settings there.
+// The settings window says, in a balloon, that it cannot read its settings there.
 TEST_F(StartupEndToEnd, AFolderNamedLikeTheFileIsLeftAlone) {
   std::filesystem::create_directory(config());
   bool told = false;
   EXPECT_EQ(testing_support::runTool(
                 tool, {.currentDirectory = elsewhere.path(),
                        .timeoutMs = 60000,
-                       .visitSettingsWindow = [&](HWND window) { told = testing_support::answerMessageBox(window); }}),
+                       .visitSettingsWindow =
+                           [&](HWND window) {
+                             told = testing_support::tipTextOf(window).find(L"cannot read its settings") !=
+                                    std::wstring::npos;
+                           }}),
             0u);
   EXPECT_TRUE(told);
   EXPECT_TRUE(std::filesystem::is_directory(config()));

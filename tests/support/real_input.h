@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <string>
 #include <string_view>
@@ -170,6 +172,18 @@ inline HWND waitForWindow(DWORD processId, const wchar_t* windowClass, DWORD tim
 
 // Waits for a message box of the process to appear; null after the timeout.
 inline HWND waitForDialog(DWORD processId) { return waitForWindow(processId, L"#32770"); }
+
+// The text of a visible tip of the window's process once it is not `before`;
+// "(no tip)" when none shows within five seconds.
+inline std::wstring tipTextOf(HWND window, const std::wstring& before = L"") {
+  for (DWORD waited = 0; waited < 5000; waited += 50, Sleep(50)) {
+    wchar_t text[1024] = L"";
+    if (HWND tip = waitForWindow(processOf(window), TOOLTIPS_CLASSW, 50))
+      SendMessageW(tip, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+    if (*text && before != text) return text;
+  }
+  return L"(no tip)";
+}
 
 // Waits for a message box of the window's process and answers it with Enter
 // (its default button); false when none appeared.

@@ -6,6 +6,9 @@
 
 #include <commctrl.h>
 
+#include <functional>
+#include <optional>
+
 #include "core/configuration.h"
 #include "runtime/clipboard.h"
 #include "runtime/system_message.h"
@@ -357,30 +360,51 @@ TEST_F(SettingsEditingTest, AFailedSaveIsToldOnceNamingTheFileAndTheReason) {
   }
 }
 
-// Edits whose save failed are tried once more when the window closes; while
-// they still fail, the user is asked whether to try again, naming the file.
+// Edits whose save failed are tried once more when Windows asks to end the
+// session and when the window closes. While they still fail, the session is
+// held up and the user is asked whether to try again, naming the file; when
+// the file changed so that an edit cannot be applied, the window stays open.
 TEST_F(SettingsEditingTest, ClosingWithUnsavedEditsTriesOnceMoreAndThenAsks) {
   const std::wstring path = folder.file("Wordhop.ini").wstring();
-  for (bool writableBeforeClosing : {false, true}) {
-    SCOPED_TRACE(writableBeforeClosing);
+  auto withEntry8 = [](const char* sites) { return kDefaultFile + "8 = 0" X + sites + X "0" X "0" X "0" X X "\r\n"; };
+  auto writable = [&] { SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL); };
+  struct Case {
+    const char* name;
+    std::function<void()> beforeClosing;
+    std::optional<LRESULT> sessionMayEnd;  // when Windows asks first
+    bool closes, asked;
+    std::string file;
+  } cases[] = {
+      {"still read-only", [] {}, FALSE, true, true, withEntry8("")},
+      {"writable again", writable, TRUE, true, false, withEntry8("x")},
+      {"the same field changed outside",
+       [&] {
+         writable();
+         testing_support::writeBytes(path, withEntry8("theirs"));
+       },
+       std::nullopt, false, false, withEntry8("theirs")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
     questions.clear();
-    testing_support::writeBytes(path, kDefaultFile);
+    testing_support::writeBytes(path, withEntry8(""));
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
-    const WritableAgain writable{path};
+    const WritableAgain writableAgain{path};
     openWindowOn(path);
-    press(addButton);
-    if (writableBeforeClosing) SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    select(7);
+    type(urlField, L'x');
+    c.beforeClosing();
+    if (c.sessionMayEnd) {
+      EXPECT_EQ(SendMessageW(window().handle(), WM_QUERYENDSESSION, 0, 0), *c.sessionMayEnd);
+    }
     answer = IDCANCEL;
-    EXPECT_TRUE(settings->saveBeforeClosing());
-    if (writableBeforeClosing) {
-      EXPECT_TRUE(questions.empty());
-      EXPECT_EQ(file(), kDefaultFile + "8 = 0" X X "0" X "0" X "0" X X "\r\n");
-    } else {
-      ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(settings->saveBeforeClosing(), c.closes);
+    EXPECT_EQ(questions.size(), c.asked ? 1u : 0u);
+    if (c.asked) {
       EXPECT_NE(questions[0].find(path), std::wstring::npos) << questions[0];
       EXPECT_EQ(questionFlags, static_cast<UINT>(MB_RETRYCANCEL | MB_ICONWARNING));
-      EXPECT_EQ(file(), kDefaultFile);
     }
+    EXPECT_EQ(file(), c.file);
   }
 }
 
