@@ -299,12 +299,8 @@ void SettingsWindow::perform(const core::EntryOperation& operation) {
 }
 
 void SettingsWindow::tell(const core::SyncReport& report) {
-  if (report.readError || report.saveError) {
+  if (report.readError || report.saveError)
     tellFailure(report.readError ? report.readError : report.saveError, report.readError != 0);
-  } else if (!editor_.hasUnsaved()) {
-    failureTold_ = false;
-    lastSaveError_ = 0;
-  }
   if (!report.notices.empty()) tellNotices(report.notices);
 }
 
@@ -317,7 +313,6 @@ int SettingsWindow::balloonGadget() const {
 
 void SettingsWindow::tellFailure(runtime::SystemError error, bool reading) {
   lastSaveError_ = error;
-  if (std::exchange(failureTold_, true)) return;
   const std::wstring file = runtime::fullPath(editor_.fileName());
   std::wstring advice;
   if (reading) {
@@ -338,6 +333,8 @@ void SettingsWindow::tellFailure(runtime::SystemError error, bool reading) {
              L"\nand start it from there.";
   }
   // A balloon: the user's next keys stay in the field, and wait with the rest.
+  // Each key hides it and each failed save shows it again, so that it stays
+  // while the user types.
   window_.showBalloon(balloonGadget(), reading ? L"Wordhop cannot read its settings" : L"Wordhop cannot save",
                       (reading ? L"Wordhop cannot read its settings in\n" : L"Wordhop cannot save its settings in\n") +
                           file + L"\n\n" + failureReason(error) + L"\n\n" + advice);

@@ -146,7 +146,7 @@ class SettingsWindow {
   // A timing as its spin field can show it.
   int shownTiming(int spin) const;
   // Tells the user in a balloon, without taking the focus, what a save could
-  // not do; a failure once until a save works again.
+  // not do.
   void tell(const core::SyncReport& report);
   void tellFailure(runtime::SystemError error, bool reading);
   void tellNotices(const std::vector<core::Notice>& notices);
@@ -167,7 +167,6 @@ class SettingsWindow {
   enum class Filling { no, fromFile, afterMove } filling_ = Filling::no;
   bool tickToSave_ = false;                 // a row's check box the user changed waits for the list's change event
   runtime::SystemError unreadAtStart_ = 0;  // the file was there, but could not be read when the window opened
-  bool failureTold_ = false;                // since the last save that worked
   runtime::SystemError lastSaveError_ = 0;  // why the edits still queued are not in the file
 };
 

@@ -67,15 +67,16 @@ inline BOOL CALLBACK matchVisibleWindow(HWND window, LPARAM context) {
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
   if (owner != search.processId || !IsWindowVisible(window)) return TRUE;
-  wchar_t className[16] = {};
-  GetClassNameW(window, className, 16);
-  if (std::wstring_view(className) == L"#32770") return TRUE;  // a message box of the window's
+  wchar_t className[32] = {};
+  GetClassNameW(window, className, 32);
+  // A message box or a balloon of the window's.
+  if (std::wstring_view(className) == L"#32770" || std::wstring_view(className) == L"tooltips_class32") return TRUE;
   search.found = window;
   return FALSE;
 }
 
-// The visible top-level window of a process, not counting message boxes, or
-// null when it has none (yet).
+// The visible top-level window of a process, not counting message boxes and
+// balloons, or null when it has none (yet).
 inline HWND visibleWindowOf(DWORD processId) {
   WindowSearch search{processId, nullptr};
   EnumWindows(matchVisibleWindow, reinterpret_cast<LPARAM>(&search));

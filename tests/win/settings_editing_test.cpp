@@ -309,7 +309,7 @@ TEST_F(SettingsEditingTest, DonationOpensThePageOnlyOnYes) {
 // Where the file cannot be written, the first failed save says so in a balloon
 // that names the file, the system's reason and what to do, and takes no key:
 // the keys typed after it stay in the field and wait to be saved.
-TEST_F(SettingsEditingTest, AFailedSaveIsToldOnceNamingTheFileAndTheReason) {
+TEST_F(SettingsEditingTest, AFailedSaveIsToldInABalloonNamingTheFileTheReasonAndWhatToDo) {
   struct Case {
     const char* name;
     std::function<std::wstring()> prepare;  // gives the file the window edits
