@@ -60,10 +60,8 @@ EditedSettings readAllSettings(PreferenceFile& file) {
       // A line without a value (a note, the second half of a split line) is
       // no entry: it is kept whole, "foo =" as it stands.
       settings.notes.push_back({position, file.keyLine()});
-      settings.entryKeysInOrder = false;
     } else {
       parseEntryRecord(value, settings.entries.emplace_back());
-      if (file.keyName() != std::to_wstring(position + 1)) settings.entryKeysInOrder = false;
     }
   }
   for (EntryNote& note : settings.notes)
@@ -109,7 +107,6 @@ LoadedSettings loadAllEntries(const std::wstring& fileName, std::vector<SearchEn
   static_cast<void>(file.close());  // nothing was changed, so nothing is written
   std::move(read.entries.begin(), read.entries.end(), std::back_inserter(entries));
   static_cast<BrowserTimings&>(loaded) = read;
-  loaded.entryKeysInOrder = read.entryKeysInOrder;
   loaded.notes = std::move(read.notes);
   return loaded;
 }

@@ -61,14 +61,9 @@ inline std::wstring_view keyOf(Timing timing) {
 struct EditedSettings : BrowserTimings {
   std::vector<SearchEntry> entries;
   std::vector<EntryNote> notes;  // ordered by the entry they stand before
-  // The Entries keys were exactly "1" to "n" in file order, and no other
-  // line has a key, so that saving entry i under key i + 1 replaces that
-  // entry's own record.
-  bool entryKeysInOrder = true;
 };
 
 struct LoadedSettings : BrowserTimings {
-  bool entryKeysInOrder = true;
   std::vector<EntryNote> notes;
 };
 

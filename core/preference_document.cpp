@@ -283,11 +283,6 @@ void PreferenceDocument::writeKeyValue(std::string_view value) {
   modified_ = true;
 }
 
-std::string_view PreferenceDocument::keyName() const {
-  if (currentItem_ == kNone || items_[currentItem_].kind != ItemKind::key) return {};
-  return items_[currentItem_].name;
-}
-
 std::string PreferenceDocument::lineOf(std::size_t index) const {
   const Item& item = items_[index];
   std::string line;

@@ -72,7 +72,6 @@ class PreferenceDocument {
   // Replaces the current key's value; nothing when the current item is no key.
   void writeKeyValue(std::string_view value);
   bool empty() const { return items_.empty(); }
-  std::string_view keyName() const;
   // The current key's whole line as the file had it ("foo =" for a key
   // without a value); "" when the current item is no key.
   std::string_view keyLine();

@@ -165,8 +165,6 @@ bool PreferenceFile::writeKeyValue(std::wstring_view value) {
 
 std::wstring PreferenceFile::keyLine() { return isOpen() ? fromUtf8(document_.keyLine()) : std::wstring(); }
 
-std::wstring PreferenceFile::keyName() { return isOpen() ? fromUtf8(document_.keyName()) : std::wstring(); }
-
 void PreferenceFile::removeGroup(std::wstring_view name) {
   if (isOpen()) document_.removeGroup(toUtf8(name));
 }

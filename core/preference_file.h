@@ -67,8 +67,6 @@ class PreferenceFile {
   std::wstring keyValue();
   // Replaces the current key's value, its name and place as they are.
   bool writeKeyValue(std::wstring_view value);
-  // The current item's key name as written in the file; "" when it is no key.
-  std::wstring keyName();
   // The current key's whole line as the file had it; "" when it is no key.
   std::wstring keyLine();
   // Removes the first group of that name with its items; later copies become comments.

@@ -41,22 +41,6 @@ TEST_F(ConfigurationTest, LoadsEveryKeyInFileOrderWhateverItsName) {
   EXPECT_EQ(entries[0].sites, L"a");
   EXPECT_EQ(entries[1].sites, L"b");
   EXPECT_EQ(entries[2].enabled, 2);
-  EXPECT_FALSE(timings.entryKeysInOrder);
-}
-
-TEST_F(ConfigurationTest, KeysInOrderAreRecognised) {
-  struct Case {
-    const char* entries;
-    bool inOrder;
-  } cases[] = {
-      {"1 = a\r\n2 = b\r\n3 = c", true}, {"", true},        {"1 = a\r\n3 = c", false}, {"2 = a\r\n1 = b", false},
-      {"1 = a\r\n1 = b", false},         {"01 = a", false}, {"one = a", false},
-  };
-  for (const Case& c : cases) {
-    put(std::string("[Entries]\r\n") + c.entries);
-    std::vector<SearchEntry> entries;
-    EXPECT_EQ(core::loadAllEntries(name(), entries).entryKeysInOrder, c.inOrder) << c.entries;
-  }
 }
 
 TEST_F(ConfigurationTest, MissingFileLoadsNothingWithDefaultTimings) {
@@ -70,7 +54,7 @@ TEST_F(ConfigurationTest, MissingFileLoadsNothingWithDefaultTimings) {
 TEST_F(ConfigurationTest, SaveEntryReplacesItsNumberedKeyOnly) {
   core::writeDefaultConfiguration(name());
   std::vector<SearchEntry> entries;
-  EXPECT_TRUE(core::loadAllEntries(name(), entries).entryKeysInOrder);
+  core::loadAllEntries(name(), entries);
   entries[1].enabled = 1;
   entries[1].info = L"changed";
   EXPECT_FALSE(core::saveEntry(name(), entries, 1));
