@@ -41,7 +41,9 @@ bool sameField(const SearchEntry& a, const SearchEntry& b, EntryField field) {
   return a.*flag == b.*flag;
 }
 
-bool sameContent(const SearchEntry& a, const SearchEntry& b) { return static_cast<std::size_t>(sharedFields(a, b)) == kEntryFields.size(); }
+bool sameContent(const SearchEntry& a, const SearchEntry& b) {
+  return static_cast<std::size_t>(sharedFields(a, b)) == kEntryFields.size();
+}
 
 int sharedFields(const SearchEntry& a, const SearchEntry& b) {
   int shared = 0;

@@ -10,7 +10,7 @@ namespace core {
 
 enum class EntryField : unsigned char { enabled, sites, content, sortByDate, firstMatch, filter, info };
 
-inline constexpr std::array kEntryFields{EntryField::enabled, EntryField::sites,  EntryField::content,
+inline constexpr std::array kEntryFields{EntryField::enabled,    EntryField::sites,      EntryField::content,
                                          EntryField::sortByDate, EntryField::firstMatch, EntryField::filter,
                                          EntryField::info};
 

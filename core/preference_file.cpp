@@ -140,9 +140,7 @@ std::int32_t PreferenceFile::readInteger(std::wstring_view key, std::int32_t def
   return value ? runtime::scanDecimal(*value) : defaultValue;
 }
 
-bool PreferenceFile::hasKey(std::wstring_view key) {
-  return isOpen() && document_.readValue(toUtf8(key)).has_value();
-}
+bool PreferenceFile::hasKey(std::wstring_view key) { return isOpen() && document_.readValue(toUtf8(key)).has_value(); }
 
 bool PreferenceFile::examineKeys() { return isOpen() && document_.examineKeys(); }
 

@@ -139,8 +139,9 @@ class Merge {
       }
       case SequenceEdit::Kind::remove:
         if (!at) return;  // removed outside too
-        if (const Slot& slot = slots_[*at]; slot.fileRow && !edit.id.added &&
-                                            !sameContent(theirs_.entries[*slot.fileRow], base_.entries[edit.id.index])) {
+        if (const Slot& slot = slots_[*at];
+            slot.fileRow && !edit.id.added &&
+            !sameContent(theirs_.entries[*slot.fileRow], base_.entries[edit.id.index])) {
           tell(Notice::Edit::removal, Notice::Reason::changedOutside, edit.id);
           return;
         }

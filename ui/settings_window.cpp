@@ -316,21 +316,25 @@ void SettingsWindow::tellFailure(runtime::SystemError error, bool reading) {
   const std::wstring file = runtime::fullPath(editor_.fileName());
   std::wstring advice;
   if (reading) {
-    advice = L"Nothing is saved until Wordhop can read the file. It tries again when you come back to this window "
-             L"and before each change.";
+    advice =
+        L"Nothing is saved until Wordhop can read the file. It tries again when you come back to this window "
+        L"and before each change.";
   } else if (runtime::heldByAnotherProgram(error)) {
-    advice = L"Another program holds the file. Your changes wait, and the next change saved after it lets go also "
-             L"saves them.";
+    advice =
+        L"Another program holds the file. Your changes wait, and the next change saved after it lets go also "
+        L"saves them.";
   } else if (const DWORD attributes = GetFileAttributesW(file.c_str());
              attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-    advice = L"The file is read-only. Your changes wait: clear Read-only in the file's Properties, and the next "
-             L"change saves them.";
+    advice =
+        L"The file is read-only. Your changes wait: clear Read-only in the file's Properties, and the next "
+        L"change saves them.";
   } else {
     const std::wstring localData = runtime::environmentVariable(L"LOCALAPPDATA");
-    advice = L"The folder cannot be written to, so changes made in this window cannot be saved there. Copy "
-             L"Wordhop.exe to a folder you can write to, for example\n" +
-             (localData.empty() ? std::wstring(L"a folder in your user profile") : localData + L"\\Wordhop") +
-             L"\nand start it from there.";
+    advice =
+        L"The folder cannot be written to, so changes made in this window cannot be saved there. Copy "
+        L"Wordhop.exe to a folder you can write to, for example\n" +
+        (localData.empty() ? std::wstring(L"a folder in your user profile") : localData + L"\\Wordhop") +
+        L"\nand start it from there.";
   }
   // A balloon: the user's next keys stay in the field, and wait with the rest.
   // Each key hides it and each failed save shows it again, so that it stays
@@ -348,8 +352,8 @@ void SettingsWindow::tellNotices(const std::vector<core::Notice>& notices) {
     if (notice.edit == Edit::field && notice.field != core::EntryField::enabled)
       what = std::wstring(L"your change of ") + detailOf(notice.field)->name;
     else if (notice.edit == Edit::timing)
-      what = notice.timing == core::Timing::browserStart ? L"your change of Browser Start"
-                                                         : L"your change of Tab Delay";
+      what =
+          notice.timing == core::Timing::browserStart ? L"your change of Browser Start" : L"your change of Tab Delay";
     else if (notice.edit == Edit::removal)
       what = L"your removal";
     else if (notice.edit == Edit::move)

@@ -48,14 +48,13 @@ TEST_F(StartupEndToEnd, AnExistingFileIsNeverRewrittenWhateverItHolds) {
 TEST_F(StartupEndToEnd, AFolderNamedLikeTheFileIsLeftAlone) {
   std::filesystem::create_directory(config());
   bool told = false;
-  EXPECT_EQ(testing_support::runTool(
-                tool, {.currentDirectory = elsewhere.path(),
-                       .timeoutMs = 60000,
-                       .visitSettingsWindow =
-                           [&](HWND window) {
-                             told = testing_support::tipTextOf(window).find(L"cannot read its settings") !=
-                                    std::wstring::npos;
-                           }}),
+  EXPECT_EQ(testing_support::runTool(tool, {.currentDirectory = elsewhere.path(),
+                                            .timeoutMs = 60000,
+                                            .visitSettingsWindow =
+                                                [&](HWND window) {
+                                                  told = testing_support::tipTextOf(window).find(
+                                                             L"cannot read its settings") != std::wstring::npos;
+                                                }}),
             0u);
   EXPECT_TRUE(told);
   EXPECT_TRUE(std::filesystem::is_directory(config()));

@@ -106,14 +106,14 @@ TEST(PreferenceDecode, ChoosesTheEncodingByTheMarkOrTheBytes) {
     std::string utf8;
   } cases[] = {
       {"\xEF\xBB\xBFk=\xC3\x97", "k=\xC3\x97"},
-      {"k=\xD7", "k=\xC3\x97"},                                  // Windows-1252
+      {"k=\xD7", "k=\xC3\x97"},                                      // Windows-1252
       {"k=\x92\x96\x80", "k=\xE2\x80\x99\xE2\x80\x93\xE2\x82\xAC"},  // its ’ – €
-      {"k=\xC3\x97", "k=\xC3\x97"},                              // UTF-8 saved without a mark
-      {"k=caf\xC3\xA9 \xE9", "k=caf\xC3\x83\xC2\xA9 \xC3\xA9"},  // a line not UTF-8: Windows-1252
+      {"k=\xC3\x97", "k=\xC3\x97"},                                  // UTF-8 saved without a mark
+      {"k=caf\xC3\xA9 \xE9", "k=caf\xC3\x83\xC2\xA9 \xC3\xA9"},      // a line not UTF-8: Windows-1252
       // UTF-8 with one line an ANSI tool appended: each line its own.
       {"1=1\xC3\x97s\r\n\r\n2=caf\xE9\n3=\xC3\x97", "1=1\xC3\x97s\r\n\r\n2=caf\xC3\xA9\n3=\xC3\x97"},
-      {"k=\xC3", "k=\xC3\x83"},                                  // a cut-off sequence is Windows-1252
-      {"k=\xED\xA0\x80", "k=\xC3\xAD\xC2\xA0\xE2\x82\xAC"},      // an encoded surrogate is no UTF-8
+      {"k=\xC3", "k=\xC3\x83"},                              // a cut-off sequence is Windows-1252
+      {"k=\xED\xA0\x80", "k=\xC3\xAD\xC2\xA0\xE2\x82\xAC"},  // an encoded surrogate is no UTF-8
       {"", ""},
       {"\xEF\xBB", "\xC3\xAF\xC2\xBB"},
       {std::string("\xFF\xFEk\0=\0\xD7\0", 8), "k=\xC3\x97"},

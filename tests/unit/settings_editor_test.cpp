@@ -2,10 +2,11 @@
 // changes, deletes or empties between them.
 #include <gtest/gtest.h>
 
+#include "core/settings_editor.h"
+
 #include <filesystem>
 #include <functional>
 
-#include "core/settings_editor.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
@@ -41,12 +42,14 @@ TEST(SettingsEditor, WritesOneLinePerFieldEditAndKeepsWhatTheFileHeldBeforeItWas
       {"deleted", [](const auto& path) { std::filesystem::remove(path); }, ENTRIES("mine !") + rest},
       {"emptied", [](const auto& path) { writeBytes(path, ""); }, ENTRIES("mine !") + rest},
       {"line ends changed",
-       [](const auto& path) { writeBytes(path, HEAD "[Entries]\n1=0" X "a\nnote line\n2=0" X "b" X "0" X "0" X "0" X X "mine\n"); },
+       [](const auto& path) {
+         writeBytes(path, HEAD "[Entries]\n1=0" X "a\nnote line\n2=0" X "b" X "0" X "0" X "0" X X "mine\n");
+       },
        ENTRIES("mine !") "\r\n"},
-      {"the same change",
-       [](const auto& path) { writeBytes(path, ENTRIES("mine !") "\r\n"); }, ENTRIES("mine !") "\r\n"},
-      {"another change", [](const auto& path) { writeBytes(path, ENTRIES("theirs") "\r\n"); },
-       ENTRIES("theirs") "\r\n", 1},
+      {"the same change", [](const auto& path) { writeBytes(path, ENTRIES("mine !") "\r\n"); },
+       ENTRIES("mine !") "\r\n"},
+      {"another change", [](const auto& path) { writeBytes(path, ENTRIES("theirs") "\r\n"); }, ENTRIES("theirs") "\r\n",
+       1},
   };
 #undef ENTRIES
   for (const Case& c : cases) {

@@ -2,6 +2,8 @@
 // table of the cases users meet, and a property test over random edits.
 #include <gtest/gtest.h>
 
+#include "core/settings_merge.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
@@ -9,7 +11,6 @@
 
 #include "core/entry_diff.h"
 #include "core/entry_operation.h"
-#include "core/settings_merge.h"
 
 namespace {
 
@@ -234,7 +235,8 @@ class RandomSession {
       switch (pick(5)) {
         case 0:
         case 1:
-          if (!shown.empty()) session.user(set(shown, row, pick(2) ? EntryField::sites : EntryField::info, fresh(L"O").c_str()));
+          if (!shown.empty())
+            session.user(set(shown, row, pick(2) ? EntryField::sites : EntryField::info, fresh(L"O").c_str()));
           break;
         case 2:
           session.user(EntryOperation::add());
@@ -266,7 +268,8 @@ class RandomSession {
     }
     return out;
   }
-  static bool has(const std::vector<SearchEntry>& entries, std::wstring SearchEntry::*field, const std::wstring& value) {
+  static bool has(const std::vector<SearchEntry>& entries, std::wstring SearchEntry::*field,
+                  const std::wstring& value) {
     return std::any_of(entries.begin(), entries.end(), [&](const SearchEntry& e) { return e.*field == value; });
   }
 
@@ -296,7 +299,8 @@ class RandomSession {
       const core::EntryId id = ours.ids[row];
       const SearchEntry before = id.added ? SearchEntry{} : session.base.entries[id.index];
       if (!id.added && mine != before) touchedHere[id.index] = true;
-      for (auto [field, text] : {std::pair{EntryField::sites, &SearchEntry::sites}, {EntryField::info, &SearchEntry::info}}) {
+      for (auto [field, text] :
+           {std::pair{EntryField::sites, &SearchEntry::sites}, {EntryField::info, &SearchEntry::info}}) {
         if (mine.*text == before.*text) continue;
         const bool kept = has(result, text, mine.*text);
         EXPECT_TRUE(kept || noticed(field)) << described;

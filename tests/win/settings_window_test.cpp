@@ -157,7 +157,7 @@ TEST_F(SettingsWindowTest, OddRecordsShowAsTheirNumbersRead) {
   EXPECT_EQ(window.itemText(entryList, 0, 3), L"Relevance");
   EXPECT_EQ(window.itemText(entryList, 0, 4), L"Yes");
   EXPECT_FALSE(window.itemChecked(entryList, 1));
-  EXPECT_EQ(window.itemText(entryList, 1, 1), L"0");   // text without a separator is the entry's sites
+  EXPECT_EQ(window.itemText(entryList, 1, 1), L"0");  // text without a separator is the entry's sites
   EXPECT_EQ(window.text(browserStartSpin), L"9999");  // as much as the field takes
   EXPECT_EQ(window.text(tabDelaySpin), L"0");
 }
