@@ -30,11 +30,22 @@ bool writeScratchFile(const std::wstring& scratch, const ByteSource& bytes) {
   return ok;
 }
 
+// An antivirus, the indexer or a sync client opens a file just written for a
+// moment: the rename over it is tried again this often.
+constexpr int kSwapAttempts = 5;
+constexpr DWORD kSwapPause = 20;
+
 bool swapIn(const std::wstring& scratch, const std::wstring& target, DWORD targetAttributes) {
   // A rename within one folder replaces the file in one step. ReplaceFileW is
   // no substitute: where it moves the old file away before the new one is in
   // place (Wine does), a kill in between leaves no file at all.
-  if (!MoveFileExW(scratch.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return false;
+  bool moved = false;
+  for (int attempt = 0; attempt < kSwapAttempts && !moved; ++attempt) {
+    if (attempt) Sleep(kSwapPause);
+    moved = MoveFileExW(scratch.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!moved && GetLastError() != ERROR_ACCESS_DENIED && GetLastError() != ERROR_SHARING_VIOLATION) break;
+  }
+  if (!moved) return false;
   // The new file brings its own attributes; keep the old file's (hidden, say).
   if (targetAttributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(target.c_str(), targetAttributes);
   return true;
@@ -57,8 +68,13 @@ File File::open(const std::wstring& path, FileAccess access) {
 }
 
 File File::create(const std::wstring& path) {
+  // Emptying a hidden or system file fails unless those attributes are asked for again.
+  const DWORD existing = GetFileAttributesW(path.c_str());
+  const DWORD kept = existing == INVALID_FILE_ATTRIBUTES
+                         ? 0
+                         : existing & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
   return File(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                          FILE_ATTRIBUTE_NORMAL, nullptr));
+                          kept ? kept : FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 std::optional<std::string> File::readAll() {

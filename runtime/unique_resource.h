@@ -56,6 +56,7 @@ using LibraryPolicy = NullIsNone<HMODULE, &FreeLibrary>;
 template <typename Gdi>
 using GdiObjectPolicy = NullIsNone<Gdi, &DeleteObject>;
 using ImageListPolicy = NullIsNone<HIMAGELIST, &ImageList_Destroy>;
+using WindowPolicy = NullIsNone<HWND, &DestroyWindow>;
 
 struct FileHandlePolicy {  // CreateFileW reports failure as INVALID_HANDLE_VALUE
   using Value = HANDLE;
@@ -67,5 +68,6 @@ using UniqueHandle = UniqueResource<HandlePolicy>;
 using UniqueFileHandle = UniqueResource<FileHandlePolicy>;
 using UniqueBitmap = UniqueResource<GdiObjectPolicy<HBITMAP>>;
 using UniqueFont = UniqueResource<GdiObjectPolicy<HFONT>>;
+using UniqueWindow = UniqueResource<WindowPolicy>;
 
 }  // namespace runtime

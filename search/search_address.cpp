@@ -113,7 +113,10 @@ std::optional<std::wstring> buildTemplateAddress(std::wstring_view addressTempla
 std::optional<std::wstring> entryAddress(const SearchSettings& settings, const core::SearchEntry& entry,
                                          std::wstring_view preparedWord) {
   if (isAddressTemplate(entry.sites)) return buildTemplateAddress(entry.sites, preparedWord);
-  return buildSearchAddress(settings, entry, preparedWord);
+  // A longer address is no address the shell takes (ShellExecuteExW crashes on one of a megabyte).
+  std::wstring address = buildSearchAddress(settings, entry, preparedWord);
+  if (address.size() > kLongestAddress) return std::nullopt;
+  return address;
 }
 
 }  // namespace search

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <iterator>
 
 namespace ui {
 namespace {
@@ -27,11 +26,11 @@ HookRecord* installFocusHook(void* target, void* replacement) {
   auto* record = new HookRecord;
   record->target = target;
   std::uint8_t* code = record->patchCode;
-  code = std::copy(std::begin(kLoadAddressOpcode), std::end(kLoadAddressOpcode), code);
+  code = std::copy(kBeforeAddress.begin(), kBeforeAddress.end(), code);
   auto address = reinterpret_cast<std::uintptr_t>(replacement);
   for (std::size_t byte = 0; byte < sizeof address; ++byte, address >>= 8)  // least significant first
     *code++ = static_cast<std::uint8_t>(address);
-  std::copy(std::begin(kPushAndReturn), std::end(kPushAndReturn), code);
+  std::copy(kAfterAddress.begin(), kAfterAddress.end(), code);
   std::memcpy(record->savedCode, target, kPatchSize);
   if (!writeOwnCode(target, record->patchCode)) {
     delete record;

@@ -5,24 +5,30 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 
 #include "runtime/unique_resource.h"
 
 namespace ui {
 
-// The patch loads the replacement's address into a register that the caller
-// does not expect preserved, pushes it and returns to it: the caller's stack
-// and arguments stay as they were, and the replacement returns to the caller.
+// The patch jumps to the replacement without touching the stack: the caller's
+// stack and arguments stay as they were, and the replacement returns to the
+// caller. It is the code before the replacement's address, the address, and
+// the code after it.
 #if defined(__x86_64__) || defined(_M_X64)
-inline constexpr std::uint8_t kLoadAddressOpcode[] = {0x48, 0xB8};  // mov rax, imm64
+// jmp qword ptr [rip + 0], the address right after it. A push and a ret would
+// return to an address no call pushed, for which hardware-enforced stack
+// protection (shadow stacks, x64 only) ends the process.
+inline constexpr std::array<std::uint8_t, 6> kBeforeAddress{0xFF, 0x25, 0x00, 0x00, 0x00, 0x00};
+inline constexpr std::array<std::uint8_t, 0> kAfterAddress{};
 #elif defined(__i386__) || defined(_M_IX86)
-inline constexpr std::uint8_t kLoadAddressOpcode[] = {0xB8};  // mov eax, imm32
+inline constexpr std::array<std::uint8_t, 1> kBeforeAddress{0xB8};       // mov eax, imm32
+inline constexpr std::array<std::uint8_t, 2> kAfterAddress{0x50, 0xC3};  // push eax; ret
 #else
 #error "the focus hook knows x86 and x64 code only"
 #endif
-inline constexpr std::uint8_t kPushAndReturn[] = {0x50, 0xC3};  // push eax/rax; ret
-inline constexpr std::size_t kPatchSize = sizeof kLoadAddressOpcode + sizeof(void*) + sizeof kPushAndReturn;
+inline constexpr std::size_t kPatchSize = kBeforeAddress.size() + sizeof(void*) + kAfterAddress.size();
 
 struct HookRecord {
   void* target;

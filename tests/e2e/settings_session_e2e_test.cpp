@@ -306,7 +306,8 @@ TEST_F(SettingsSessionEndToEnd, KeysTypedWhileAnotherProgramChangesTheFileLandOn
   };
   auto session = [&](HWND window) {
     auto record = [&](bool told = false) {
-      const bool selected = SendMessageW(GetDlgItem(window, kEntryList), LVM_GETNEXTITEM, -1, LVNI_SELECTED) >= 0;
+      const bool selected =
+          SendMessageW(GetDlgItem(window, kEntryList), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) >= 0;
       const bool balloon = waitForWindow(processOf(window), TOOLTIPS_CLASSW, 1000) != nullptr;
       steps.push_back({readBytes(config), balloon ? tipTextOf(window) : L"", selected, told});
     };

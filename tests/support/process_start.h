@@ -11,12 +11,13 @@ namespace testing_support {
 // busy; no test here is about that, so a refused start is tried again. On
 // failure GetLastError() tells why the last try failed.
 inline bool startProcess(const wchar_t* application, const std::wstring& commandLine, const wchar_t* directory,
-                         PROCESS_INFORMATION& process) {
+                         PROCESS_INFORMATION& process, DWORD flags = 0) {
   for (int attempt = 1;; ++attempt) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     std::wstring line = commandLine;  // CreateProcessW may write to it
-    if (CreateProcessW(application, line.data(), nullptr, nullptr, FALSE, 0, nullptr, directory, &startup, &process))
+    if (CreateProcessW(application, line.data(), nullptr, nullptr, FALSE, flags, nullptr, directory, &startup,
+                       &process))
       return true;
     if (attempt == 5) return false;
     Sleep(200);

@@ -99,7 +99,8 @@ TEST(SearchAddress, WorkedExamplesAndEdgeCases) {
 // Entries whose URL is an address with "{word}" open that address, the word
 // encoded as one value; the engine's switches do not apply to them. The
 // content level routes them as any entry; a text that is no template (no
-// placeholder, no http or https) is a site, and a too long address is skipped.
+// placeholder, no http or https) is a site, and a too long address, of a
+// template or a site, is skipped.
 TEST(SearchRunConfiguration, AddressTemplatesOpenWithTheWordEncodedInsideThem) {
   testing_support::ScratchFolder folder;
   const std::wstring file = folder.file("Wordhop.ini").wstring();
@@ -110,7 +111,8 @@ TEST(SearchRunConfiguration, AddressTemplatesOpenWithTheWordEncodedInsideThem) {
                                            site(L"https://engine.example/?q={word}+{word}", 1),
                                            site(L"https://no-placeholder.example", 1),
                                            site(L"ftp://files.example/{word}", 1),
-                                           site(longTemplate, 1)}));
+                                           site(longTemplate, 1),
+                                           site(L"long.example/" + std::wstring(search::kLongestAddress, L'b'), 1)}));
   std::vector<SearchEntry> entries;
   const SearchSettings settings = search::loadSearchRun(file, entries);
   auto addressesFor = [&](const wchar_t* word) {

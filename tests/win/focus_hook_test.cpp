@@ -13,12 +13,13 @@ std::vector<std::uint8_t> firstBytes(const void* code) {
   return {bytes, bytes + ui::kPatchSize};
 }
 
-// The jump this build's processor takes: load the address, push it, return to it.
+// The jump this build's processor takes: through the address after it (x64),
+// or load the address, push it and return to it (x86).
 std::vector<std::uint8_t> expectedPatch(const void* replacement) {
   const auto a = reinterpret_cast<std::uintptr_t>(replacement);
   auto byte = [a](int n) { return static_cast<std::uint8_t>(a >> (8 * n)); };
 #if defined(__x86_64__) || defined(_M_X64)
-  return {0x48, 0xB8, byte(0), byte(1), byte(2), byte(3), byte(4), byte(5), byte(6), byte(7), 0x50, 0xC3};
+  return {0xFF, 0x25, 0, 0, 0, 0, byte(0), byte(1), byte(2), byte(3), byte(4), byte(5), byte(6), byte(7)};
 #else
   return {0xB8, byte(0), byte(1), byte(2), byte(3), 0x50, 0xC3};
 #endif

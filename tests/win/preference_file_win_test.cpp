@@ -110,6 +110,19 @@ TEST_F(PreferenceFileWinTest, ReplacingKeepsTheFilesAttributes) {
   EXPECT_EQ(readBytes(path()), "\xEF\xBB\xBF\r\n[Browser]\r\nTabDelay = 8\r\n");
 }
 
+// Windows refuses to empty a hidden or system file unless asked with those
+// attributes: the in-place fallback of a save empties the file so.
+TEST_F(PreferenceFileWinTest, EmptyingAHiddenSystemFileKeepsItsAttributes) {
+  SetFileAttributesW(name().c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+  runtime::File file = runtime::File::create(name());
+  EXPECT_TRUE(file.valid());
+  file.close();
+  EXPECT_EQ(GetFileAttributesW(name().c_str()) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM),
+            static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+  SetFileAttributesW(name().c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(readBytes(path()), "");
+}
+
 TEST_F(PreferenceFileWinTest, RelativeNameIsSavedInTheCurrentFolder) {
   wchar_t previous[MAX_PATH];
   GetCurrentDirectoryW(MAX_PATH, previous);
