@@ -4,6 +4,12 @@
 find_package(GTest CONFIG QUIET)
 if(GTest_FOUND)
   message(STATUS "GoogleTest: the system's, ${GTest_DIR}")
+  # MSYS2's is a DLL built against the shared C++ runtime: a test program
+  # linked with the static one would hand its objects to another runtime.
+  get_target_property(WORDHOP_GTEST_TYPE GTest::gtest TYPE)
+  if(MINGW AND WORDHOP_GTEST_TYPE STREQUAL "SHARED_LIBRARY")
+    set(WORDHOP_GTEST_SHARED ON)
+  endif()
   return()
 endif()
 if(CMAKE_HOST_WIN32)
