@@ -24,4 +24,11 @@ inline bool startProcess(const wchar_t* application, const std::wstring& command
   }
 }
 
+// The process that a test's real input is for: the tool it started, while a
+// visitor looks at the tool's window (tool_process.h); none: this process.
+inline DWORD& inputTargetProcess() {
+  static DWORD process = 0;
+  return process;
+}
+
 }  // namespace testing_support

@@ -2,6 +2,8 @@
 // sees them as real input.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -17,6 +19,31 @@
 namespace testing_support {
 
 inline void settle() { Sleep(250); }
+
+inline DWORD processOf(HWND window) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  return processId;
+}
+
+inline DWORD targetProcess() { return inputTargetProcess() ? inputTargetProcess() : GetCurrentProcessId(); }
+
+// Keys go to the foreground window. Where that is not the program under test's
+// (Windows refuses the foreground to a process in the background, a console
+// stays in front), they would land elsewhere: the test fails at once instead.
+inline bool targetHasTheForeground(const char* what) {
+  if (processOf(GetForegroundWindow()) == targetProcess()) return true;
+  ADD_FAILURE() << what << " not sent: the foreground window is not the program under test's";
+  return false;
+}
+
+// A click lands on the window under the pointer, which must be the program
+// under test's (a click may activate it: it need not be in front).
+inline bool targetIsAt(POINT point) {
+  if (processOf(WindowFromPoint(point)) == targetProcess()) return true;
+  ADD_FAILURE() << "click at " << point.x << "," << point.y << " not sent: another program's window is there";
+  return false;
+}
 
 inline bool runningUnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
 
@@ -59,6 +86,7 @@ inline void moveMouseTo(POINT point) {
 // (xdotool on the display), exactly as a user's click arrives: the program sees
 // the activation, the mouse-activate and the focus changes in their real order.
 inline void clickAt(POINT point) {
+  if (!targetIsAt(point)) return;
   if (runningUnderWine()) {
     // "mousemove --sync" waits for the pointer to move: it never returns when
     // the pointer is already there.
@@ -101,6 +129,7 @@ inline const char* xKeyName(WORD key) {
 // Keys pressed in order and released in reverse. Under Wine they come from the
 // X server (xdotool on the display), as a user's keys do.
 inline void pressKeys(std::initializer_list<WORD> keys) {
+  if (!targetHasTheForeground("keys")) return;
   std::string chord;
   bool named = true;
   for (WORD key : keys) {
@@ -134,6 +163,7 @@ inline void pressKeys(std::initializer_list<WORD> keys) {
 // Types text. Under Wine, printable ASCII comes from the X server (xdotool on
 // the display), as a user's keys do; other text is sent as Unicode key input.
 inline void typeText(std::wstring_view text) {
+  if (!targetHasTheForeground("typed text")) return;
   const bool plain = std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= L' ' && c < 0x7F; });
   if (runningUnderWine() && plain) {
     std::string quoted;
@@ -154,11 +184,6 @@ inline void typeText(std::wstring_view text) {
   settle();
 }
 
-inline DWORD processOf(HWND window) {
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
-  return processId;
-}
 
 // Waits for a visible window of that class to appear in the process; null after the timeout.
 inline HWND waitForWindow(DWORD processId, const wchar_t* windowClass, DWORD timeoutMs = 10000) {

@@ -94,7 +94,9 @@ inline void visitAndClose(const PROCESS_INFORMATION& process, const ToolRun& run
   }
   if (!window) return;
   Sleep(300);  // let it finish painting
+  inputTargetProcess() = process.dwProcessId;
   if (run.visitSettingsWindow) run.visitSettingsWindow(window);
+  inputTargetProcess() = 0;
   PostMessageW(window, WM_CLOSE, 0, 0);
 }
 
