@@ -184,7 +184,6 @@ inline void typeText(std::wstring_view text) {
   settle();
 }
 
-
 // Waits for a visible window of that class to appear in the process; null after the timeout.
 inline HWND waitForWindow(DWORD processId, const wchar_t* windowClass, DWORD timeoutMs = 10000) {
   for (DWORD waited = 0; waited < timeoutMs; waited += 50, Sleep(50)) {
