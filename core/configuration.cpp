@@ -91,14 +91,6 @@ void writeEntryAt(PreferenceFile& file, std::size_t position, const SearchEntry&
   }
 }
 
-bool appendEntry(PreferenceFile& file, std::size_t position, const SearchEntry& entry) {
-  const std::wstring key = std::to_wstring(position + 1);
-  file.selectGroup(kGroupEntries);
-  if (file.hasKey(key)) return false;
-  file.writeString(key, formatEntryRecord(entry));
-  return true;
-}
-
 LoadedSettings loadAllEntries(const std::wstring& fileName, std::vector<SearchEntry>& entries) {
   PreferenceFile file;
   LoadedSettings loaded;

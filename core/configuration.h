@@ -96,9 +96,6 @@ EditedSettings readAllSettings(std::string bytes);
 // Writes the entry at `position` of the Entries group over that entry's own
 // line, whatever the key's name; the entry must be there.
 void writeEntryAt(PreferenceFile& file, std::size_t position, const SearchEntry& entry);
-// Writes an entry after the group's last, under the number position + 1;
-// false, writing nothing, when a key of that name is there already.
-bool appendEntry(PreferenceFile& file, std::size_t position, const SearchEntry& entry);
 void writeEntry(PreferenceFile& file, const std::vector<SearchEntry>& entries, std::size_t position);
 void writeEntriesGroup(PreferenceFile& file, const std::vector<SearchEntry>& entries,
                        const std::vector<EntryNote>& notes);

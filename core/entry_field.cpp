@@ -5,40 +5,38 @@
 namespace core {
 namespace {
 
-std::wstring SearchEntry::*textOf(EntryField field) {
-  switch (field) {
-    case EntryField::sites:
-      return &SearchEntry::sites;
-    case EntryField::filter:
-      return &SearchEntry::filter;
-    case EntryField::info:
-      return &SearchEntry::info;
-    default:
-      return nullptr;
-  }
-}
+// The member that holds a field: a text or a flag.
+struct Member {
+  std::wstring SearchEntry::*text = nullptr;
+  std::int32_t SearchEntry::*flag = nullptr;
+};
 
-std::int32_t SearchEntry::*flagOf(EntryField field) {
+Member memberOf(EntryField field) {
   switch (field) {
     case EntryField::enabled:
-      return &SearchEntry::enabled;
+      return {.flag = &SearchEntry::enabled};
+    case EntryField::sites:
+      return {.text = &SearchEntry::sites};
     case EntryField::content:
-      return &SearchEntry::content;
+      return {.flag = &SearchEntry::content};
     case EntryField::sortByDate:
-      return &SearchEntry::sortByDate;
+      return {.flag = &SearchEntry::sortByDate};
     case EntryField::firstMatch:
-      return &SearchEntry::firstMatch;
-    default:
-      return nullptr;
+      return {.flag = &SearchEntry::firstMatch};
+    case EntryField::filter:
+      return {.text = &SearchEntry::filter};
+    case EntryField::info:
+      break;
   }
+  return {.text = &SearchEntry::info};
 }
 
 }  // namespace
 
 bool sameField(const SearchEntry& a, const SearchEntry& b, EntryField field) {
-  if (const auto text = textOf(field)) return runtime::trimBlanks(a.*text) == runtime::trimBlanks(b.*text);
-  const auto flag = flagOf(field);
-  return a.*flag == b.*flag;
+  const Member member = memberOf(field);
+  if (member.text) return runtime::trimBlanks(a.*member.text) == runtime::trimBlanks(b.*member.text);
+  return a.*member.flag == b.*member.flag;
 }
 
 bool sameContent(const SearchEntry& a, const SearchEntry& b) {
@@ -52,10 +50,11 @@ int sharedFields(const SearchEntry& a, const SearchEntry& b) {
 }
 
 void copyField(SearchEntry& to, const SearchEntry& from, EntryField field) {
-  if (const auto text = textOf(field))
-    to.*text = from.*text;
+  const Member member = memberOf(field);
+  if (member.text)
+    to.*member.text = from.*member.text;
   else
-    to.*flagOf(field) = from.*flagOf(field);
+    to.*member.flag = from.*member.flag;
 }
 
 }  // namespace core

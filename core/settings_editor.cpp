@@ -24,14 +24,12 @@ void writeMerged(PreferenceFile& file, const EditedSettings& theirs, const Merge
     inPlace = row < kept ? merged.fileRows[row] == row : !merged.fileRows[row];
   // Added entries take the numbers after the last; a hand-edited file may have
   // given one of those to another entry.
-  for (std::size_t row = kept; inPlace && row < entries.size(); ++row) {
-    file.selectGroup(kGroupEntries);
-    inPlace = !file.hasKey(std::to_wstring(row + 1));
-  }
+  file.selectGroup(kGroupEntries);
+  for (std::size_t row = kept; inPlace && row < entries.size(); ++row) inPlace = !file.hasKey(std::to_wstring(row + 1));
   if (inPlace) {
     for (std::size_t row = 0; row < entries.size(); ++row) {
       if (row >= kept)
-        appendEntry(file, row, entries[row]);
+        writeEntry(file, entries, row);
       else if (entries[row] != theirs.entries[row])
         writeEntryAt(file, row, entries[row]);
     }

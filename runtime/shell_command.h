@@ -22,6 +22,9 @@ std::wstring editorProgramFromCommand(std::wstring_view command);
 // association lookup gives it; empty when there is none or it does not fit
 // the lookup's 260 characters.
 std::wstring openCommandFor(const wchar_t* extension);
+// The editor's program from an open command (editorProgramFromCommand), its
+// environment-variable references expanded: associations may name it so.
+std::wstring expandedProgramFromCommand(std::wstring_view command);
 #endif
 
 }  // namespace runtime

@@ -16,14 +16,18 @@ std::wstring lookUp(ASSOCF flags, const wchar_t* extension) {
 
 // Whether a command's program, as the editor rule reads it, is a file that is there.
 bool namesProgramFile(const std::wstring& command) {
-  const std::wstring program = editorProgramFromCommand(command);
-  wchar_t expanded[MAX_PATH * 2] = {};
-  const DWORD length = ExpandEnvironmentStringsW(program.c_str(), expanded, MAX_PATH * 2);
-  const DWORD attributes = GetFileAttributesW(length > 0 && length <= MAX_PATH * 2 ? expanded : program.c_str());
+  const DWORD attributes = GetFileAttributesW(expandedProgramFromCommand(command).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace
+
+std::wstring expandedProgramFromCommand(std::wstring_view command) {
+  const std::wstring program = editorProgramFromCommand(command);
+  wchar_t expanded[MAX_PATH * 2] = {};
+  const DWORD length = ExpandEnvironmentStringsW(program.c_str(), expanded, MAX_PATH * 2);
+  return length > 0 && length <= MAX_PATH * 2 ? std::wstring(expanded) : program;
+}
 
 std::wstring openCommandFor(const wchar_t* extension) {
   // Asked as the tool always asked, with the protocol flag. Windows 8 and

@@ -615,11 +615,7 @@ bool SettingsWindow::listCheckCallback(HWND, UINT message, WPARAM wParam, LPARAM
 void SettingsWindow::openConfigInEditor() {
   const std::wstring command = runtime::openCommandFor(L".txt");
   if (command.empty()) return;
-  // The association may name the editor through environment variables.
-  const std::wstring program = runtime::editorProgramFromCommand(command);
-  wchar_t expanded[MAX_PATH * 2] = {};
-  const DWORD length = ExpandEnvironmentStringsW(program.c_str(), expanded, MAX_PATH * 2);
-  const std::wstring editor = length > 0 && length <= MAX_PATH * 2 ? std::wstring(expanded) : program;
+  const std::wstring editor = runtime::expandedProgramFromCommand(command);
   std::wstring folder = runtime::currentDirectory();
   if (folder.empty() || folder.back() != L'\\') folder += L'\\';
   // Quoted: the folder may contain spaces.
