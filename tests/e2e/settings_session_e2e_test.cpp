@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 
 #include "core/configuration.h"
 #include "runtime/unique_resource.h"
@@ -249,26 +250,55 @@ TEST_F(SettingsSessionEndToEnd, AWindowThatCouldNotReadTheFileAddsToItOnceItCan)
   EXPECT_EQ(readBytes(config), defaultFileWith(entries));
 }
 
-// A save fails while another program holds the file; the next save, of
-// another key once the file is free, writes that change too.
+// A save fails while another program holds the file, or while it is read-only:
+// the keys typed quickly meanwhile all stay in the field (the failure is told
+// in a balloon, which takes none), and the next save, of another key once the
+// file may be written, writes them too.
 TEST_F(SettingsSessionEndToEnd, AChangeWhoseSaveFailedIsWrittenWithTheNextSave) {
-  bool told = false;
-  auto session = [&](HWND window) {
-    runtime::UniqueFileHandle held = holdFile(config);
-    clickControl(window, kUrl);
-    pressKeys({VK_END});
-    typeText(L"x");
-    told = tipTextOf(window).find(L"Another program holds the file") != std::wstring::npos;
-    held.reset();
-    replaceSpinValue(window, kBrowserStart, L"300");
+  struct Case {
+    const char* name;
+    std::function<std::function<void()>()> hold;  // gives what lets go again
+    const wchar_t* told;
+  } cases[] = {
+      {"held",
+       [this] {
+         auto held = std::make_shared<runtime::UniqueFileHandle>(holdFile(config));
+         return [held] { held->reset(); };
+       },
+       L"Another program holds the file"},
+      {"read-only",
+       [this] {
+         SetFileAttributesW(config.c_str(), FILE_ATTRIBUTE_READONLY);
+         return [this] { SetFileAttributesW(config.c_str(), FILE_ATTRIBUTE_NORMAL); };
+       },
+       L"The file is read-only."},
   };
-  EXPECT_EQ(runSession(session), 0u);
-  EXPECT_TRUE(told);
-  std::vector<core::SearchEntry> entries = core::defaultEntries();
-  entries[0].sites += L"x";
-  std::string expected = defaultFileWith(entries);
-  expected.replace(expected.find("BrowserStart = 2500"), 19, "BrowserStart = 300");
-  EXPECT_EQ(readBytes(config), expected);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    core::writeDefaultConfiguration(config.wstring());
+    std::wstring typed, told;
+    auto session = [&](HWND window) {
+      const std::function<void()> letGo = c.hold();
+      clickControl(window, kUrl);
+      pressKeys({VK_END});
+      typeText(L"abcd");
+      told = tipTextOf(window);
+      wchar_t text[512] = L"";
+      SendMessageW(GetDlgItem(window, kUrl), WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+      typed = text;
+      letGo();
+      replaceSpinValue(window, kBrowserStart, L"300");
+    };
+    EXPECT_EQ(runSession(session), 0u);
+    SetFileAttributesW(config.c_str(), FILE_ATTRIBUTE_NORMAL);
+    std::vector<core::SearchEntry> entries = core::defaultEntries();
+    EXPECT_EQ(typed, entries[0].sites + L"abcd");
+    EXPECT_NE(told.find(c.told), std::wstring::npos) << runtime::toUtf8(told);
+    entries[0].sites += L"abcd";
+    std::string expected = defaultFileWith(entries);
+    expected.replace(expected.find("BrowserStart = 2500"), 19, "BrowserStart = 300");
+    EXPECT_EQ(readBytes(config), expected);
+  }
 }
 
 // Another program changes the file while the user types: each keystroke lands
@@ -367,33 +397,6 @@ TEST_F(SettingsSessionEndToEnd, ARemovalOfALookAlikeRemovedOutsideRemovesNoOther
   EXPECT_EQ(runSession(session), 0u);
   EXPECT_TRUE(asked);
   EXPECT_EQ(readBytes(config), defaultFileWith(without));
-}
-
-// Keys typed quickly into a file that is read-only all stay in the field (the
-// failure is told in a balloon, which takes none), and are written once the
-// file may be written again.
-TEST_F(SettingsSessionEndToEnd, KeysTypedIntoAReadOnlyFileStayInTheFieldAndAreSavedLater) {
-  SetFileAttributesW(config.c_str(), FILE_ATTRIBUTE_READONLY);
-  std::wstring typed, told;
-  auto session = [&](HWND window) {
-    clickControl(window, kUrl);
-    pressKeys({VK_END});
-    typeText(L"abcd");
-    told = tipTextOf(window);
-    wchar_t text[512] = L"";
-    SendMessageW(GetDlgItem(window, kUrl), WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
-    typed = text;
-    SetFileAttributesW(config.c_str(), FILE_ATTRIBUTE_NORMAL);
-    typeText(L"e");
-    settle();
-  };
-  EXPECT_EQ(runSession(session), 0u);
-  SetFileAttributesW(config.c_str(), FILE_ATTRIBUTE_NORMAL);
-  std::vector<core::SearchEntry> entries = core::defaultEntries();
-  EXPECT_EQ(typed, entries[0].sites + L"abcd");
-  EXPECT_NE(told.find(L"The file is read-only."), std::wstring::npos) << runtime::toUtf8(told);
-  entries[0].sites += L"abcde";
-  EXPECT_EQ(readBytes(config), defaultFileWith(entries));
 }
 
 // With the focus in the list, Insert, Delete, Alt+Up and Alt+Down do what

@@ -260,14 +260,6 @@ class RandomSession {
   std::size_t pick(std::size_t n) { return static_cast<std::size_t>(pick(static_cast<int>(n))); }
   std::wstring fresh(const wchar_t* prefix) { return prefix + std::to_wstring(++made_); }
 
-  static std::string records(const std::vector<SearchEntry>& entries) {
-    std::string out;
-    for (const SearchEntry& e : entries) {
-      for (wchar_t ch : core::formatEntryRecord(e)) out += ch == core::kFieldSeparator ? '|' : static_cast<char>(ch);
-      out += '\n';
-    }
-    return out;
-  }
   static bool has(const std::vector<SearchEntry>& entries, std::wstring SearchEntry::*field,
                   const std::wstring& value) {
     return std::any_of(entries.begin(), entries.end(), [&](const SearchEntry& e) { return e.*field == value; });
@@ -279,8 +271,6 @@ class RandomSession {
     const core::Merged merged = session.merge(theirs);
     const auto& result = merged.settings.entries;
     const auto& ours = session.ours;
-    const std::string described = "base\n" + records(session.base.entries) + "theirs\n" + records(theirs.entries) +
-                                  "ours\n" + records(ours.settings.entries) + "merged\n" + records(result);
     auto noticed = [&](EntryField field) {
       return std::any_of(merged.notices.begin(), merged.notices.end(),
                          [&](const Notice& n) { return n.edit == Notice::Edit::field && n.field == field; });
@@ -303,9 +293,9 @@ class RandomSession {
            {std::pair{EntryField::sites, &SearchEntry::sites}, {EntryField::info, &SearchEntry::info}}) {
         if (mine.*text == before.*text) continue;
         const bool kept = has(result, text, mine.*text);
-        EXPECT_TRUE(kept || noticed(field)) << described;
+        EXPECT_TRUE(kept || noticed(field));
         if (!id.added && !copyTouchedOutside(id.index)) {
-          EXPECT_TRUE(kept) << described;
+          EXPECT_TRUE(kept);
         }
       }
     }
@@ -314,7 +304,7 @@ class RandomSession {
     // A value changed outside on an entry the user left alone is in the result.
     for (std::size_t row = 0; row < theirs.entries.size(); ++row)
       if (theirs.entries[row].filter.starts_with(L"T") && truth[row] && !touchedHere[*truth[row]]) {
-        EXPECT_TRUE(has(result, &SearchEntry::filter, theirs.entries[row].filter)) << described;
+        EXPECT_TRUE(has(result, &SearchEntry::filter, theirs.entries[row].filter));
       }
     // Entries neither side touched, nor any copy of them, keep the file's
     // order among themselves.
@@ -329,7 +319,7 @@ class RandomSession {
     auto next = result.begin();
     for (const SearchEntry& e : untouched) {
       next = std::find(next, result.end(), e);
-      ASSERT_NE(next, result.end()) << "an untouched entry is missing or out of order\n" << described;
+      ASSERT_NE(next, result.end()) << "an untouched entry is missing or out of order";
       ++next;
     }
     // One side alone: the merge is that side.
