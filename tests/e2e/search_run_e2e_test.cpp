@@ -159,14 +159,15 @@ class ShownBrowser {
 };
 
 // The IDE's window on top, as when its shortcut starts the tool (the check
-// never looks at the topmost window).
+// never looks at the first window in Z-order). It stays on top: a browser
+// window that the display activates late would otherwise come before it.
 struct IdeWindow {
-  IdeWindow() { SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
+  IdeWindow() = default;
   ~IdeWindow() { DestroyWindow(window); }
   IdeWindow(const IdeWindow&) = delete;
   IdeWindow& operator=(const IdeWindow&) = delete;
-  HWND window = CreateWindowExW(0, L"STATIC", L"IDE", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200, nullptr,
-                                nullptr, nullptr, nullptr);
+  HWND window = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"IDE", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200,
+                                nullptr, nullptr, nullptr, nullptr);
 };
 
 std::filesystem::path recordingBrowser() {
