@@ -8,23 +8,13 @@
 #include "app/startup.h"
 #include "core/configuration.h"
 #include "core/os_version.h"
+#include "runtime/scope_exit.h"
 #include "search/search_configuration.h"
 #include "search/search_run.h"
 #include "ui/dpi_setup.h"
 #include "ui/settings_window.h"
 
 namespace {
-
-// COM for the main thread, single-threaded apartment, for the life of the tool.
-struct ComApartment {
-  ComApartment() : initialised(SUCCEEDED(CoInitialize(nullptr))) {}
-  ~ComApartment() {
-    if (initialised) CoUninitialize();
-  }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-  bool initialised;
-};
 
 void registerCommonControls() {
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
@@ -34,7 +24,11 @@ void registerCommonControls() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  ComApartment com;
+  // COM for the main thread, single-threaded apartment, for the life of the tool.
+  const bool com = SUCCEEDED(CoInitialize(nullptr));
+  const runtime::ScopeExit uninitialise([com] {
+    if (com) CoUninitialize();
+  });
   registerCommonControls();
 
   app::ToolState state;

@@ -3,6 +3,7 @@
 #include <shellscalingapi.h>
 
 #include "core/configuration.h"
+#include "core/os_version.h"
 #include "runtime/file_io.h"
 #include "runtime/library.h"
 #include "runtime/process_environment.h"
@@ -54,8 +55,11 @@ void takePerMonitorPath(ToolState& state) {
 }  // namespace
 
 DpiPath dpiPathFor(int osVersionCode) {
-  if ((osVersionCode >= 50 && osVersionCode <= 90) || osVersionCode == 95) return DpiPath::systemDpi;
-  if (osVersionCode == 100 || osVersionCode == 105 || osVersionCode == 110) return DpiPath::perMonitor;
+  using namespace core;
+  if ((osVersionCode >= kOsWindows2000 && osVersionCode <= kOsWindows8) || osVersionCode == kOsWindowsServer2012)
+    return DpiPath::systemDpi;
+  if (osVersionCode == kOsWindows81 || osVersionCode == kOsWindowsServer2012R2 || osVersionCode == kOsWindows10)
+    return DpiPath::perMonitor;
   return DpiPath::none;
 }
 

@@ -14,7 +14,7 @@ struct ToolState {
   bool browserMustStart = false;
   bool alreadyDpiAware = false;
   runtime::Library comctl32;   // keeps the subclass functions loaded
-  ui::SettingsState settings;  // the IDE's window, the DPI layer's state, the entries
+  ui::SettingsState settings;  // the IDE's window and the DPI layer's state
 };
 
 }  // namespace app

@@ -182,6 +182,4 @@ HRESULT prepareStatement(std::wstring_view command, std::unique_ptr<Statement>& 
   return S_OK;
 }
 
-void freeStatement(std::unique_ptr<Statement>& statement) { statement.reset(); }
-
 }  // namespace automation

@@ -35,7 +35,4 @@ struct Statement {
 // E_OUTOFMEMORY for a 21st argument, a conversion's own code).
 [[nodiscard]] HRESULT prepareStatement(std::wstring_view command, std::unique_ptr<Statement>& statement);
 
-// Frees the names and arguments (the destructor does the same).
-void freeStatement(std::unique_ptr<Statement>& statement);
-
 }  // namespace automation

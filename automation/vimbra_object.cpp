@@ -13,8 +13,8 @@ namespace {
 using runtime::ComPtr;
 using runtime::Variant;
 
-// The number of live objects is module-wide because the layer's callers may
-// hold objects of several threads; its return to 0 frees the error records.
+// The number of live objects of the whole layer, which the tool uses from its
+// one thread (a plain count); its return to 0 frees the error records.
 int liveObjects = 0;
 
 constexpr WORD kGetFlags = DISPATCH_METHOD | DISPATCH_PROPERTYGET;

@@ -15,6 +15,7 @@
 #include "bench/bench_entries.h"
 #include "bench/timing.h"
 #include "core/configuration.h"
+#include "tests/support/settings_file.h"
 #include "ui/dpi_setup.h"
 #include "ui/settings_window.h"
 
@@ -60,8 +61,7 @@ std::vector<double> keystrokeTimes(const std::wstring& config, int keystrokes) {
     times.push_back(bench::elapsedMs(start, bench::now()));
   }
   // Only times of keystrokes that reached the file count.
-  std::vector<core::SearchEntry> saved;
-  core::loadAllEntries(config, saved);
+  const std::vector<core::SearchEntry> saved = testing_support::readSettings(config).entries;
   wchar_t shown[512] = {};
   GetWindowTextW(field, shown, 512);
   if (saved.size() < 1 || saved[0].sites != shown) times.clear();
@@ -83,9 +83,7 @@ std::vector<double> moveTimes(const std::wstring& config, int moves) {
     tool.handleReadyEvents();
     times.push_back(bench::elapsedMs(start, bench::now()));
   }
-  std::vector<core::SearchEntry> saved;
-  static_cast<void>(core::loadAllEntries(config, saved));
-  if (saved != tool.settings.entries()) times.clear();
+  if (testing_support::readSettings(config).entries != tool.settings.entries()) times.clear();
   return times;
 }
 
@@ -114,14 +112,14 @@ int wmain(int argc, wchar_t** argv) {
 
   std::filesystem::remove(config);
   core::writeDefaultConfiguration(config);
-  if (core::saveAllEntries(config, bench::benchEntries(1000))) {
+  if (testing_support::saveEntries(config, bench::benchEntries(1000))) {
     std::fwprintf(stderr, L"cannot write %ls\n", config.c_str());
     return 1;
   }
   report(L"1 000 entries", keystrokeTimes(config, keystrokes));
 
   for (int count : {500, 5000}) {
-    if (core::saveAllEntries(config, bench::benchEntries(count))) {
+    if (testing_support::saveEntries(config, bench::benchEntries(count))) {
       std::fwprintf(stderr, L"cannot write %ls\n", config.c_str());
       return 1;
     }

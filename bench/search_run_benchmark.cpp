@@ -19,6 +19,7 @@
 
 #include "bench/timing.h"
 #include "core/configuration.h"
+#include "tests/support/settings_file.h"
 
 namespace {
 
@@ -107,8 +108,7 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring config = (folder / "Wordhop.ini").wstring();
   std::filesystem::remove(config);
   core::writeDefaultConfiguration(config);
-  if (core::saveBrowserValue(config, core::kKeyBrowserStart, 0) ||
-      core::saveBrowserValue(config, core::kKeyTabDelay, 0)) {
+  if (testing_support::saveTimings(config, 0, 0)) {
     std::fwprintf(stderr, L"cannot write %ls\n", config.c_str());
     return 1;
   }

@@ -15,6 +15,7 @@
 #include "bench/bench_entries.h"
 #include "bench/timing.h"
 #include "core/configuration.h"
+#include "tests/support/settings_file.h"
 
 namespace {
 
@@ -97,7 +98,7 @@ int wmain(int argc, wchar_t** argv) {
   for (int count : {0, 1000, 5000}) {
     std::filesystem::remove(config);
     core::writeDefaultConfiguration(config);
-    if (count > 0 && core::saveAllEntries(config, bench::benchEntries(count))) {
+    if (count > 0 && testing_support::saveEntries(config, bench::benchEntries(count))) {
       std::fwprintf(stderr, L"cannot write %ls\n", config.c_str());
       return 1;
     }

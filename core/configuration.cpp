@@ -1,8 +1,9 @@
 #include "core/configuration.h"
 
-#include <iterator>
+#include <algorithm>
 
 #include "core/preference_file.h"
+#include "runtime/text.h"
 
 namespace core {
 namespace {
@@ -10,6 +11,15 @@ namespace {
 constexpr std::wstring_view kVendorSites = L"www.purebasic.fr/english | www.purebasic.fr/french";
 
 }  // namespace
+
+std::optional<int> typedTiming(std::wstring_view typed) {
+  const std::wstring_view text = runtime::trimSpaces(typed);
+  if (text.empty() || !std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; }))
+    return std::nullopt;
+  long long value = 0;
+  for (wchar_t digit : text) value = std::min<long long>(value * 10 + (digit - L'0'), kLongestTiming + 1LL);
+  return static_cast<int>(std::min<long long>(value, kLongestTiming));
+}
 
 std::vector<SearchEntry> defaultEntries() {
   std::wstring vendor(kVendorSites);
@@ -91,31 +101,10 @@ void writeEntryAt(PreferenceFile& file, std::size_t position, const SearchEntry&
   }
 }
 
-LoadedSettings loadAllEntries(const std::wstring& fileName, std::vector<SearchEntry>& entries) {
-  PreferenceFile file;
-  LoadedSettings loaded;
-  file.open(fileName);
-  EditedSettings read = readAllSettings(file);
-  static_cast<void>(file.close());  // nothing was changed, so nothing is written
-  std::move(read.entries.begin(), read.entries.end(), std::back_inserter(entries));
-  static_cast<BrowserTimings&>(loaded) = read;
-  loaded.notes = std::move(read.notes);
-  return loaded;
-}
-
 void writeEntry(PreferenceFile& file, const std::vector<SearchEntry>& entries, std::size_t position) {
   if (position >= entries.size()) return;
   file.selectGroup(kGroupEntries);
   file.writeString(std::to_wstring(position + 1), formatEntryRecord(entries[position]));
-}
-
-runtime::SystemError saveEntry(const std::wstring& fileName, const std::vector<SearchEntry>& entries,
-                               std::size_t position) {
-  if (position >= entries.size()) return 0;
-  PreferenceFile file;
-  file.open(fileName);
-  writeEntry(file, entries, position);
-  return file.close();
 }
 
 void writeEntriesGroup(PreferenceFile& file, const std::vector<SearchEntry>& entries,
@@ -132,30 +121,9 @@ void writeEntriesGroup(PreferenceFile& file, const std::vector<SearchEntry>& ent
   }
 }
 
-runtime::SystemError saveAllEntries(const std::wstring& fileName, const std::vector<SearchEntry>& entries,
-                                    const std::vector<EntryNote>& notes) {
-  PreferenceFile file;
-  file.open(fileName);
-  writeEntriesGroup(file, entries, notes);
-  return file.close();
-}
-
 void writeBrowserValue(PreferenceFile& file, std::wstring_view key, std::int32_t value) {
   file.selectGroup(kGroupBrowser);
   file.writeInteger(key, value);
-}
-
-runtime::SystemError saveBrowserValue(const std::wstring& fileName, std::wstring_view key, std::int32_t value) {
-  PreferenceFile file;
-  file.open(fileName);
-  writeBrowserValue(file, key, value);
-  return file.close();
-}
-
-void writeAllSettings(PreferenceFile& file, const EditedSettings& settings) {
-  writeEntriesGroup(file, settings.entries, settings.notes);
-  writeBrowserValue(file, kKeyBrowserStart, settings.browserStart);
-  writeBrowserValue(file, kKeyTabDelay, settings.tabDelay);
 }
 
 }  // namespace core

@@ -4,12 +4,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/search_entry.h"
-#include "runtime/file_io.h"
 
 namespace core {
 
@@ -52,6 +52,11 @@ inline std::int32_t& timingIn(BrowserTimings& timings, Timing timing) {
 inline std::int32_t timingIn(const BrowserTimings& timings, Timing timing) {
   return timing == Timing::browserStart ? timings.browserStart : timings.tabDelay;
 }
+// The longest browser start and tab delay the settings window takes, in milliseconds.
+inline constexpr int kLongestTiming = 9999;
+// A typed timing as a number up to the longest; none when the text holds no
+// number (empty, letters).
+std::optional<int> typedTiming(std::wstring_view typed);
 inline std::wstring_view keyOf(Timing timing) {
   return timing == Timing::browserStart ? kKeyBrowserStart : kKeyTabDelay;
 }
@@ -63,10 +68,6 @@ struct EditedSettings : BrowserTimings {
   std::vector<EntryNote> notes;  // ordered by the entry they stand before
 };
 
-struct LoadedSettings : BrowserTimings {
-  std::vector<EntryNote> notes;
-};
-
 class PreferenceFile;
 
 // The seven entries that a new configuration file starts with.
@@ -75,32 +76,22 @@ std::vector<SearchEntry> defaultEntries();
 // Writes the default configuration file (only used when none exists).
 void writeDefaultConfiguration(const std::wstring& fileName);
 
-// Appends one entry per key of the group Entries that has a value, in file
-// order, whatever the keys' names; the group's other lines are its notes.
-LoadedSettings loadAllEntries(const std::wstring& fileName, std::vector<SearchEntry>& entries);
-// Each save gives 0 when the file holds the change, else the system's reason.
-// Writes the entry at `position` under the entry number position + 1.
-runtime::SystemError saveEntry(const std::wstring& fileName, const std::vector<SearchEntry>& entries,
-                               std::size_t position);
-// Replaces the group Entries by the list, numbered from 1, with the notes as
-// comments at their places; later copies of the group become comments.
-runtime::SystemError saveAllEntries(const std::wstring& fileName, const std::vector<SearchEntry>& entries,
-                                    const std::vector<EntryNote>& notes = {});
-// Writes BrowserStart or TabDelay in the group Browser.
-runtime::SystemError saveBrowserValue(const std::wstring& fileName, std::wstring_view key, std::int32_t value);
-
-// The same reads and writes on a store the caller has opened.
+// Reads the entries (one per key of the group Entries that has a value, in
+// file order, whatever the keys' names; the group's other lines are its
+// notes) and both timings.
 EditedSettings readAllSettings(PreferenceFile& file);
 // The same from a file's bytes held in memory.
 EditedSettings readAllSettings(std::string bytes);
 // Writes the entry at `position` of the Entries group over that entry's own
 // line, whatever the key's name; the entry must be there.
 void writeEntryAt(PreferenceFile& file, std::size_t position, const SearchEntry& entry);
+// Writes the entry at `position` under the entry number position + 1.
 void writeEntry(PreferenceFile& file, const std::vector<SearchEntry>& entries, std::size_t position);
+// Replaces the group Entries by the list, numbered from 1, with the notes as
+// comments at their places; later copies of the group become comments.
 void writeEntriesGroup(PreferenceFile& file, const std::vector<SearchEntry>& entries,
                        const std::vector<EntryNote>& notes);
+// Writes BrowserStart or TabDelay in the group Browser.
 void writeBrowserValue(PreferenceFile& file, std::wstring_view key, std::int32_t value);
-// The whole list and both timings.
-void writeAllSettings(PreferenceFile& file, const EditedSettings& settings);
 
 }  // namespace core

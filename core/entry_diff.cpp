@@ -121,7 +121,7 @@ void pairAlike(const std::vector<SearchEntry>& before, const std::vector<SearchE
   for (std::size_t j = 0; j < after.size(); ++j)
     if (!taken[j]) right.push_back(j);
   if (left.empty() || right.empty() || left.size() * right.size() > kMostCells / 64) return;
-  constexpr int kAlike = static_cast<int>(kEntryFields.size()) / 2 + 1;
+  constexpr int kAlike = static_cast<int>(kEntryFieldCount) / 2 + 1;
   // The one best partner of an entry, or none when it has two.
   auto best = [&](std::size_t from, const std::vector<std::size_t>& among, bool fromBefore) {
     std::optional<std::size_t> found;

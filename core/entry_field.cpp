@@ -3,58 +3,44 @@
 #include "runtime/text.h"
 
 namespace core {
-namespace {
 
-// The member that holds a field: a text or a flag.
-struct Member {
-  std::wstring SearchEntry::*text = nullptr;
-  std::int32_t SearchEntry::*flag = nullptr;
-};
+static_assert(
+    [] {
+      for (std::size_t at = 0; at < kEntryFieldCount; ++at)
+        if (static_cast<std::size_t>(kEntryFields[at].field) != at || !kEntryFields[at].text == !kEntryFields[at].flag)
+          return false;
+      return true;
+    }(),
+    "the table is in the fields' order, and each field is a text or a flag");
 
-Member memberOf(EntryField field) {
-  switch (field) {
-    case EntryField::enabled:
-      return {.flag = &SearchEntry::enabled};
-    case EntryField::sites:
-      return {.text = &SearchEntry::sites};
-    case EntryField::content:
-      return {.flag = &SearchEntry::content};
-    case EntryField::sortByDate:
-      return {.flag = &SearchEntry::sortByDate};
-    case EntryField::firstMatch:
-      return {.flag = &SearchEntry::firstMatch};
-    case EntryField::filter:
-      return {.text = &SearchEntry::filter};
-    case EntryField::info:
-      break;
-  }
-  return {.text = &SearchEntry::info};
+std::wstring columnText(const SearchEntry& entry, const EntryFieldSpec& spec) {
+  if (spec.text) return entry.*spec.text;
+  const wchar_t* word = spec.words.of(entry.*spec.flag);
+  return word ? word : L"";  // the enabled flag: its column is the check box
 }
 
-}  // namespace
-
 bool sameField(const SearchEntry& a, const SearchEntry& b, EntryField field) {
-  const Member member = memberOf(field);
-  if (member.text) return runtime::trimBlanks(a.*member.text) == runtime::trimBlanks(b.*member.text);
-  return a.*member.flag == b.*member.flag;
+  const EntryFieldSpec& spec = specOf(field);
+  if (spec.text) return runtime::trimBlanks(a.*spec.text) == runtime::trimBlanks(b.*spec.text);
+  return a.*spec.flag == b.*spec.flag;
 }
 
 bool sameContent(const SearchEntry& a, const SearchEntry& b) {
-  return static_cast<std::size_t>(sharedFields(a, b)) == kEntryFields.size();
+  return static_cast<std::size_t>(sharedFields(a, b)) == kEntryFieldCount;
 }
 
 int sharedFields(const SearchEntry& a, const SearchEntry& b) {
   int shared = 0;
-  for (EntryField field : kEntryFields) shared += sameField(a, b, field) ? 1 : 0;
+  for (const EntryFieldSpec& spec : kEntryFields) shared += sameField(a, b, spec.field) ? 1 : 0;
   return shared;
 }
 
 void copyField(SearchEntry& to, const SearchEntry& from, EntryField field) {
-  const Member member = memberOf(field);
-  if (member.text)
-    to.*member.text = from.*member.text;
+  const EntryFieldSpec& spec = specOf(field);
+  if (spec.text)
+    to.*spec.text = from.*spec.text;
   else
-    to.*member.flag = from.*member.flag;
+    to.*spec.flag = from.*spec.flag;
 }
 
 }  // namespace core

@@ -15,6 +15,14 @@ struct OsVersion {
 };
 
 inline constexpr int kOsVersionUnknown = 200;
+// The codes of the versions the DPI handling tells apart.
+inline constexpr int kOsWindows2000 = 50;
+inline constexpr int kOsWindowsVista = 70;
+inline constexpr int kOsWindows8 = 90;
+inline constexpr int kOsWindowsServer2012 = 95;
+inline constexpr int kOsWindows81 = 100;
+inline constexpr int kOsWindowsServer2012R2 = 105;
+inline constexpr int kOsWindows10 = 110;
 
 int osVersionCode(const OsVersion& version);
 

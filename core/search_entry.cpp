@@ -1,13 +1,17 @@
 #include "core/search_entry.h"
 
+#include "core/entry_field.h"
 #include "runtime/text.h"
 
 namespace core {
 
 std::wstring formatEntryRecord(const SearchEntry& entry) {
-  const wchar_t x = kFieldSeparator;
-  return std::to_wstring(entry.enabled) + x + entry.sites + x + std::to_wstring(entry.content) + x +
-         std::to_wstring(entry.sortByDate) + x + std::to_wstring(entry.firstMatch) + x + entry.filter + x + entry.info;
+  std::wstring record;
+  for (const EntryFieldSpec& spec : kEntryFields) {
+    if (&spec != &kEntryFields[0]) record += kFieldSeparator;
+    record += spec.text ? entry.*spec.text : std::to_wstring(entry.*spec.flag);
+  }
+  return record;
 }
 
 void parseEntryRecord(std::wstring_view record, SearchEntry& entry) {
@@ -18,17 +22,13 @@ void parseEntryRecord(std::wstring_view record, SearchEntry& entry) {
     entry.sites = record;
     return;
   }
-  auto text = [&](int n) { return std::wstring(runtime::field(record, n, kFieldSeparator)); };
-  auto number = [&](int n) {
-    return static_cast<std::int32_t>(runtime::textToNumber(runtime::field(record, n, kFieldSeparator)));
-  };
-  entry.enabled = number(1);
-  entry.sites = text(2);
-  entry.content = number(3);
-  entry.sortByDate = number(4);
-  entry.firstMatch = number(5);
-  entry.filter = text(6);
-  entry.info = text(7);
+  for (int number = 1; const EntryFieldSpec& spec : kEntryFields) {
+    const std::wstring_view text = runtime::field(record, number++, kFieldSeparator);
+    if (spec.text)
+      entry.*spec.text = text;
+    else
+      entry.*spec.flag = static_cast<std::int32_t>(runtime::textToNumber(text));
+  }
 }
 
 std::wstring storableText(std::wstring_view typed, int& caret) {

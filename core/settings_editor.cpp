@@ -49,10 +49,15 @@ std::vector<std::optional<std::size_t>> sameRows(std::size_t count) {
 
 }  // namespace
 
-bool SettingsEditor::record(const EntryOperation& operation) {
-  if (!applyOperation(ours_, operation, added_)) return false;
+bool SettingsEditor::record(const SettingsEdit& edit) {
+  if (!applyEdit(ours_, edit, added_)) return false;
   unsaved_ = true;
   return true;
+}
+
+std::optional<SyncReport> SettingsEditor::apply(const SettingsEdit& edit) {
+  if (!record(edit)) return std::nullopt;
+  return sync();
 }
 
 void SettingsEditor::takeBase(EditedSettings base, std::string bytes) {

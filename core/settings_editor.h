@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/configuration.h"
-#include "core/entry_operation.h"
+#include "core/settings_edit.h"
 #include "core/settings_merge.h"
 #include "runtime/file_io.h"
 
@@ -37,7 +37,9 @@ class SettingsEditor {
 
   // Applies the user's edit to what is shown, to be written by the next sync;
   // false when it changes nothing.
-  bool record(const EntryOperation& operation);
+  bool record(const SettingsEdit& edit);
+  // Records the edit and saves it; none when it changes nothing.
+  std::optional<SyncReport> apply(const SettingsEdit& edit);
   // Reads the file and, when there are edits, merges them with it and writes
   // the result; a file another program holds for a moment is waited for, a
   // quarter of a second at most. Edits whose save fails stay queued, against

@@ -97,7 +97,8 @@ class Merge {
   }
 
   void mergeFields(const SearchEntry& base, const SearchEntry& ours, Slot& slot) {
-    for (EntryField field : kEntryFields) {
+    for (const EntryFieldSpec& spec : kEntryFields) {
+      const EntryField field = spec.field;
       if (sameField(ours, base, field) || sameField(ours, slot.entry, field)) continue;
       if (sameField(slot.entry, base, field))
         copyField(slot.entry, ours, field);
@@ -114,9 +115,10 @@ class Merge {
       if (id.added || match_[id.index]) continue;
       const SearchEntry& mine = ours_.settings.entries[row];
       const SearchEntry& before = base_.entries[id.index];
-      const auto changed = std::find_if(kEntryFields.begin(), kEntryFields.end(),
-                                        [&](EntryField field) { return !sameField(mine, before, field); });
-      if (changed == kEntryFields.end()) continue;
+      const auto changed =
+          std::find_if(std::begin(kEntryFields), std::end(kEntryFields),
+                       [&](const EntryFieldSpec& spec) { return !sameField(mine, before, spec.field); });
+      if (changed == std::end(kEntryFields)) continue;
       std::size_t at = slots_.size();
       for (std::size_t next = row + 1; next < ours_.ids.size(); ++next) {
         if (const auto slot = slotOf(ours_.ids[next])) {
@@ -125,7 +127,7 @@ class Merge {
         }
       }
       slots_.insert(slots_.begin() + static_cast<std::ptrdiff_t>(at), Slot{mine, std::nullopt, id, true});
-      tell(Notice::Edit::field, Notice::Reason::removedOutside, id, *changed);
+      tell(Notice::Edit::field, Notice::Reason::removedOutside, id, changed->field);
     }
   }
 

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "runtime/clipboard.h"
+#include "runtime/scope_exit.h"
 #include "runtime/unique_resource.h"
 
 namespace runtime {
@@ -13,36 +14,28 @@ namespace {
 constexpr int kOpenAttempts = 10;
 constexpr DWORD kOpenPause = 20;
 
-// A message-only window of this process owns the clipboard while it is open:
-// opened by no window, the clipboard has no owner after EmptyClipboard, and
-// Windows then refuses SetClipboardData.
-class OpenedClipboard {
- public:
-  OpenedClipboard()
-      : owner_(CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr),
-                               nullptr)) {
-    for (int attempt = 0; attempt < kOpenAttempts && !open_; ++attempt) {
-      if (attempt) Sleep(kOpenPause);
-      open_ = OpenClipboard(owner_.get()) != FALSE;
-    }
+// Opens the clipboard for a message-only window of this process, which owns
+// it while it is open: opened by no window, the clipboard has no owner after
+// EmptyClipboard, and Windows then refuses SetClipboardData.
+bool openClipboard(const UniqueWindow& owner) {
+  for (int attempt = 0; attempt < kOpenAttempts; ++attempt) {
+    if (attempt) Sleep(kOpenPause);
+    if (OpenClipboard(owner.get())) return true;
   }
-  ~OpenedClipboard() {
-    if (open_) CloseClipboard();
-  }
-  OpenedClipboard(const OpenedClipboard&) = delete;
-  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
-  explicit operator bool() const { return open_; }
+  return false;
+}
 
- private:
-  UniqueWindow owner_;
-  bool open_ = false;
-};
+UniqueWindow clipboardOwner() {
+  return UniqueWindow(
+      CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr), nullptr));
+}
 
 }  // namespace
 
 bool putClipboardText(std::wstring_view text) {
-  const OpenedClipboard clipboard;
-  if (!clipboard) return false;
+  const UniqueWindow owner = clipboardOwner();
+  if (!openClipboard(owner)) return false;
+  const ScopeExit close(CloseClipboard);
   EmptyClipboard();
   HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
   if (!memory) return false;
@@ -56,8 +49,9 @@ bool putClipboardText(std::wstring_view text) {
 }
 
 std::wstring clipboardText() {
-  const OpenedClipboard clipboard;
-  if (!clipboard) return {};
+  const UniqueWindow owner = clipboardOwner();
+  if (!openClipboard(owner)) return {};
+  const ScopeExit close(CloseClipboard);
   std::wstring text;
   if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
     if (const auto* held = static_cast<const wchar_t*>(GlobalLock(data))) {

@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "runtime/scope_exit.h"
 #include "runtime/unique_resource.h"
 
 namespace runtime {
@@ -184,6 +185,11 @@ class GadgetWindow {
   HWND createControl(int number, GadgetKind kind, const wchar_t* windowClass, std::wstring_view text, DWORD style,
                      DWORD exStyle, Rect rect);
   const Gadget* find(int number) const;
+  // Holds the program's own changes back from the event queue while it lives.
+  auto quieted() {
+    ++quiet_;
+    return ScopeExit([this] { --quiet_; });
+  }
   void queueGadgetEvent(int number, EventKind kind);
   // Puts `procedure` before a control's own procedure, which it returns; the
   // procedure finds this window through the control's user data.
@@ -223,22 +229,26 @@ class GadgetWindow {
   std::map<int, InputRules> inputRules_;
 };
 
-// Holds a gadget's drawing back while many changes are made to it (a list
-// filled row by row); it is drawn once, whole, afterwards.
+// Holds a window's drawing back, its children's too, while many changes are
+// made to it (a list filled row by row, the details of another entry); it is
+// drawn once, whole, afterwards. A window that is not drawn (hidden, or held
+// back by an outer guard) is left to whoever shows it.
 class RedrawSuspended {
  public:
-  RedrawSuspended(const GadgetWindow& window, int number) : control_(window.gadget(number)) {
-    SendMessageW(control_, WM_SETREDRAW, FALSE, 0);
+  explicit RedrawSuspended(HWND window) : window_(IsWindowVisible(window) ? window : nullptr) {
+    if (window_) SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
   }
+  RedrawSuspended(const GadgetWindow& window, int number) : RedrawSuspended(window.gadget(number)) {}
   ~RedrawSuspended() {
-    SendMessageW(control_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(control_, nullptr, TRUE);
+    if (!window_) return;
+    SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
   }
   RedrawSuspended(const RedrawSuspended&) = delete;
   RedrawSuspended& operator=(const RedrawSuspended&) = delete;
 
  private:
-  HWND control_;
+  HWND window_;
 };
 
 }  // namespace runtime

@@ -11,18 +11,6 @@
 namespace runtime {
 namespace {
 
-// Holds the program's own changes back from the event queue.
-class Quiet {
- public:
-  explicit Quiet(int& depth) : depth_(depth) { ++depth_; }
-  ~Quiet() { --depth_; }
-  Quiet(const Quiet&) = delete;
-  Quiet& operator=(const Quiet&) = delete;
-
- private:
-  int& depth_;
-};
-
 // A bitmap's size in pixels; 0 by 0 when there is none.
 SIZE bitmapSize(HBITMAP image) {
   BITMAP bitmap{};
@@ -94,7 +82,7 @@ GadgetKind GadgetWindow::gadgetKind(int number) const {
 HWND GadgetWindow::createControl(int number, GadgetKind kind, const wchar_t* windowClass, std::wstring_view text,
                                  DWORD style, DWORD exStyle, Rect rect) {
   if (!window_) return nullptr;
-  Quiet quiet(quiet_);
+  const auto quiet = quieted();
   const std::wstring title(text);
   HWND control = CreateWindowExW(
       exStyle, windowClass, title.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, rect.x, rect.y, rect.width,
@@ -166,7 +154,7 @@ HWND GadgetWindow::createSpinField(int number, Rect rect, int minimum, int maxim
   HWND edit = createControl(number, GadgetKind::spinField, WC_EDITW, L"", ES_RIGHT | ES_NUMBER | ES_AUTOHSCROLL,
                             WS_EX_CLIENTEDGE, rect);
   if (!edit) return nullptr;
-  Quiet quiet(quiet_);
+  const auto quiet = quieted();
   SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(1, 1));  // four digits fit
   HWND upDown = CreateWindowExW(
       0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
@@ -227,13 +215,13 @@ void GadgetWindow::resizeGadget(int number, Rect rect) {
   };
   const int x = keep(rect.x, now.left), y = keep(rect.y, now.top);
   const int width = keep(rect.width, now.right - now.left), height = keep(rect.height, now.bottom - now.top);
-  Quiet quiet(quiet_);
+  const auto quiet = quieted();
   MoveWindow(found->control, x, y, width, height, TRUE);
   if (found->buddy) SendMessageW(found->buddy, UDM_SETBUDDY, reinterpret_cast<WPARAM>(found->control), 0);
 }
 
 void GadgetWindow::setText(int number, std::wstring_view text) {
-  Quiet quiet(quiet_);
+  const auto quiet = quieted();
   SetWindowTextW(gadget(number), std::wstring(text).c_str());
 }
 
@@ -242,7 +230,7 @@ std::wstring GadgetWindow::text(int number) const { return windowText(gadget(num
 void GadgetWindow::setState(int number, int state) {
   const Gadget* found = find(number);
   if (!found) return;
-  Quiet quiet(quiet_);
+  const auto quiet = quieted();
   switch (found->kind) {
     case GadgetKind::checkBox:
       SendMessageW(found->control, BM_SETCHECK, state ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -324,7 +312,7 @@ void GadgetWindow::centreColumn(int number, int column) {
 
 void GadgetWindow::addItem(int number, std::wstring_view text) {
   HWND list = gadget(number);
-  Quiet quiet(quiet_);
+  const auto quiet = quieted();
   const int row = itemCount(number);
   std::size_t end = text.find(L'\n');
   std::wstring first(text.substr(0, end));
@@ -341,12 +329,12 @@ void GadgetWindow::addItem(int number, std::wstring_view text) {
 }
 
 void GadgetWindow::removeItem(int number, int row) {
-  Quiet quiet(quiet_);
+  const auto quiet = quieted();
   SendMessageW(gadget(number), LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
 }
 
 void GadgetWindow::clearItems(int number) {
-  Quiet quiet(quiet_);
+  const auto quiet = quieted();
   SendMessageW(gadget(number), LVM_DELETEALLITEMS, 0, 0);
 }
 
@@ -355,7 +343,7 @@ int GadgetWindow::itemCount(int number) const {
 }
 
 void GadgetWindow::setItemText(int number, int row, int column, std::wstring_view text) {
-  Quiet quiet(quiet_);
+  const auto quiet = quieted();
   std::wstring copy(text);
   LVITEMW item{};
   item.iSubItem = column;
@@ -381,7 +369,7 @@ std::wstring GadgetWindow::itemText(int number, int row, int column) const {
 }
 
 void GadgetWindow::setItemChecked(int number, int row, bool checked) {
-  Quiet quiet(quiet_);
+  const auto quiet = quieted();
   LVITEMW item{};
   item.stateMask = LVIS_STATEIMAGEMASK;
   item.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);

@@ -2,46 +2,18 @@
 
 #include <string>
 
+#include "core/os_version.h"
 #include "ui/dpi_rounding.h"
 
 namespace ui {
 namespace {
 
-// The subclass procedure is called by the system with no way to carry a
-// pointer of ours besides the DPI, so it finds the layer here.
+// The subclass's reference data holds the DPI the window was made for, not
+// the layer: the procedure finds the layer through this one pointer (a
+// process has one settings window).
 DpiLayer* activeLayer = nullptr;
 
-RECT screenRect(HWND gadget) {
-  RECT rect{};
-  GetWindowRect(gadget, &rect);
-  return rect;
-}
-
-RECT rectIn(HWND gadget, PositionMode mode) {
-  RECT rect = screenRect(gadget);
-  HWND reference = mode == PositionMode::parentPixels   ? GetAncestor(gadget, GA_PARENT)
-                   : mode == PositionMode::windowPixels ? GetAncestor(gadget, GA_ROOT)
-                                                        : nullptr;
-  if (reference) MapWindowPoints(nullptr, reference, reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
-
-// A left or top edge (`edge`) in the units the mode asks for.
-int logicalPosition(HWND control, PositionMode mode, int (*edge)(HWND, PositionMode), float scale) {
-  switch (mode) {
-    case PositionMode::parentLogical:
-      return pixelsToLogical(edge(control, PositionMode::parentPixels), scale);
-    case PositionMode::windowLogical:
-      return pixelsToLogical(edge(control, PositionMode::windowPixels), scale);
-    default:
-      return edge(control, mode);
-  }
-}
-
 }  // namespace
-
-int gadgetLeft(HWND gadget, PositionMode mode) { return rectIn(gadget, mode).left; }
-int gadgetTop(HWND gadget, PositionMode mode) { return rectIn(gadget, mode).top; }
 
 DpiLayer::DpiLayer(DpiState& state, runtime::GadgetWindow& window) : state_(state), window_(window) {
   activeLayer = this;
@@ -72,7 +44,7 @@ bool DpiLayer::scaledOpenWindow(int windowNumber, LogicalRect rect, runtime::Win
   options.clientHeight = placed.height;
   if (!window_.open(options)) return false;
   const auto setWindowSubclass = state_.subclassFunctions.setWindowSubclass;
-  if (state_.osVersionCode >= 100 && setWindowSubclass) {
+  if (state_.osVersionCode >= core::kOsWindows81 && setWindowSubclass) {
     const int dpi = roundHalfEven(state_.dpiScaling.scaleX * 96.0f);
     state_.windowDpis[std::to_wstring(windowNumber)] = dpi;
     setWindowSubclass(window_.handle(), dpiSubclassProc, static_cast<UINT_PTR>(windowNumber),
@@ -128,24 +100,6 @@ void DpiLayer::scaledResizeGadget(int gadget, LogicalRect rect) {
     if (value != runtime::kDefaultCoordinate) it->second.*field = value;
 }
 
-int DpiLayer::logicalGadgetX(int gadget, PositionMode mode) const {
-  return logicalPosition(window_.gadget(gadget), mode, &gadgetLeft, state_.dpiScaling.scaleX);
-}
-
-int DpiLayer::logicalGadgetY(int gadget, PositionMode mode) const {
-  return logicalPosition(window_.gadget(gadget), mode, &gadgetTop, state_.dpiScaling.scaleY);
-}
-
-int DpiLayer::logicalGadgetWidth(int gadget, SizeMode mode) const {
-  const int pixels = window_.gadgetWidth(gadget);
-  return mode == SizeMode::pixels ? pixels : pixelsToLogical(pixels, state_.dpiScaling.scaleX);
-}
-
-int DpiLayer::logicalGadgetHeight(int gadget, SizeMode mode) const {
-  const int pixels = window_.gadgetHeight(gadget);
-  return mode == SizeMode::pixels ? pixels : pixelsToLogical(pixels, state_.dpiScaling.scaleY);
-}
-
 int DpiLayer::madeForDpi() const { return roundHalfEven(state_.dpiScaling.scaleX * 96.0f); }
 
 void DpiLayer::layOutFor(int dpi) {
@@ -153,9 +107,8 @@ void DpiLayer::layOutFor(int dpi) {
   // Always from the geometry the gadgets were made with: values read back
   // after one change carry its rounding into the next.
   const int percent = rescalePercent(dpi, madeForDpi());
-  const int b = logicalBarHeight();  // a bar's height is not scaled
   for (const auto& [gadget, rect] : layout_) {
-    window_.resizeGadget(gadget, pixels({rescaleLogical(rect.x, percent), rescaleLogical(rect.y - b, percent) + b,
+    window_.resizeGadget(gadget, pixels({rescaleLogical(rect.x, percent), rescaleLogical(rect.y, percent),
                                          rescaleLogical(rect.width, percent), rescaleLogical(rect.height, percent)}));
   }
   for (const auto& [gadget, widths] : columnWidths_) {

@@ -20,22 +20,6 @@ struct LogicalRect {
   int x, y, width, height;
 };
 
-// Where a gadget's position is measured from, and in which units.
-enum class PositionMode : int {
-  parentLogical = -3,  // the parent's client area, logical units
-  windowLogical = -1,  // the top-level window's client area, logical units
-  parentPixels = 0,
-  windowPixels = 2,
-  screenPixels = 1,
-};
-
-// Which size of a gadget, in which units.
-enum class SizeMode : int {
-  actualLogical = -2,
-  requiredLogical = -1,  // the window reads only actual sizes: the same as actualLogical
-  pixels = 0,
-};
-
 class DpiLayer {
  public:
   DpiLayer(DpiState& state, runtime::GadgetWindow& window);
@@ -53,13 +37,6 @@ class DpiLayer {
   HWND scaledListView(int gadget, LogicalRect rect, std::wstring_view firstColumnTitle, int firstColumnWidth);
   void scaledAddColumn(int gadget, int position, std::wstring_view title, int width);
   void scaledResizeGadget(int gadget, LogicalRect rect);
-
-  int logicalGadgetX(int gadget, PositionMode mode) const;
-  int logicalGadgetY(int gadget, PositionMode mode) const;
-  int logicalGadgetWidth(int gadget, SizeMode mode) const;
-  int logicalGadgetHeight(int gadget, SizeMode mode) const;
-  // The window has no tool or status bar.
-  int logicalBarHeight() const { return 0; }
 
   // Lays every gadget out for a screen of that DPI (see dpiSubclassProc): its
   // place and size, and a list's column widths, each rescaled once from the
@@ -90,10 +67,5 @@ class DpiLayer {
 // Installed on the window by scaledOpenWindow on systems with per-monitor DPI.
 LRESULT CALLBACK dpiSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR windowNumber,
                                  DWORD_PTR dpi);
-
-// Left edge (gadgetLeft) or top edge (gadgetTop) in the coordinates of the
-// parent's client area, the top-level window's, or the screen.
-int gadgetLeft(HWND gadget, PositionMode mode);
-int gadgetTop(HWND gadget, PositionMode mode);
 
 }  // namespace ui

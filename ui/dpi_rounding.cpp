@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "core/os_version.h"
+
 namespace ui {
 
 int logicalToPixels(int logical, float scale) {
@@ -28,7 +30,7 @@ int measuredPointSize(int lfHeight, int logPixelsY) {
 }
 
 int pointSizeToLoad(int pointSize, int osVersionCode, float scaleY, bool alreadyDpiAware, int percent) {
-  if (osVersionCode < 70) return pointSize;
+  if (osVersionCode < core::kOsWindowsVista) return pointSize;
   if (scaleY >= 1.25f && alreadyDpiAware && percent == 100) return pointSize;
   return static_cast<int>(std::floor(static_cast<float>(pointSize) * scaleY));
 }

@@ -1,29 +1,25 @@
-// The settings window: the search entries and browser timings, edited in place.
+// The settings window: a form over the edit session of Wordhop.ini. Each
+// user action becomes one edit; the session saves it, merged with whatever
+// another program changed, and the window shows the result.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "core/configuration.h"
-#include "core/entry_operation.h"
-#include "core/search_entry.h"
 #include "core/settings_editor.h"
-#include "resources/version.h"
-#include "runtime/file_io.h"
 #include "runtime/gadget_window.h"
 #include "ui/dpi_layer.h"
 #include "ui/dpi_state.h"
+#include "ui/entry_list.h"
+#include "ui/settings_notices.h"
+#include "ui/settings_services.h"
 
 namespace ui {
 
 inline constexpr int kSettingsWindow = 0;
-inline constexpr wchar_t kWindowTitle[] = L"Wordhop v" WORDHOP_VERSION_TEXT;
-// The longest browser start and tab delay the spin fields take, in milliseconds.
-inline constexpr int kLongestTiming = 9999;
 
 // Gadget numbers, which are also the control identifiers.
 enum GadgetNumber : int {
@@ -49,29 +45,11 @@ enum GadgetNumber : int {
   infoField,
 };
 
-// The texts of the seven columns of an entry's row, each after a line feed
-// but the first (the check box column, which is empty).
-std::wstring rowText(const core::SearchEntry& entry);
-
-// Appends a row per entry and ticks the rows of enabled entries.
-void fillEntryRows(runtime::GadgetWindow& window, const std::vector<core::SearchEntry>& entries);
-
 // What the settings window works on.
 struct SettingsState {
   DpiState dpi;
   std::uint32_t ideMainWindow = 0;  // the owner of the window, as the IDE gave it
 };
-
-// What the window asks of the world outside it; tests put stand-ins here.
-struct SettingsServices {
-  // Shows a message box and returns the button pressed (IDYES, IDNO).
-  std::function<int(std::wstring_view text, UINT flags)> ask;
-  // Start-a-program: a program or an address, a parameter, a working folder.
-  std::function<void(std::wstring_view, std::wstring_view, std::wstring_view)> startProgram;
-  // The address an entry opens, "{word}" standing for the word; none: no tips.
-  std::function<std::wstring(const core::SearchEntry&)> previewAddress;
-};
-SettingsServices systemServices();
 
 inline constexpr wchar_t kDonationPage[] = L"https://www.paypal.com/donate";
 inline constexpr wchar_t kDonationSite[] = L"www.paypal.com";
@@ -93,26 +71,8 @@ class SettingsWindow {
   [[nodiscard]] bool saveBeforeClosing();
   // Handles one event; false when it was the close request.
   bool handleEvent(const runtime::Event& event);
-
+  // Shows the selected row's entry in the detail gadgets.
   void showSelectedEntry();
-  void editTextField(int gadget);
-  void editFlag(int gadget);
-  // Stores a spin field's number; a field without one stores nothing.
-  void editTiming(int spin);
-  void addEntry();
-  void removeEntry();
-  void moveEntry(int step);
-  // Insert, Delete, Alt+Up and Alt+Down in the list.
-  void pressListKey(runtime::Shortcut key);
-  void openConfigInEditor();
-  void offerDonation();
-  // Sees the list's notifications first: a ticked or unticked row check box
-  // selects the row and saves the entry's enabled flag.
-  bool listCheckCallback(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-  // Catches up with the file (shows it again when another program changed
-  // it, merged with the edits not yet written) and writes the edits not yet
-  // written; what could not be done is told in a balloon.
-  void save();
 
   // The entries as the window shows them.
   const std::vector<core::SearchEntry>& entries() const { return editor_.shown().entries; }
@@ -122,39 +82,34 @@ class SettingsWindow {
  private:
   void createGadgets();
   void setToolTips();
-  void setDetailGadgetsEnabled(bool enabled);
   // The selected row's entry; null when no row, or no entry, is selected.
   const core::SearchEntry* selectedEntry() const;
-  // Shows an entry's flags and texts in the detail gadgets.
   void showDetails(const core::SearchEntry& entry);
-  // Clears the detail gadgets: no flag ticked, no text.
-  void clearDetails();
+  void setDetailGadgetsEnabled(bool enabled);
+
+  // Each user action is one edit, saved at once.
+  void editField(int gadget);
+  void editTiming(int spin);
+  void addEntry();
+  void removeEntry();
+  void moveEntry(int step);
+  void pressListKey(runtime::Shortcut key);
+  void openConfigInEditor();
+  void offerDonation();
+  // Sees the window's messages before the toolkit: the session's end, and
+  // the list's notifications (a row's tick).
+  bool seeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+  // Reads the file and writes the edits not yet written (the editor's sync),
+  // then shows the result: the file's new state, the entry shown in
+  // `selectedRow` selected where it now stands, and what could not be done.
+  core::SyncReport syncAndShow(int selectedRow);
+  core::SyncReport syncAndShow() { return syncAndShow(list_.selectedRow()); }
+  void showResult(const core::SyncReport& report, int selectedRow);
   // Fills the list and the spin fields with what the editor shows.
-  void fillFromEditor();
-  // Saves while the entry shown in `row` is selected: true when the file had
-  // changed outside and is shown anew, that entry selected where it now
-  // stands (nothing when it is gone).
-  [[nodiscard]] bool saveSelecting(int row);
-  core::SyncReport syncSelecting(int row);
-  // Applies the user's edit to what the window shows and saves it.
-  void perform(const core::EntryOperation& operation);
-  // Shows the file's new state with the row `selected` selected.
-  void showFileAgain(std::optional<std::size_t> selected);
-  // Shows a field's text, the caret where it was (both as the user left them).
-  void showFieldText(int gadget, const std::wstring& text, int caret);
-  static core::Timing timingOfSpin(int spin);
+  void fillFromEditor(EntryList::Fill why);
   // A timing as its spin field can show it.
   int shownTiming(int spin) const;
-  // Tells the user in a balloon, without taking the focus, what a save could
-  // not do.
-  void tell(const core::SyncReport& report);
-  void tellFailure(runtime::SystemError error, bool reading);
-  void tellNotices(const std::vector<core::Notice>& notices);
-  // The gadget a balloon points at: the one the user is in, else the list.
-  int balloonGadget() const;
-  // Windows asks before a logoff or shutdown: edits that cannot be saved
-  // block it, with the reason shown.
-  LRESULT queryEndSession();
 
   SettingsState& state_;
   runtime::GadgetWindow window_;
@@ -162,12 +117,9 @@ class SettingsWindow {
   std::array<runtime::UniqueBitmap, 6> images_;
   SettingsServices services_;
   core::SettingsEditor editor_;
-  // The window fills the list itself: its ticks are no user's. Filled after a
-  // move, a ticked row is still selected on the way.
-  enum class Filling { no, fromFile, afterMove } filling_ = Filling::no;
-  bool tickToSave_ = false;                 // a row's check box the user changed waits for the list's change event
+  EntryList list_{window_, entryList};
+  SettingsNotices notices_{window_, services_, entryList};
   runtime::SystemError unreadAtStart_ = 0;  // the file was there, but could not be read when the window opened
-  runtime::SystemError lastSaveError_ = 0;  // why the edits still queued are not in the file
 };
 
 // The settings mode of the tool: build, show, run until closed.

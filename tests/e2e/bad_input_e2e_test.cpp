@@ -9,6 +9,7 @@
 #include "runtime/utf8.h"
 #include "tests/support/browser_recorder.h"
 #include "tests/support/scratch_folder.h"
+#include "tests/support/settings_file.h"
 #include "tests/support/tool_process.h"
 
 namespace {
@@ -148,8 +149,7 @@ std::vector<std::string> searchedSites(const BrowserRecorder& recorder) {
 }
 
 std::int32_t savedBrowserStart(const std::filesystem::path& config) {
-  std::vector<core::SearchEntry> entries;
-  return core::loadAllEntries(config.wstring(), entries).browserStart;
+  return testing_support::readSettings(config.wstring()).browserStart;
 }
 
 TEST(BadInputEndToEnd, DamagedFilesNeitherCrashNorHangAndOneEditChangesOnlyItsKey) {

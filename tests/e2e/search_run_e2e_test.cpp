@@ -7,6 +7,7 @@
 #include "tests/support/browser_recorder.h"
 #include "tests/support/process_start.h"
 #include "tests/support/scratch_folder.h"
+#include "tests/support/settings_file.h"
 #include "tests/support/tool_process.h"
 
 namespace {
@@ -30,8 +31,7 @@ class SearchRunEndToEnd : public ::testing::Test {
   }
   void setTimings(int browserStart, int tabDelay) const {
     const std::wstring config = toolFolder.file("Wordhop.ini").wstring();
-    EXPECT_FALSE(core::saveBrowserValue(config, core::kKeyBrowserStart, browserStart));
-    EXPECT_FALSE(core::saveBrowserValue(config, core::kKeyTabDelay, tabDelay));
+    EXPECT_FALSE(testing_support::saveTimings(config, browserStart, tabDelay));
   }
   // Runs a search for the word, handed over as the IDE does or, as an editor
   // does, on the command line; what the browser received, after its start.
@@ -94,7 +94,7 @@ TEST_F(SearchRunEndToEnd, AddressTemplatesOpenTheirOwnAddressesBetweenTheOthers)
   std::vector<core::SearchEntry> entries = core::defaultEntries();
   entries.insert(entries.begin() + 1,
                  {1, L"https://www.purebasic.com/documentation/search?q={word}", 1, 0, 0, L"", L""});
-  EXPECT_FALSE(core::saveAllEntries(config, entries));
+  EXPECT_FALSE(testing_support::saveEntries(config, entries));
   EXPECT_EQ(searchFor(L"Gr\u00FC\u00DFe Welt#1"),
             (std::vector<std::wstring>{
                 B + L"q=Gr\u00FC\u00DFe Welt%231" + kVendor + kTail,

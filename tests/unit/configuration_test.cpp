@@ -4,12 +4,15 @@
 
 #include "tests/support/default_config.h"
 #include "tests/support/scratch_folder.h"
+#include "tests/support/settings_file.h"
 
 namespace {
 
 using core::SearchEntry;
+using testing_support::changeSettings;
 using testing_support::kDefaultFile;
 using testing_support::readBytes;
+using testing_support::readSettings;
 using testing_support::ScratchFolder;
 using testing_support::writeBytes;
 
@@ -33,10 +36,10 @@ TEST_F(ConfigurationTest, DefaultFileIsExactlyWhatTheStoreCallsWrite) {
 TEST_F(ConfigurationTest, LoadsEveryKeyInFileOrderWhateverItsName) {
   put("\xEF\xBB\xBF[Browser]\r\nBrowserStart = 300\r\n[Entries]\r\nzz = 1" X "a\r\n; note\r\n1 = 0" X "b\r\n1 = 2" X
       "c\r\n[X]\r\n9 = 1" X "d");
-  std::vector<SearchEntry> entries;
-  core::LoadedSettings timings = core::loadAllEntries(name(), entries);
-  EXPECT_EQ(timings.browserStart, 300);
-  EXPECT_EQ(timings.tabDelay, 500);
+  const core::EditedSettings settings = readSettings(name());
+  const std::vector<SearchEntry>& entries = settings.entries;
+  EXPECT_EQ(settings.browserStart, 300);
+  EXPECT_EQ(settings.tabDelay, 500);
   ASSERT_EQ(entries.size(), 3u);
   EXPECT_EQ(entries[0].sites, L"a");
   EXPECT_EQ(entries[1].sites, L"b");
@@ -44,20 +47,18 @@ TEST_F(ConfigurationTest, LoadsEveryKeyInFileOrderWhateverItsName) {
 }
 
 TEST_F(ConfigurationTest, MissingFileLoadsNothingWithDefaultTimings) {
-  std::vector<SearchEntry> entries;
-  core::LoadedSettings timings = core::loadAllEntries(name(), entries);
-  EXPECT_TRUE(entries.empty());
-  EXPECT_EQ(timings.browserStart, 2500);
-  EXPECT_EQ(timings.tabDelay, 500);
+  const core::EditedSettings settings = readSettings(name());
+  EXPECT_TRUE(settings.entries.empty());
+  EXPECT_EQ(settings.browserStart, 2500);
+  EXPECT_EQ(settings.tabDelay, 500);
 }
 
 TEST_F(ConfigurationTest, SaveEntryReplacesItsNumberedKeyOnly) {
   core::writeDefaultConfiguration(name());
-  std::vector<SearchEntry> entries;
-  core::loadAllEntries(name(), entries);
+  std::vector<SearchEntry> entries = readSettings(name()).entries;
   entries[1].enabled = 1;
   entries[1].info = L"changed";
-  EXPECT_FALSE(core::saveEntry(name(), entries, 1));
+  EXPECT_FALSE(changeSettings(name(), [&](core::PreferenceFile& file) { core::writeEntry(file, entries, 1); }));
   std::string expected = kDefaultFile;
   const std::string before =
       "2 = 0" X VENDOR X "1" X "1" X "0" X "&lr=lang_fr" X "Search both websites, but only return results in French";
@@ -68,13 +69,13 @@ TEST_F(ConfigurationTest, SaveEntryReplacesItsNumberedKeyOnly) {
 
 TEST_F(ConfigurationTest, SaveEntryIntoAnEmptyGroupWritesKeyOne) {
   put("[Entries]\r\n[Browser]\r\n");
-  EXPECT_FALSE(core::saveEntry(name(), {SearchEntry{}}, 0));
+  EXPECT_FALSE(changeSettings(name(), [](core::PreferenceFile& file) { core::writeEntry(file, {SearchEntry{}}, 0); }));
   EXPECT_EQ(bytes(), "\xEF\xBB\xBF\r\n[Entries]\r\n1 = 0" X X "0" X "0" X "0" X X "\r\n[Browser]\r\n");
 }
 
 TEST_F(ConfigurationTest, SaveAllEntriesRenumbersAndMovesTheGroupToTheEnd) {
   put("[Entries]\r\n; gone\r\n5 = old\r\n[Browser]\r\nTabDelay = 1\r\n");
-  EXPECT_FALSE(core::saveAllEntries(name(), {SearchEntry{1, L"a", 0, 0, 0, L"", L""}, SearchEntry{}}));
+  EXPECT_FALSE(testing_support::saveEntries(name(), {SearchEntry{1, L"a", 0, 0, 0, L"", L""}, SearchEntry{}}));
   EXPECT_EQ(bytes(),
             "\xEF\xBB\xBF\r\n[Browser]\r\nTabDelay = 1\r\n[Entries]\r\n"
             "1 = 1" X "a" X "0" X "0" X "0" X X "\r\n2 = 0" X X "0" X "0" X "0" X X "\r\n");
@@ -84,30 +85,29 @@ TEST_F(ConfigurationTest, SaveAllEntriesRenumbersAndMovesTheGroupToTheEnd) {
 // after a save the next load gives exactly the list that was saved.
 TEST_F(ConfigurationTest, SaveAllEntriesLeavesOneEntriesGroupSoTheNextLoadShowsTheSavedListAndKeepsTheOtherAsComments) {
   put("[Entries]\r\n1 = 1" X "a\r\n[Browser]\r\nTabDelay = 1\r\n[entries]\r\n1 = 1" X "b\r\n3 = 1" X "c\r\n");
-  std::vector<SearchEntry> shown;
-  core::loadAllEntries(name(), shown);
+  std::vector<SearchEntry> shown = readSettings(name()).entries;
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].sites, L"a");
   shown.push_back(SearchEntry{0, L"new", 0, 0, 0, L"", L""});
-  EXPECT_EQ(core::saveAllEntries(name(), shown), 0u);
-  std::vector<SearchEntry> reloaded;
-  core::loadAllEntries(name(), reloaded);
+  EXPECT_EQ(testing_support::saveEntries(name(), shown), 0u);
+  const std::vector<SearchEntry> reloaded = readSettings(name()).entries;
   ASSERT_EQ(reloaded.size(), 2u);
   EXPECT_EQ(reloaded[0].sites, L"a");
   EXPECT_EQ(reloaded[1].sites, L"new");
   EXPECT_NE(bytes().find("; [entries]\r\n; 1 = 1" X "b\r\n; 3 = 1" X "c\r\n"), std::string::npos);
 }
 
-TEST_F(ConfigurationTest, SaveBrowserValueWritesIntoTheBrowserGroup) {
+TEST_F(ConfigurationTest, ABrowserValueIsWrittenIntoTheBrowserGroupAndAloneIntoAFileThatIsGone) {
   core::writeDefaultConfiguration(name());
-  EXPECT_FALSE(core::saveBrowserValue(name(), core::kKeyTabDelay, 9999));
+  auto write = [this](std::wstring_view key, int value) {
+    return changeSettings(name(), [&](core::PreferenceFile& file) { core::writeBrowserValue(file, key, value); });
+  };
+  EXPECT_FALSE(write(core::kKeyTabDelay, 9999));
   std::string expected = kDefaultFile;
   expected.replace(expected.find("TabDelay = 500"), 14, "TabDelay = 9999");
   EXPECT_EQ(bytes(), expected);
-}
-
-TEST_F(ConfigurationTest, SaveAfterTheFileWasDeletedLeavesOnlyThatGroup) {
-  EXPECT_FALSE(core::saveBrowserValue(name(), core::kKeyBrowserStart, 0));
+  std::filesystem::remove(folder.file("Wordhop.ini"));
+  EXPECT_FALSE(write(core::kKeyBrowserStart, 0));
   EXPECT_EQ(bytes(), "\xEF\xBB\xBF\r\n[Browser]\r\nBrowserStart = 0\r\n");
 }
 

@@ -7,6 +7,7 @@
 #include "core/configuration.h"
 #include "search/search_configuration.h"
 #include "tests/support/scratch_folder.h"
+#include "tests/support/settings_file.h"
 
 namespace {
 
@@ -106,13 +107,14 @@ TEST(SearchRunConfiguration, AddressTemplatesOpenWithTheWordEncodedInsideThem) {
   const std::wstring file = folder.file("Wordhop.ini").wstring();
   const std::wstring longTemplate = L"https://long.example/" + std::wstring(search::kLongestAddress, L'a') + L"{word}";
   auto site = [](std::wstring sites, int content) { return SearchEntry{1, std::move(sites), content, 0, 0, L"", L""}; };
-  EXPECT_FALSE(core::saveAllEntries(file, {site(L"https://docs.example/search?q={word}&lang=en", 1),
-                                           {1, L"HTTP://forum.example/find?{word}", 0, 1, 1, L"&lr=x", L""},
-                                           site(L"https://engine.example/?q={word}+{word}", 1),
-                                           site(L"https://no-placeholder.example", 1),
-                                           site(L"ftp://files.example/{word}", 1),
-                                           site(longTemplate, 1),
-                                           site(L"long.example/" + std::wstring(search::kLongestAddress, L'b'), 1)}));
+  EXPECT_FALSE(
+      testing_support::saveEntries(file, {site(L"https://docs.example/search?q={word}&lang=en", 1),
+                                          {1, L"HTTP://forum.example/find?{word}", 0, 1, 1, L"&lr=x", L""},
+                                          site(L"https://engine.example/?q={word}+{word}", 1),
+                                          site(L"https://no-placeholder.example", 1),
+                                          site(L"ftp://files.example/{word}", 1),
+                                          site(longTemplate, 1),
+                                          site(L"long.example/" + std::wstring(search::kLongestAddress, L'b'), 1)}));
   std::vector<SearchEntry> entries;
   const SearchSettings settings = search::loadSearchRun(file, entries);
   auto addressesFor = [&](const wchar_t* word) {

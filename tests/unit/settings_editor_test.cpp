@@ -12,7 +12,6 @@
 namespace {
 
 using core::EntryField;
-using core::EntryOperation;
 using core::SearchEntry;
 using testing_support::readBytes;
 using testing_support::writeBytes;
@@ -20,11 +19,7 @@ using testing_support::writeBytes;
 #define X "\xC3\x97"
 #define HEAD "\xEF\xBB\xBF\r\n; top\r\n[Google]\r\nSearch = s\r\n"
 
-EntryOperation setInfo(const core::SettingsEditor& editor, std::size_t row, const wchar_t* info) {
-  SearchEntry changed = editor.shown().entries[row];
-  changed.info = info;
-  return EntryOperation::setField(row, EntryField::info, changed);
-}
+core::SetText setInfo(std::size_t row, const wchar_t* info) { return {row, EntryField::info, info}; }
 
 // The user types "mine " (its last space is no content), then "!"; between
 // the two saves another program does something to the file.
@@ -54,10 +49,10 @@ TEST(SettingsEditor, WritesOneLinePerFieldEditAndKeepsWhatTheFileHeldBeforeItWas
     writeBytes(path, file);
     core::SettingsEditor editor(path.wstring());
     ASSERT_TRUE(editor.sync().reloaded);
-    ASSERT_TRUE(editor.record(setInfo(editor, 1, L"mine ")));
+    ASSERT_TRUE(editor.record(setInfo(1, L"mine ")));
     EXPECT_FALSE(editor.sync().saveError);
     c.outside(path);
-    ASSERT_TRUE(editor.record(setInfo(editor, 1, L"mine !")));
+    ASSERT_TRUE(editor.record(setInfo(1, L"mine !")));
     const core::SyncReport saved = editor.sync();
     EXPECT_FALSE(saved.saveError);
     EXPECT_EQ(readBytes(path), c.expected);

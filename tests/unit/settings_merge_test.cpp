@@ -10,12 +10,11 @@
 #include <random>
 
 #include "core/entry_diff.h"
-#include "core/entry_operation.h"
+#include "core/settings_edit.h"
 
 namespace {
 
 using core::EntryField;
-using core::EntryOperation;
 using core::Notice;
 using core::SearchEntry;
 
@@ -28,17 +27,12 @@ const SearchEntry look1 = entry(L"v", L"", L"one"), look2 = entry(L"v", L"&fr", 
 const SearchEntry a = entry(L"a.example"), b = entry(L"b.example"), c = entry(L"c.example"), d = entry(L"d.example");
 
 SearchEntry with(SearchEntry base, EntryField field, const wchar_t* text) {
-  if (field == EntryField::sites) base.sites = text;
-  if (field == EntryField::filter) base.filter = text;
-  if (field == EntryField::info) base.info = text;
+  base.*core::specOf(field).text = text;
   return base;
 }
 SearchEntry ticked(SearchEntry base) {
   base.enabled = 1;
   return base;
-}
-EntryOperation set(const std::vector<SearchEntry>& shown, std::size_t row, EntryField field, const wchar_t* text) {
-  return EntryOperation::setField(row, field, with(shown[row], field, text));
 }
 
 struct Session {
@@ -51,7 +45,7 @@ struct Session {
     ours.settings = base;
     for (std::size_t row = 0; row < base.entries.size(); ++row) ours.ids.push_back({false, row});
   }
-  void user(const EntryOperation& operation) { core::applyOperation(ours, operation, added); }
+  void user(const core::SettingsEdit& edit) { core::applyEdit(ours, edit, added); }
   core::Merged merge(const core::EditedSettings& theirs) const {
     return core::mergeSettings(base, theirs, core::matchEntries(base.entries, theirs.entries), ours);
   }
@@ -81,60 +75,70 @@ TEST(SettingsMerge, DecidesEntryByEntryAndFieldByField) {
   } cases[] = {
       {"look-alike removed on both sides: one goes",
        looks,
-       [](Session& s) { s.user(EntryOperation::remove(2)); },
+       [](Session& s) { s.user(core::RemoveEntry{2}); },
        file({look1, look2, look4}),
        {look1, look2, look4},
        {}},
       {"tick of a look-alike after the one before was removed outside",
        looks,
-       [](Session& s) { s.user(EntryOperation::setField(2, EntryField::enabled, ticked(look3))); },
+       [](Session& s) {
+         s.user(core::SetFlag{2, EntryField::enabled, 1});
+       },
        file({look1, look3, look4}),
        {look1, ticked(look3), look4},
        {}},
       {"URL of a look-alike after an outside swap",
        looks,
-       [&](Session& s) { s.user(set(looks, 2, EntryField::sites, L"w")); },
+       [&](Session& s) {
+         s.user(core::SetText{2, EntryField::sites, L"w"});
+       },
        file({look1, look2, look4, look3}),
        {look1, look2, look4, with(look3, EntryField::sites, L"w")},
        {}},
       {"removal of an entry changed outside keeps it",
        {a, b, c},
-       [](Session& s) { s.user(EntryOperation::remove(1)); },
+       [](Session& s) { s.user(core::RemoveEntry{1}); },
        file({a, with(b, EntryField::info, L"theirs"), c}),
        {a, with(b, EntryField::info, L"theirs"), c},
        {{Notice::Edit::removal, R::changedOutside, 1}}},
       {"filter of an entry moved and edited outside",
        {a, b, c, d},
-       [](Session& s) { s.user(set(s.ours.settings.entries, 1, EntryField::filter, L"mine")); },
+       [](Session& s) {
+         s.user(core::SetText{1, EntryField::filter, L"mine"});
+       },
        file({a, c, with(b, EntryField::info, L"theirs"), d}),
        {a, c, with(with(b, EntryField::info, L"theirs"), EntryField::filter, L"mine"), d},
        {}},
       {"the second of two copies after an insertion above",
        {a, a},
-       [](Session& s) { s.user(set(s.ours.settings.entries, 1, EntryField::filter, L"mine")); },
+       [](Session& s) {
+         s.user(core::SetText{1, EntryField::filter, L"mine"});
+       },
        file({c, a, a}),
        {c, a, with(a, EntryField::filter, L"mine")},
        {}},
       {"the same change on both sides",
        {a},
-       [](Session& s) { s.user(set(s.ours.settings.entries, 0, EntryField::filter, L"same")); },
+       [](Session& s) {
+         s.user(core::SetText{0, EntryField::filter, L"same"});
+       },
        file({with(a, EntryField::filter, L"same")}),
        {with(a, EntryField::filter, L"same")},
        {}},
       {"spaces at the ends are no change",
        {a},
-       [](Session& s) { s.user(set(s.ours.settings.entries, 0, EntryField::filter, L"mine")); },
+       [](Session& s) {
+         s.user(core::SetText{0, EntryField::filter, L"mine"});
+       },
        file({with(a, EntryField::filter, L" ")}),
        {with(a, EntryField::filter, L"mine")},
        {}},
       {"three queued edits, two changed outside",
        {a},
        [](Session& s) {
-         s.user(set(s.ours.settings.entries, 0, EntryField::sites, L"mine"));
-         SearchEntry pb = s.ours.settings.entries[0];
-         pb.content = 0;
-         s.user(EntryOperation::setField(0, EntryField::content, pb));
-         s.user(EntryOperation::setTiming(core::Timing::tabDelay, 30));
+         s.user(core::SetText{0, EntryField::sites, L"mine"});
+         s.user(core::SetFlag{0, EntryField::content, 0});
+         s.user(core::SetTiming{core::Timing::tabDelay, 30});
        },
        file({with(a, EntryField::sites, L"theirs")}, 77),
        {[] {
@@ -146,34 +150,42 @@ TEST(SettingsMerge, DecidesEntryByEntryAndFieldByField) {
         {Notice::Edit::timing, R::changedOutside, std::nullopt, EntryField::enabled, core::Timing::tabDelay}}},
       {"filter of an entry whose URL was changed outside",
        {a, b},
-       [](Session& s) { s.user(set(s.ours.settings.entries, 1, EntryField::filter, L"mine")); },
+       [](Session& s) {
+         s.user(core::SetText{1, EntryField::filter, L"mine"});
+       },
        file({a, with(b, EntryField::sites, L"theirs")}),
        {a, with(with(b, EntryField::sites, L"theirs"), EntryField::filter, L"mine")},
        {}},
       {"an entry removed outside and changed here stays",
        {a, b, c},
-       [](Session& s) { s.user(set(s.ours.settings.entries, 1, EntryField::filter, L"mine")); },
+       [](Session& s) {
+         s.user(core::SetText{1, EntryField::filter, L"mine"});
+       },
        file({a, c}),
        {a, with(b, EntryField::filter, L"mine"), c},
        {fieldNotice(R::removedOutside, 1, EntryField::filter)}},
       {"a move of an entry removed outside",
        {a, b, c},
-       [](Session& s) { s.user(EntryOperation::move(1, +1)); },
+       [](Session& s) {
+         s.user(core::MoveEntry{1, +1});
+       },
        file({a, c}),
        {a, c},
        {{Notice::Edit::move, R::removedOutside, std::nullopt}}},
       {"insertions on both sides",
        {a},
        [](Session& s) {
-         s.user(EntryOperation::add());
-         s.user(set(s.ours.settings.entries, 1, EntryField::sites, L"mine"));
+         s.user(core::AddEntry{});
+         s.user(core::SetText{1, EntryField::sites, L"mine"});
        },
        file({a, b}),
        {a, b, with(SearchEntry{}, EntryField::sites, L"mine")},
        {}},
       {"a move here, an edit outside",
        {a, b, c},
-       [](Session& s) { s.user(EntryOperation::move(0, +1)); },
+       [](Session& s) {
+         s.user(core::MoveEntry{0, +1});
+       },
        file({a, b, with(c, EntryField::info, L"theirs")}),
        {b, a, with(c, EntryField::info, L"theirs")},
        {}},
@@ -236,20 +248,20 @@ class RandomSession {
         case 0:
         case 1:
           if (!shown.empty())
-            session.user(set(shown, row, pick(2) ? EntryField::sites : EntryField::info, fresh(L"O").c_str()));
+            session.user(core::SetText{row, pick(2) ? EntryField::sites : EntryField::info, fresh(L"O").c_str()});
           break;
         case 2:
-          session.user(EntryOperation::add());
+          session.user(core::AddEntry{});
           break;
         case 3:
-          if (!shown.empty()) session.user(EntryOperation::remove(row));
+          if (!shown.empty()) session.user(core::RemoveEntry{row});
           break;
         default:
           if (!shown.empty() && !session.ours.ids[row].added) movedHere[session.ours.ids[row].index] = true;
-          session.user(EntryOperation::move(row, pick(2) ? 1 : -1));
+          session.user(core::MoveEntry{row, pick(2) ? 1 : -1});
       }
     }
-    if (pick(3) == 0) session.user(EntryOperation::setTiming(core::Timing::browserStart, 1000 + pick(1000)));
+    if (pick(3) == 0) session.user(core::SetTiming{core::Timing::browserStart, 1000 + pick(1000)});
     core::EditedSettings theirsFile = file(theirs);
     theirsFile.browserStart = pick(2) ? core::kDefaultBrowserStart : 7;
     check(session, theirsFile, truth, touchedOutside, movedHere);

@@ -150,8 +150,6 @@ TEST_F(AutomationObjectTest, APreparedStatementIsUsedInsteadOfTheTextAndStaysVal
   ASSERT_EQ(prepareStatement(L"Child\\Name", statement), S_OK);
   EXPECT_EQ(getStringProperty(*object, L"Text", statement.get()), L"child");
   EXPECT_EQ(getStringProperty(*object, L"", statement.get()), L"child");
-  freeStatement(statement);
-  object.reset();
 }
 
 }  // namespace

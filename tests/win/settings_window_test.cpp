@@ -6,30 +6,49 @@
 
 #include <commctrl.h>
 
+#include <array>
 #include <vector>
 
 #include "core/configuration.h"
 #include "runtime/library.h"
 #include "tests/support/scratch_folder.h"
-#include "ui/dpi_rounding.h"
 #include "ui/dpi_setup.h"
 
 namespace {
 
 using namespace ui;
 
+// Each gadget's place and size in logical units, and in pixels at 120 and 144 dpi.
 struct Layout {
-  int gadget, x, y, width, height;
+  int gadget;
+  std::array<RECT, 3> at;  // left, top, width, height at 96, 120 and 144 dpi
 };
 constexpr Layout kLayout[] = {
-    {entryList, 5, 35, 470, 198},        {addButton, 5, 5, 35, 26},        {removeButton, 45, 5, 35, 26},
-    {moveUpButton, 85, 5, 35, 26},       {moveDownButton, 125, 5, 35, 26}, {browserStartLabel, 163, 9, 74, 19},
-    {browserStartSpin, 238, 9, 48, 19},  {tabDelayLabel, 291, 9, 54, 19},  {tabDelaySpin, 346, 9, 48, 19},
-    {openIniButton, 400, 5, 35, 26},     {donateButton, 440, 5, 35, 26},   {urlLabel, 0, 238, 29, 19},
-    {urlField, 30, 238, 249, 19},        {contentCheck, 284, 238, 33, 19}, {sortByDateCheck, 322, 238, 78, 19},
-    {firstMatchCheck, 405, 238, 71, 19}, {filterLabel, 0, 262, 29, 19},    {filterField, 30, 262, 445, 19},
-    {infoLabel, 0, 286, 29, 19},         {infoField, 30, 286, 445, 19},
+    {entryList, {{{5, 35, 470, 198}, {6, 43, 587, 247}, {7, 52, 705, 297}}}},
+    {addButton, {{{5, 5, 35, 26}, {6, 6, 43, 32}, {7, 7, 52, 39}}}},
+    {removeButton, {{{45, 5, 35, 26}, {56, 6, 43, 32}, {67, 7, 52, 39}}}},
+    {moveUpButton, {{{85, 5, 35, 26}, {106, 6, 43, 32}, {127, 7, 52, 39}}}},
+    {moveDownButton, {{{125, 5, 35, 26}, {156, 6, 43, 32}, {187, 7, 52, 39}}}},
+    {browserStartLabel, {{{163, 9, 74, 19}, {203, 11, 92, 23}, {244, 13, 111, 28}}}},
+    {browserStartSpin, {{{238, 9, 48, 19}, {297, 11, 60, 23}, {357, 13, 72, 28}}}},
+    {tabDelayLabel, {{{291, 9, 54, 19}, {363, 11, 67, 23}, {436, 13, 81, 28}}}},
+    {tabDelaySpin, {{{346, 9, 48, 19}, {432, 11, 60, 23}, {519, 13, 72, 28}}}},
+    {openIniButton, {{{400, 5, 35, 26}, {500, 6, 43, 32}, {600, 7, 52, 39}}}},
+    {donateButton, {{{440, 5, 35, 26}, {550, 6, 43, 32}, {660, 7, 52, 39}}}},
+    {urlLabel, {{{0, 238, 29, 19}, {0, 297, 36, 23}, {0, 357, 43, 28}}}},
+    {urlField, {{{30, 238, 249, 19}, {37, 297, 311, 23}, {45, 357, 373, 28}}}},
+    {contentCheck, {{{284, 238, 33, 19}, {355, 297, 41, 23}, {426, 357, 49, 28}}}},
+    {sortByDateCheck, {{{322, 238, 78, 19}, {402, 297, 97, 23}, {483, 357, 117, 28}}}},
+    {firstMatchCheck, {{{405, 238, 71, 19}, {506, 297, 88, 23}, {607, 357, 106, 28}}}},
+    {filterLabel, {{{0, 262, 29, 19}, {0, 327, 36, 23}, {0, 393, 43, 28}}}},
+    {filterField, {{{30, 262, 445, 19}, {37, 327, 556, 23}, {45, 393, 667, 28}}}},
+    {infoLabel, {{{0, 286, 29, 19}, {0, 357, 36, 23}, {0, 429, 43, 28}}}},
+    {infoField, {{{30, 286, 445, 19}, {37, 357, 556, 23}, {45, 429, 667, 28}}}},
 };
+// The client area and the list's column widths at 96, 120 and 144 dpi.
+constexpr SIZE kClient[] = {{480, 310}, {600, 387}, {720, 465}};
+constexpr int kColumnWidths[3][7] = {
+    {20, 239, 50, 72, 68, 0, 0}, {25, 298, 62, 90, 85, 0, 0}, {30, 358, 75, 108, 102, 0, 0}};
 constexpr int kDetailGadgets[] = {removeButton,    moveUpButton,    moveDownButton, urlField, contentCheck,
                                   sortByDateCheck, firstMatchCheck, filterField,    infoField};
 
@@ -72,23 +91,20 @@ class SettingsWindowTest : public ::testing::Test {
 
 TEST_F(SettingsWindowTest, EveryGadgetSitsWhereTheRoundingRulesPutIt) {
   core::writeDefaultConfiguration(config());
-  for (int percent : {100, 125, 150}) {
+  for (std::size_t scale = 0; const int percent : {100, 125, 150}) {
     auto settings = build(percent);
     runtime::GadgetWindow& window = settings->window();
-    const float scale = static_cast<float>(percent) / 100.0f;
     RECT client{};
     GetClientRect(window.handle(), &client);
-    EXPECT_EQ(client.right, logicalToPixels(480, scale)) << percent;
-    EXPECT_EQ(client.bottom, logicalToPixels(310, scale)) << percent;
+    EXPECT_EQ(client.right, kClient[scale].cx) << percent;
+    EXPECT_EQ(client.bottom, kClient[scale].cy) << percent;
     for (const Layout& expected : kLayout) {
-      RECT actual = clientRectOf(window.gadget(expected.gadget));
-      EXPECT_EQ(actual.left, logicalToPixels(expected.x, scale)) << percent << "% gadget " << expected.gadget;
-      EXPECT_EQ(actual.top, logicalToPixels(expected.y, scale)) << percent << "% gadget " << expected.gadget;
-      EXPECT_EQ(window.gadgetWidth(expected.gadget), logicalToPixels(expected.width, scale))
-          << percent << "% gadget " << expected.gadget;
-      EXPECT_EQ(window.gadgetHeight(expected.gadget), logicalToPixels(expected.height, scale))
-          << percent << "% gadget " << expected.gadget;
-      EXPECT_EQ(settings->dpiLayer().logicalGadgetWidth(expected.gadget, SizeMode::actualLogical), expected.width);
+      const RECT actual = clientRectOf(window.gadget(expected.gadget));
+      const RECT& want = expected.at[scale];
+      EXPECT_EQ(actual.left, want.left) << percent << "% gadget " << expected.gadget;
+      EXPECT_EQ(actual.top, want.top) << percent << "% gadget " << expected.gadget;
+      EXPECT_EQ(window.gadgetWidth(expected.gadget), want.right) << percent << "% gadget " << expected.gadget;
+      EXPECT_EQ(window.gadgetHeight(expected.gadget), want.bottom) << percent << "% gadget " << expected.gadget;
     }
     // The images keep their own size at every scale.
     for (auto [gadget, size] : {std::pair{addButton, 16}, {openIniButton, 16}, {donateButton, 31}}) {
@@ -100,19 +116,10 @@ TEST_F(SettingsWindowTest, EveryGadgetSitsWhereTheRoundingRulesPutIt) {
       EXPECT_EQ(height, size);
     }
     HWND list = window.gadget(entryList);
-    const int columnWidths[] = {20, 239, 50, 72, 68, 0, 0};
     for (int column = 0; column < 7; ++column)
-      EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0), logicalToPixels(columnWidths[column], scale));
+      EXPECT_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0), kColumnWidths[scale][column]) << column;
+    ++scale;
   }
-}
-
-TEST_F(SettingsWindowTest, At144DpiTheListIs705By297At7And52) {
-  auto settings = build(150);
-  RECT list = clientRectOf(settings->window().gadget(entryList));
-  EXPECT_EQ(list.left, 7);
-  EXPECT_EQ(list.top, 52);
-  EXPECT_EQ(list.right - list.left, 705);
-  EXPECT_EQ(list.bottom - list.top, 297);
 }
 
 TEST_F(SettingsWindowTest, DefaultEntriesFillTheRowsWithTheirTicksAndTheFirstIsShown) {
@@ -193,7 +200,10 @@ TEST_F(SettingsWindowTest, WindowTitleStyleOwnerAndTabOrder) {
     const int id = GetDlgCtrlID(child);
     if (order.empty() || order.back() != id) order.push_back(id);  // a spin field's arrows follow its edit
   }
-  EXPECT_EQ(order, (std::vector<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 1, 12, 13, 14, 15, 16, 17, 18, 19, 20}));
+  EXPECT_EQ(order, (std::vector<int>{addButton,        removeButton,  moveUpButton, moveDownButton, browserStartLabel,
+                                     browserStartSpin, tabDelayLabel, tabDelaySpin, openIniButton,  donateButton,
+                                     entryList,        urlLabel,      urlField,     contentCheck,   sortByDateCheck,
+                                     firstMatchCheck,  filterLabel,   filterField,  infoLabel,      infoField}));
   DestroyWindow(ide);
 }
 
@@ -303,8 +313,8 @@ TEST_F(SettingsWindowTest, ADpiChangeRescalesEveryGadgetOnceThereAndBack) {
   EXPECT_EQ(settings->dpiLayer().windowDpi(kSettingsWindow), 96);
   expectFollowed(followedOf(window), at96);
   for (const Layout& expected : kLayout) {
-    EXPECT_EQ(window.gadgetWidth(expected.gadget), expected.width) << expected.gadget;
-    EXPECT_EQ(clientRectOf(window.gadget(expected.gadget)).left, expected.x) << expected.gadget;
+    EXPECT_EQ(window.gadgetWidth(expected.gadget), expected.at[0].right) << expected.gadget;
+    EXPECT_EQ(clientRectOf(window.gadget(expected.gadget)).left, expected.at[0].left) << expected.gadget;
   }
 }
 

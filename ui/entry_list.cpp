@@ -1,0 +1,69 @@
+#include "ui/entry_list.h"
+
+#include <iterator>
+#include <utility>
+
+namespace ui {
+namespace {
+
+// The images of a row's check box in its item state.
+constexpr UINT kNoCheckBox = 0;
+constexpr UINT kCleared = 1;
+constexpr UINT kTicked = 2;
+
+}  // namespace
+
+std::wstring rowText(const core::SearchEntry& entry) {
+  std::wstring text;
+  for (const core::EntryFieldSpec& spec : core::kEntryFields) {
+    if (spec.column == 0) continue;  // the check box
+    text += L'\n';
+    text += core::columnText(entry, spec);
+  }
+  return text;
+}
+
+void EntryList::fill(const std::vector<core::SearchEntry>& entries, Fill why) {
+  filling_ = why;
+  const runtime::ScopeExit filled([this] { filling_.reset(); });
+  // Drawn once, when full: a list redrawn for each row takes seconds for thousands.
+  const runtime::RedrawSuspended suspended(window_, gadget_);
+  window_.clearItems(gadget_);
+  for (const core::SearchEntry& entry : entries) {
+    window_.addItem(gadget_, rowText(entry));
+    if (entry.enabled) window_.setItemChecked(gadget_, window_.itemCount(gadget_) - 1, true);
+  }
+}
+
+void EntryList::addEmptyRow() {
+  const int row = window_.itemCount(gadget_);
+  window_.addItem(gadget_, L"");
+  // An empty entry's texts are empty: only its flags' columns show words, the last first.
+  for (auto spec = std::rbegin(core::kEntryFields); spec != std::rend(core::kEntryFields); ++spec)
+    if (spec->flag && spec->column > 0) window_.setItemText(gadget_, row, spec->column, core::columnText({}, *spec));
+  select(row);
+}
+
+void EntryList::showField(int row, const core::SearchEntry& entry, core::EntryField field) {
+  const core::EntryFieldSpec& spec = core::specOf(field);
+  if (spec.column > 0) window_.setItemText(gadget_, row, spec.column, core::columnText(entry, spec));
+}
+
+std::optional<core::SetFlag> EntryList::tickOf(const NMHDR& notification, std::size_t entries) {
+  // Rows the window fills anew from the file show what the file holds.
+  if (filling_ == Fill::fromFile || notification.code != LVN_ITEMCHANGED ||
+      static_cast<int>(notification.idFrom) != gadget_)
+    return std::nullopt;
+  const auto& change = reinterpret_cast<const NMLISTVIEW&>(notification);
+  const UINT oldImage = runtime::listCheckImage(change.uOldState);
+  const UINT newImage = runtime::listCheckImage(change.uNewState);
+  // A check box that existed before and changed; not a selection, not a new row.
+  if (oldImage == kNoCheckBox || newImage == kNoCheckBox || oldImage == newImage) return std::nullopt;
+  const int row = change.iItem;
+  select(row);
+  if ((newImage != kCleared && newImage != kTicked) || filling_ == Fill::afterMove) return std::nullopt;
+  if (row < 0 || static_cast<std::size_t>(row) >= entries) return std::nullopt;
+  return core::SetFlag{static_cast<std::size_t>(row), core::EntryField::enabled, newImage == kTicked ? 1 : 0};
+}
+
+}  // namespace ui
