@@ -32,33 +32,21 @@ struct EntryFieldSpec {
   const wchar_t* name = nullptr;  // its detail gadget's label; what a notice calls an edit of it
 };
 
+// field, text, flag, column, column title, a flag's words in its column, name
 inline constexpr EntryFieldSpec kEntryFields[] = {
-    {.field = EntryField::enabled, .flag = &SearchEntry::enabled},
-    {.field = EntryField::sites, .text = &SearchEntry::sites, .column = 1, .columnTitle = L"URL", .name = L"URL"},
-    {.field = EntryField::content,
-     .flag = &SearchEntry::content,
-     .column = 2,
-     .columnTitle = L"Content",
-     .words = {L"PB", L"API"},
-     .name = L"PB"},
-    {.field = EntryField::sortByDate,
-     .flag = &SearchEntry::sortByDate,
-     .column = 3,
-     .columnTitle = L"Sort by",
-     .words = {L"Date", L"Relevance"},
-     .name = L"Sort by Date"},
-    {.field = EntryField::firstMatch,
-     .flag = &SearchEntry::firstMatch,
-     .column = 4,
-     .columnTitle = L"First Match",
-     .words = {L"Yes", L"No"},
-     .name = L"First Match"},
-    {.field = EntryField::filter,
-     .text = &SearchEntry::filter,
-     .column = 5,
-     .columnTitle = L"Filter",
-     .name = L"Filter"},
-    {.field = EntryField::info, .text = &SearchEntry::info, .column = 6, .columnTitle = L"Info", .name = L"Info"},
+    {EntryField::enabled, nullptr, &SearchEntry::enabled},
+    {EntryField::sites, &SearchEntry::sites, nullptr, 1, L"URL", {}, L"URL"},
+    {EntryField::content, nullptr, &SearchEntry::content, 2, L"Content", {L"PB", L"API"}, L"PB"},
+    {EntryField::sortByDate,
+     nullptr,
+     &SearchEntry::sortByDate,
+     3,
+     L"Sort by",
+     {L"Date", L"Relevance"},
+     L"Sort by Date"},
+    {EntryField::firstMatch, nullptr, &SearchEntry::firstMatch, 4, L"First Match", {L"Yes", L"No"}, L"First Match"},
+    {EntryField::filter, &SearchEntry::filter, nullptr, 5, L"Filter", {}, L"Filter"},
+    {EntryField::info, &SearchEntry::info, nullptr, 6, L"Info", {}, L"Info"},
 };
 inline constexpr std::size_t kEntryFieldCount = std::size(kEntryFields);
 

@@ -5,16 +5,31 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/search_entry.h"
 #include "core/settings_editor.h"
+#include "resources/version.h"
 #include "runtime/file_io.h"
 #include "runtime/gadget_window.h"
-#include "ui/settings_services.h"
 
 namespace ui {
+
+inline constexpr wchar_t kWindowTitle[] = L"Wordhop v" WORDHOP_VERSION_TEXT;
+
+// What the window asks of the world outside it; tests put stand-ins here.
+struct SettingsServices {
+  // Shows a message box and returns the button pressed (IDYES, IDNO).
+  std::function<int(std::wstring_view text, UINT flags)> ask;
+  // Start-a-program: a program or an address, a parameter, a working folder.
+  std::function<void(std::wstring_view, std::wstring_view, std::wstring_view)> startProgram;
+  // The address an entry opens, "{word}" standing for the word; none: no tips.
+  std::function<std::wstring(const core::SearchEntry&)> previewAddress;
+};
+SettingsServices systemServices();
 
 class SettingsNotices {
  public:

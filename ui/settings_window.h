@@ -15,7 +15,6 @@
 #include "ui/dpi_state.h"
 #include "ui/entry_list.h"
 #include "ui/settings_notices.h"
-#include "ui/settings_services.h"
 
 namespace ui {
 
