@@ -78,12 +78,6 @@ class File {
   Native native_ = kInvalid;
 };
 
-// The whole content of a file, read while others may even write it; none when
-// it cannot be read.
-inline std::optional<std::string> readFileBytes(const std::wstring& path) {
-  return File::open(path, FileAccess::readOnlySharingReadWrite).readAll();
-}
-
 // True when a file or folder of that name exists.
 bool pathExists(const std::wstring& path);
 

@@ -91,15 +91,6 @@ void DpiLayer::scaledAddColumn(int gadget, int position, std::wstring_view title
     widths.insert(widths.begin() + position, width);
 }
 
-void DpiLayer::scaledResizeGadget(int gadget, LogicalRect rect) {
-  window_.resizeGadget(gadget, pixels(rect));
-  auto it = layout_.find(gadget);
-  if (it == layout_.end()) return;
-  for (auto [field, value] : {std::pair{&LogicalRect::x, rect.x}, std::pair{&LogicalRect::y, rect.y},
-                              std::pair{&LogicalRect::width, rect.width}, std::pair{&LogicalRect::height, rect.height}})
-    if (value != runtime::kDefaultCoordinate) it->second.*field = value;
-}
-
 int DpiLayer::madeForDpi() const { return roundHalfEven(state_.dpiScaling.scaleX * 96.0f); }
 
 void DpiLayer::layOutFor(int dpi) {

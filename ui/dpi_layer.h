@@ -36,7 +36,6 @@ class DpiLayer {
   HWND scaledSpinField(int gadget, LogicalRect rect, int minimum, int maximum);
   HWND scaledListView(int gadget, LogicalRect rect, std::wstring_view firstColumnTitle, int firstColumnWidth);
   void scaledAddColumn(int gadget, int position, std::wstring_view title, int width);
-  void scaledResizeGadget(int gadget, LogicalRect rect);
 
   // Lays every gadget out for a screen of that DPI (see dpiSubclassProc): its
   // place and size, and a list's column widths, each rescaled once from the
@@ -60,7 +59,7 @@ class DpiLayer {
 
   DpiState& state_;
   runtime::GadgetWindow& window_;
-  std::map<int, LogicalRect> layout_;             // by gadget number, as made (or resized since)
+  std::map<int, LogicalRect> layout_;             // by gadget number, as made
   std::map<int, std::vector<int>> columnWidths_;  // a list's logical column widths, as made
 };
 

@@ -10,11 +10,6 @@ int logicalToPixels(int logical, float scale) {
   return static_cast<int>(std::floor(static_cast<float>(logical) * scale));
 }
 
-int pixelsToLogical(int pixels, float scale) {
-  if (scale == 0.0f) return 0;
-  return static_cast<int>(std::ceil(static_cast<float>(pixels) / scale));
-}
-
 int roundHalfEven(float value) {
   const float floor = std::floor(value);
   const float fraction = value - floor;

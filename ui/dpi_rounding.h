@@ -5,8 +5,6 @@ namespace ui {
 
 // Logical units to pixels: rounded down.
 int logicalToPixels(int logical, float scale);
-// Pixels to logical units: rounded up.
-int pixelsToLogical(int pixels, float scale);
 // Everything else: to the nearest integer, halves to the even neighbour.
 int roundHalfEven(float value);
 
