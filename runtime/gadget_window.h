@@ -71,7 +71,7 @@ using WindowCallback = std::function<bool(HWND, UINT, WPARAM, LPARAM, LRESULT& r
 
 class GadgetWindow {
  public:
-  GadgetWindow() = default;
+  GadgetWindow();
   GadgetWindow(const GadgetWindow&) = delete;
   GadgetWindow& operator=(const GadgetWindow&) = delete;
   ~GadgetWindow();
@@ -191,16 +191,21 @@ class GadgetWindow {
     return ScopeExit([this] { --quiet_; });
   }
   void queueGadgetEvent(int number, EventKind kind);
-  // Puts `procedure` before a control's own procedure, which it returns; the
-  // procedure finds this window through the control's user data.
-  WNDPROC subclassControl(HWND control, WNDPROC procedure);
-  static LRESULT CALLBACK rowTipListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
+  // Puts `procedure` before a control's own procedure with comctl32's
+  // subclassing, `state` as its reference data; nothing where the system has
+  // no subclassing (before XP). Each procedure hands what it does not end to
+  // forward, which lets go of the control as it is destroyed.
+  void subclassControl(HWND control, SUBCLASSPROC procedure, void* state) const;
+  LRESULT forward(HWND control, UINT message, WPARAM wParam, LPARAM lParam, SUBCLASSPROC procedure) const;
+  static LRESULT CALLBACK rowTipListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                         DWORD_PTR tips);
   // The tip of the row under the mouse, for a list with row tips; null for any other control.
   const wchar_t* rowTipText(HWND control);
   // Who hands the tip the control's mouse messages.
   enum class ToolRelay { byTip, byToolkit };
   void addTool(HWND control, wchar_t* text, ToolRelay relay = ToolRelay::byTip);
-  static LRESULT CALLBACK inputRuleProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK inputRuleProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                        DWORD_PTR rules);
   // Queues the shortcut a key message is, if it is one; true then.
   bool takeShortcut(const MSG& message);
 
@@ -214,17 +219,25 @@ class GadgetWindow {
   std::map<int, UniqueResource<ImageListPolicy>> imageLists_;
   int quiet_ = 0;  // > 0 while the program itself changes gadgets
   std::vector<std::pair<int, Shortcut>> shortcuts_;
+  // comctl32's subclassing, looked up at run time: older systems lack it.
+  struct Subclassing {
+    decltype(&SetWindowSubclass) add;
+    decltype(&RemoveWindowSubclass) remove;
+    decltype(&DefSubclassProc) next;
+  };
+  const Subclassing subclassing_;
   struct RowTips {
+    GadgetWindow* window;
     std::function<std::wstring(int row)> provider;
-    WNDPROC listProcedure = nullptr;
     int row = -1;       // under the mouse
     std::wstring text;  // shown
   };
   std::map<int, RowTips> rowTips_;
   HWND balloon_ = nullptr;
   struct InputRules {
+    GadgetWindow* window;
+    int number;
     InputRule rule;
-    WNDPROC fieldProcedure = nullptr;
   };
   std::map<int, InputRules> inputRules_;
 };

@@ -387,19 +387,24 @@ void GadgetWindow::setRowTips(int number, std::function<std::wstring(int row)> p
   addTool(list, LPSTR_TEXTCALLBACKW, ToolRelay::byToolkit);
   // The list's own procedure comes after ours: it learns which row the mouse
   // is over, and hands the tip the mouse's messages.
-  RowTips& tips = rowTips_[number];
-  tips.provider = std::move(provider);
-  tips.listProcedure = subclassControl(list, &GadgetWindow::rowTipListProc);
+  RowTips& tips = rowTips_.try_emplace(number, RowTips{this, std::move(provider), -1, {}}).first->second;
+  subclassControl(list, &GadgetWindow::rowTipListProc, &tips);
 }
 
-WNDPROC GadgetWindow::subclassControl(HWND control, WNDPROC procedure) {
-  SetWindowLongPtrW(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  return reinterpret_cast<WNDPROC>(SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+void GadgetWindow::subclassControl(HWND control, SUBCLASSPROC procedure, void* state) const {
+  if (subclassing_.add && subclassing_.remove && subclassing_.next)
+    subclassing_.add(control, procedure, 0, reinterpret_cast<DWORD_PTR>(state));
 }
 
-LRESULT CALLBACK GadgetWindow::rowTipListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<GadgetWindow*>(GetWindowLongPtrW(list, GWLP_USERDATA));
-  RowTips& tips = self->rowTips_.at(GetDlgCtrlID(list));
+LRESULT GadgetWindow::forward(HWND control, UINT message, WPARAM wParam, LPARAM lParam, SUBCLASSPROC procedure) const {
+  if (message == WM_NCDESTROY) subclassing_.remove(control, procedure, 0);
+  return subclassing_.next(control, message, wParam, lParam);
+}
+
+LRESULT CALLBACK GadgetWindow::rowTipListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                              DWORD_PTR state) {
+  RowTips& tips = *reinterpret_cast<RowTips*>(state);
+  const GadgetWindow* self = tips.window;
   if (message == WM_MOUSEMOVE) {
     LVHITTESTINFO hit{};
     hit.pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
@@ -413,7 +418,7 @@ LRESULT CALLBACK GadgetWindow::rowTipListProc(HWND list, UINT message, WPARAM wP
     GetCursorPos(&mouse.pt);
     SendMessageW(self->toolTip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&mouse));
   }
-  return CallWindowProcW(tips.listProcedure, list, message, wParam, lParam);
+  return self->forward(list, message, wParam, lParam, &GadgetWindow::rowTipListProc);
 }
 
 const wchar_t* GadgetWindow::rowTipText(HWND list) {
@@ -452,15 +457,15 @@ void GadgetWindow::hideBalloon() {
 void GadgetWindow::setInputRule(int number, InputRule rule) {
   HWND field = gadget(number);
   if (!field || gadgetKind(number) != GadgetKind::stringField || inputRules_.contains(number)) return;
-  InputRules& rules = inputRules_[number];
-  rules.rule = std::move(rule);
-  rules.fieldProcedure = subclassControl(field, &GadgetWindow::inputRuleProc);
+  InputRules& rules = inputRules_.try_emplace(number, InputRules{this, number, std::move(rule)}).first->second;
+  subclassControl(field, &GadgetWindow::inputRuleProc, &rules);
 }
 
-LRESULT CALLBACK GadgetWindow::inputRuleProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = reinterpret_cast<GadgetWindow*>(GetWindowLongPtrW(field, GWLP_USERDATA));
-  const int number = GetDlgCtrlID(field);
-  const InputRules& rules = self->inputRules_.at(number);
+LRESULT CALLBACK GadgetWindow::inputRuleProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                             DWORD_PTR state) {
+  const InputRules& rules = *reinterpret_cast<const InputRules*>(state);
+  GadgetWindow* self = rules.window;
+  const int number = rules.number;
   std::optional<std::wstring> input;
   if (message == WM_CHAR && wParam >= L' ') input = std::wstring(1, static_cast<wchar_t>(wParam));
   if (message == WM_PASTE) input = clipboardText();
@@ -477,7 +482,7 @@ LRESULT CALLBACK GadgetWindow::inputRuleProc(HWND field, UINT message, WPARAM wP
       return 0;
     }
   }
-  return CallWindowProcW(rules.fieldProcedure, field, message, wParam, lParam);
+  return self->forward(field, message, wParam, lParam, &GadgetWindow::inputRuleProc);
 }
 
 void GadgetWindow::setToolTip(int number, std::wstring_view text) {

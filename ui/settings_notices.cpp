@@ -80,7 +80,7 @@ SettingsServices systemServices() {
   };
 }
 
-void SettingsNotices::tell(const core::SyncReport& report, const std::wstring& fileName) {
+void SettingsNotices::showWhatFailed(const core::SyncReport& report, const std::wstring& fileName) {
   if (report.readError || report.saveError)
     tellFailure(report.readError ? report.readError : report.saveError, report.readError != 0, fileName);
   if (!report.notices.empty()) tellEdits(report.notices);

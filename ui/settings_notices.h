@@ -38,7 +38,7 @@ class SettingsNotices {
       : window_(window), services_(services), defaultGadget_(defaultGadget) {}
 
   // What a save could not do, in a balloon that takes no focus.
-  void tell(const core::SyncReport& report, const std::wstring& fileName);
+  void showWhatFailed(const core::SyncReport& report, const std::wstring& fileName);
   bool confirmRemoval(int row, std::wstring_view sites) const;
   bool confirmDonation(std::wstring_view site) const;
 

@@ -126,7 +126,7 @@ void SettingsWindow::show() {
   if (!unreadAtStart_) return;
   core::SyncReport unread;
   unread.readError = unreadAtStart_;
-  notices_.tell(unread, editor_.fileName());
+  notices_.showWhatFailed(unread, editor_.fileName());
 }
 
 bool SettingsWindow::handleEvent(const runtime::Event& event) {
@@ -260,7 +260,7 @@ void SettingsWindow::showResult(const core::SyncReport& report, int selectedRow)
     list_.select(now);
     showSelectedEntry();
   }
-  notices_.tell(report, editor_.fileName());
+  notices_.showWhatFailed(report, editor_.fileName());
 }
 
 void SettingsWindow::editField(int gadget) {
@@ -379,14 +379,8 @@ bool SettingsWindow::saveBeforeClosing() {
   if (!editor_.hasUnsaved()) return true;
   for (;;) {
     const core::SyncReport report = syncAndShow();
-    switch (notices_.closing(report, editor_.hasUnsaved(), editor_.fileName())) {
-      case SettingsNotices::Closing::stay:
-        return false;
-      case SettingsNotices::Closing::close:
-        return true;
-      case SettingsNotices::Closing::retry:
-        break;
-    }
+    const auto closing = notices_.closing(report, editor_.hasUnsaved(), editor_.fileName());
+    if (closing != SettingsNotices::Closing::retry) return closing == SettingsNotices::Closing::close;
   }
 }
 

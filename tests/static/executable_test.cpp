@@ -75,9 +75,9 @@ TEST_P(ExecutableTest, IsSmallAndNeedsOnlySystemDlls) {
 TEST_P(ExecutableTest, ImportsNothingThatOlderWindowsLacks) {
   const std::set<std::string> imported = image().importedFunctions();
   EXPECT_TRUE(imported.contains("GetWindowThreadProcessId"));  // the table is read at all
-  for (const char* lookedUp :
-       {"IsProcessDPIAware", "SetProcessDPIAware", "GetProcessDpiAwareness", "SetProcessDpiAwareness",
-        "SetWindowSubclass", "RemoveWindowSubclass", "DefSubclassProc", "QueryFullProcessImageNameW"})
+  for (const char* lookedUp : {"IsProcessDPIAware", "SetProcessDPIAware", "GetProcessDpiAwareness",
+                               "SetProcessDpiAwareness", "SetWindowSubclass", "RemoveWindowSubclass", "DefSubclassProc",
+                               "QueryFullProcessImageNameW", "ShutdownBlockReasonCreate", "ShutdownBlockReasonDestroy"})
     EXPECT_FALSE(imported.contains(lookedUp)) << lookedUp;
 }
 
