@@ -14,35 +14,12 @@
 #include "ui/dpi_layer.h"
 #include "ui/dpi_state.h"
 #include "ui/entry_list.h"
+#include "ui/gadget_numbers.h"
 #include "ui/settings_notices.h"
 
 namespace ui {
 
 inline constexpr int kSettingsWindow = 0;
-
-// Gadget numbers, which are also the control identifiers.
-enum GadgetNumber : int {
-  entryList = 1,
-  addButton,
-  removeButton,
-  moveUpButton,
-  moveDownButton,
-  browserStartLabel,
-  browserStartSpin,
-  tabDelayLabel,
-  tabDelaySpin,
-  openIniButton,
-  donateButton,
-  urlLabel,
-  urlField,
-  contentCheck,
-  sortByDateCheck,
-  firstMatchCheck,
-  filterLabel,
-  filterField,
-  infoLabel,
-  infoField,
-};
 
 // What the settings window works on.
 struct SettingsState {

@@ -11,6 +11,7 @@
 #include "tests/support/scratch_folder.h"
 #include "tests/support/settings_file.h"
 #include "tests/support/tool_process.h"
+#include "ui/gadget_numbers.h"
 
 namespace {
 
@@ -90,11 +91,9 @@ std::vector<Damaged> damagedFiles() {
   };
 }
 
-constexpr int kBrowserStartField = 7;
-
 // Types a new browser start time into its field, as one edit of the user's.
 void editBrowserStart(HWND window) {
-  SendMessageW(GetDlgItem(window, kBrowserStartField), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"7"));
+  SendMessageW(GetDlgItem(window, ui::browserStartSpin), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"7"));
 }
 
 using Items = std::vector<core::PreferenceDocument::Item>;

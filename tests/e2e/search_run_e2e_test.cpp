@@ -140,8 +140,7 @@ class ShownBrowser {
     const std::wstring commandLine = L"\"" + std::filesystem::path(program).make_preferred().wstring() + L"\" --window";
     if (!testing_support::startProcess(nullptr, commandLine, nullptr, process_)) return;
     CloseHandle(process_.hThread);
-    for (int wait = 0; wait < 200 && !window_; ++wait, Sleep(50))
-      window_ = testing_support::visibleWindowOf(process_.dwProcessId);
+    window_ = testing_support::waitForWindow(process_.dwProcessId);
   }
   ~ShownBrowser() {
     if (!process_.hProcess) return;

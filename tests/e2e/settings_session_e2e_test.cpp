@@ -12,6 +12,8 @@
 #include <memory>
 
 #include "core/configuration.h"
+#include "runtime/bstr.h"
+#include "runtime/com_ptr.h"
 #include "runtime/unique_resource.h"
 #include "runtime/utf8.h"
 #include "tests/support/browser_recorder.h"
@@ -20,13 +22,13 @@
 #include "tests/support/scratch_folder.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/tool_process.h"
+#include "ui/gadget_numbers.h"
 
 namespace {
 
 using namespace testing_support;
 
-constexpr int kEntryList = 1, kAdd = 2, kRemove = 3, kMoveUp = 4, kMoveDown = 5, kBrowserStart = 7, kTabDelay = 9,
-              kUrl = 13, kContent = 14, kFirstMatch = 16, kFilter = 18;
+using namespace ui;
 
 void snapshot(HWND window, const char* step) {
   if (const char* shots = std::getenv("WORDHOP_SCREENSHOTS"))
@@ -37,7 +39,7 @@ void snapshot(HWND window, const char* step) {
 // moves the selection with the keyboard.
 void selectRowByKeyboard(HWND window, std::initializer_list<WORD> keys) {
   RECT list{};
-  GetWindowRect(GetDlgItem(window, kEntryList), &list);
+  GetWindowRect(GetDlgItem(window, entryList), &list);
   clickAt({list.left + 100, list.bottom - 12});
   pressKeys({VK_HOME});
   for (WORD key : keys) pressKeys({key});
@@ -53,7 +55,7 @@ void replaceSpinValue(HWND window, int spin, std::wstring_view value) {
 // A row of the list in screen coordinates, as the list itself gives it (into
 // memory of its own process).
 RECT rowRect(HWND window, int row) {
-  HWND list = GetDlgItem(window, kEntryList);
+  HWND list = GetDlgItem(window, entryList);
   DWORD processId = 0;
   GetWindowThreadProcessId(list, &processId);
   RECT rect{LVIR_BOUNDS, 0, 0, 0};
@@ -133,25 +135,25 @@ TEST_F(SettingsSessionEndToEnd, EditsWithRealInputReachTheFileAndTheSearchRun) {
 
   bool answered = false;
   auto session = [&](HWND window) {
-    clickControl(window, kAdd);
+    clickControl(window, addButton);
     typeText(L"example.org | test.org");
-    clickControl(window, kContent, {6, -1});
-    clickControl(window, kFirstMatch, {6, -1});
+    clickControl(window, contentCheck, {6, -1});
+    clickControl(window, firstMatchCheck, {6, -1});
     selectRowByKeyboard(window, {VK_END});
     pressKeys({VK_SPACE});  // ticks the new entry's box
     snapshot(window, "1_added");
-    clickControl(window, kMoveUp);
+    clickControl(window, moveUpButton);
     snapshot(window, "2_moved_up");
     selectRowByKeyboard(window, {VK_DOWN});
-    clickControl(window, kRemove);
+    clickControl(window, removeButton);
     if (HWND question = waitForDialog(processOf(window))) {
       snapshot(question, "3_question");
       SetForegroundWindow(question);
       pressKeys({VK_RETURN});  // Yes is the default button
       answered = true;
     }
-    replaceSpinValue(window, kBrowserStart, L"300");
-    replaceSpinValue(window, kTabDelay, L"200");
+    replaceSpinValue(window, browserStartSpin, L"300");
+    replaceSpinValue(window, tabDelaySpin, L"200");
     snapshot(window, "4_final");
     pressKeys({VK_MENU, VK_F4});
   };
@@ -202,7 +204,7 @@ TEST_F(SettingsSessionEndToEnd, AnEditMadeOutsideTheWindowSurvivesTheNextMove) {
     GetWindowRect(window, &frame);
     clickAt({frame.left + 150, frame.top + 10});  // its caption
     afterComingBack = readBytes(config);
-    clickControl(window, kMoveDown);  // the first row, still selected
+    clickControl(window, moveDownButton);  // the first row, still selected
   };
   EXPECT_EQ(runSession(session), 0u);
   EXPECT_TRUE(afterComingBack == editedFile) << "coming back to the window wrote the file";
@@ -223,7 +225,7 @@ TEST_F(SettingsSessionEndToEnd, AnEditMadeOutsideSurvivesTheTickThatComesBackAnd
       clickAt({row.left + 9, (row.top + row.bottom) / 2});  // its check box
     });
     snapshot(window, "5_ticked_after_editor");
-    clickControl(window, kMoveDown);
+    clickControl(window, moveDownButton);
   };
   EXPECT_EQ(runSession(session), 0u);
   edited[0].enabled = 0;
@@ -240,7 +242,7 @@ TEST_F(SettingsSessionEndToEnd, AWindowThatCouldNotReadTheFileAddsToItOnceItCan)
   auto session = [&](HWND window) {
     told = tipTextOf(window).find(L"cannot read its settings") != std::wstring::npos;
     held.reset();
-    clickControl(window, kAdd);
+    clickControl(window, addButton);
     typeText(L"example.org");
   };
   EXPECT_EQ(runSession(session), 0u);
@@ -268,8 +270,8 @@ TEST_F(SettingsSessionEndToEnd, AChangeWhoseSaveFailedIsWrittenWithTheNextSave) 
        L"Another program holds the file"},
       {"read-only",
        [this] {
-         SetFileAttributesW(config.c_str(), FILE_ATTRIBUTE_READONLY);
-         return [this] { SetFileAttributesW(config.c_str(), FILE_ATTRIBUTE_NORMAL); };
+         testing_support::setReadOnly(config, true);
+         return [this] { testing_support::setReadOnly(config, false); };
        },
        L"The file is read-only."},
   };
@@ -279,18 +281,18 @@ TEST_F(SettingsSessionEndToEnd, AChangeWhoseSaveFailedIsWrittenWithTheNextSave) 
     std::wstring typed, told;
     auto session = [&](HWND window) {
       const std::function<void()> letGo = c.hold();
-      clickControl(window, kUrl);
+      clickControl(window, urlField);
       pressKeys({VK_END});
       typeText(L"abcd");
       told = tipTextOf(window);
       wchar_t text[512] = L"";
-      SendMessageW(GetDlgItem(window, kUrl), WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+      SendMessageW(GetDlgItem(window, urlField), WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
       typed = text;
       letGo();
-      replaceSpinValue(window, kBrowserStart, L"300");
+      replaceSpinValue(window, browserStartSpin, L"300");
     };
     EXPECT_EQ(runSession(session), 0u);
-    SetFileAttributesW(config.c_str(), FILE_ATTRIBUTE_NORMAL);
+    testing_support::setReadOnly(config, false);
     std::vector<core::SearchEntry> entries = core::defaultEntries();
     EXPECT_EQ(typed, entries[0].sites + L"abcd");
     EXPECT_NE(told.find(c.told), std::wstring::npos) << runtime::toUtf8(told);
@@ -330,14 +332,14 @@ TEST_F(SettingsSessionEndToEnd, KeysTypedWhileAnotherProgramChangesTheFileLandOn
     MoveFileExW(scratch.c_str(), config.c_str(), MOVEFILE_REPLACE_EXISTING);
   };
   auto typeIntoFilter = [](HWND window, const wchar_t* text) {
-    clickControl(window, kFilter);
+    clickControl(window, filterField);
     pressKeys({VK_END});
     typeText(text);
   };
   auto session = [&](HWND window) {
     auto record = [&](bool told = false) {
       const bool selected =
-          SendMessageW(GetDlgItem(window, kEntryList), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) >= 0;
+          SendMessageW(GetDlgItem(window, entryList), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED) >= 0;
       const bool balloon = waitForWindow(processOf(window), TOOLTIPS_CLASSW, 1000) != nullptr;
       steps.push_back({readBytes(config), balloon ? tipTextOf(window) : L"", selected, told});
     };
@@ -349,10 +351,10 @@ TEST_F(SettingsSessionEndToEnd, KeysTypedWhileAnotherProgramChangesTheFileLandOn
     typeText(L"Q");
     record();
     selectRowByKeyboard(window, {VK_DOWN});  // alpha, after beta which stayed
-    SetFileAttributesW(config.c_str(), FILE_ATTRIBUTE_READONLY);
+    testing_support::setReadOnly(config, true);
     typeIntoFilter(window, L"1");
     const bool told = tipTextOf(window).find(L"read-only") != std::wstring::npos;
-    SetFileAttributesW(config.c_str(), FILE_ATTRIBUTE_NORMAL);
+    testing_support::setReadOnly(config, false);
     replaceWith({alpha, with(gamma, &core::SearchEntry::info, L"outside")});
     typeIntoFilter(window, L"2");
     record(told);
@@ -385,7 +387,7 @@ TEST_F(SettingsSessionEndToEnd, ARemovalOfALookAlikeRemovedOutsideRemovesNoOther
   bool asked = false;
   auto session = [&](HWND window) {
     selectRowByKeyboard(window, {VK_DOWN, VK_DOWN});
-    clickControl(window, kRemove);
+    clickControl(window, removeButton);
     HWND question = waitForDialog(processOf(window));
     asked = question != nullptr;
     writeBytes(config, defaultFileWith(without));
@@ -452,17 +454,15 @@ TEST_F(SettingsSessionEndToEnd, EveryGadgetHasTheNameAScreenReaderReads) {
   std::vector<std::wstring> names;
   auto session = [&](HWND window) {
     for (int gadget = 1; gadget <= 20; ++gadget) {
-      IAccessible* accessible = nullptr;
-      BSTR text = nullptr;
+      runtime::ComPtr<IAccessible> accessible;
+      runtime::Bstr text;
       if (SUCCEEDED(AccessibleObjectFromWindow(GetDlgItem(window, gadget), static_cast<DWORD>(OBJID_CLIENT),
-                                               __uuidof(IAccessible), reinterpret_cast<void**>(&accessible)))) {
+                                               __uuidof(IAccessible), accessible.putVoid()))) {
         VARIANT self{};
-        self.vt = VT_I4;                                          // CHILDID_SELF
-        static_cast<void>(accessible->get_accName(self, &text));  // no name: none is read
-        accessible->Release();
+        self.vt = VT_I4;                                               // CHILDID_SELF
+        static_cast<void>(accessible->get_accName(self, text.put()));  // no name: none is read
       }
-      names.emplace_back(text ? text : L"(no name)");
-      SysFreeString(text);
+      names.emplace_back(text ? text.get() : L"(no name)");
     }
   };
   EXPECT_EQ(runSession(session), 0u);
@@ -479,7 +479,7 @@ TEST_F(SettingsSessionEndToEnd, EachRowsTipShowsTheAddressItsEntryOpens) {
   auto session = [&](HWND window) {
     tips.push_back(tipOverRow(window, 0, L""));
     tips.push_back(tipOverRow(window, 1, tips.back()));
-    clickControl(window, kUrl);  // of the first row, selected at the start
+    clickControl(window, urlField);  // of the first row, selected at the start
     pressKeys({VK_END});
     typeText(L"x");
     tips.push_back(tipOverRow(window, 0, tips.back()));

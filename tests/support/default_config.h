@@ -5,6 +5,7 @@
 
 namespace testing_support {
 
+// The field separator "×" in UTF-8, for the tests' expected bytes.
 #define WORDHOP_X "\xC3\x97"
 #define WORDHOP_VENDOR "www.purebasic.fr/english | www.purebasic.fr/french"
 
@@ -31,7 +32,6 @@ inline const std::string kDefaultFile =
     "7 = 1" WORDHOP_X "learn.microsoft.com" WORDHOP_X "0" WORDHOP_X "0" WORDHOP_X "0" WORDHOP_X "+function|message|notification|structure" WORDHOP_X
     "Search MSDN for [%WORD function|message|notification|structure]\r\n";
 
-#undef WORDHOP_X
 #undef WORDHOP_VENDOR
 
 }  // namespace testing_support

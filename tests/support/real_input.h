@@ -184,16 +184,6 @@ inline void typeText(std::wstring_view text) {
   settle();
 }
 
-// Waits for a visible window of that class to appear in the process; null after the timeout.
-inline HWND waitForWindow(DWORD processId, const wchar_t* windowClass, DWORD timeoutMs = 10000) {
-  for (DWORD waited = 0; waited < timeoutMs; waited += 50, Sleep(50)) {
-    for (HWND found = FindWindowExW(nullptr, nullptr, windowClass, nullptr); found;
-         found = FindWindowExW(nullptr, found, windowClass, nullptr))
-      if (processOf(found) == processId && IsWindowVisible(found)) return found;
-  }
-  return nullptr;
-}
-
 // Waits for a message box of the process to appear; null after the timeout.
 inline HWND waitForDialog(DWORD processId) { return waitForWindow(processId, L"#32770"); }
 

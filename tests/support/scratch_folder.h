@@ -20,12 +20,7 @@ class ScratchFolder {
             ("wordhop-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
     std::filesystem::create_directories(path_);
   }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::permissions(file("Wordhop.ini"), std::filesystem::perms::owner_write,
-                                 std::filesystem::perm_options::add, ignored);
-    std::filesystem::remove_all(path_, ignored);
-  }
+  ~ScratchFolder();
   ScratchFolder(const ScratchFolder&) = delete;
   ScratchFolder& operator=(const ScratchFolder&) = delete;
 
@@ -35,6 +30,21 @@ class ScratchFolder {
  private:
   std::filesystem::path path_;
 };
+
+// Makes a file read-only, or writable again (a missing file is no failure).
+inline void setReadOnly(const std::filesystem::path& path, bool readOnly) {
+  std::error_code ignored;
+  std::filesystem::permissions(path, std::filesystem::perms::owner_write,
+                               readOnly ? std::filesystem::perm_options::remove : std::filesystem::perm_options::add,
+                               ignored);
+}
+
+// A test that made its file read-only may have ended early.
+inline ScratchFolder::~ScratchFolder() {
+  setReadOnly(file("Wordhop.ini"), false);
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
 
 inline std::string readBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);

@@ -57,43 +57,12 @@ inline std::wstring quotedArgument(std::wstring_view text) {
   return quoted + L"\"";
 }
 
-struct WindowSearch {
-  DWORD processId;
-  HWND found;
-};
-
-inline BOOL CALLBACK matchVisibleWindow(HWND window, LPARAM context) {
-  auto& search = *reinterpret_cast<WindowSearch*>(context);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner != search.processId || !IsWindowVisible(window)) return TRUE;
-  wchar_t className[32] = {};
-  GetClassNameW(window, className, 32);
-  // A message box or a balloon of the window's.
-  if (std::wstring_view(className) == L"#32770" || std::wstring_view(className) == L"tooltips_class32") return TRUE;
-  search.found = window;
-  return FALSE;
-}
-
-// The visible top-level window of a process, not counting message boxes and
-// balloons, or null when it has none (yet).
-inline HWND visibleWindowOf(DWORD processId) {
-  WindowSearch search{processId, nullptr};
-  EnumWindows(matchVisibleWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 // Waits for the settings window of the started tool, lets the visitor look at
 // it and then asks it to close, as the user's close button does.
 inline void visitAndClose(const PROCESS_INFORMATION& process, const ToolRun& run) {
-  const ULONGLONG deadline = GetTickCount64() + run.timeoutMs;
-  HWND window = nullptr;
-  while (!window && GetTickCount64() < deadline) {
-    if (WaitForSingleObject(process.hProcess, 50) == WAIT_OBJECT_0) return;  // ended without a window
-    window = visibleWindowOf(process.dwProcessId);
-  }
-  if (!window) return;
-  Sleep(300);  // let it finish painting
+  const HWND window = waitForWindow(process.dwProcessId, nullptr, run.timeoutMs, process.hProcess);
+  if (!window) return;                       // ended without a window, or none came
+  WaitForInputIdle(process.hProcess, 5000);  // shown and painted
   inputTargetProcess() = process.dwProcessId;
   if (run.visitSettingsWindow) run.visitSettingsWindow(window);
   inputTargetProcess() = 0;

@@ -16,7 +16,7 @@ using testing_support::readSettings;
 using testing_support::ScratchFolder;
 using testing_support::writeBytes;
 
-#define X "\xC3\x97"
+#define X WORDHOP_X
 #define VENDOR "www.purebasic.fr/english | www.purebasic.fr/french"
 
 class ConfigurationTest : public ::testing::Test {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "tests/support/default_config.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
@@ -16,7 +17,7 @@ using core::SearchEntry;
 using testing_support::readBytes;
 using testing_support::writeBytes;
 
-#define X "\xC3\x97"
+#define X WORDHOP_X
 #define HEAD "\xEF\xBB\xBF\r\n; top\r\n[Google]\r\nSearch = s\r\n"
 
 core::SetText setInfo(std::size_t row, const wchar_t* info) { return {row, EntryField::info, info}; }

@@ -43,11 +43,11 @@ class PreferenceFileWinTest : public ::testing::Test {
 };
 
 TEST_F(PreferenceFileWinTest, ReadOnlyFileLoadsButDropsEverySaveAndSaysWhy) {
-  SetFileAttributesW(name().c_str(), FILE_ATTRIBUTE_READONLY);
+  testing_support::setReadOnly(name(), true);
   const Change change = changeTabDelay(7);
   EXPECT_EQ(change.read, 500);
   EXPECT_EQ(change.saveError, static_cast<runtime::SystemError>(ERROR_ACCESS_DENIED));
-  SetFileAttributesW(name().c_str(), FILE_ATTRIBUTE_NORMAL);
+  testing_support::setReadOnly(name(), false);
   EXPECT_EQ(readBytes(path()), kOriginal);
 }
 

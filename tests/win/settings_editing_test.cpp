@@ -11,6 +11,7 @@
 
 #include "core/configuration.h"
 #include "runtime/clipboard.h"
+#include "runtime/scope_exit.h"
 #include "runtime/system_message.h"
 #include "runtime/unique_resource.h"
 #include "tests/support/real_input.h"
@@ -24,14 +25,7 @@ using SettingsEditingTest = testing_support::SettingsFixture;
 using testing_support::kDefaultFile;
 using testing_support::readBytes;
 
-#define X "\xC3\x97"
-
-// A file made read-only by a test is writable again when this goes, also when
-// an assertion ends the test early.
-struct WritableAgain {
-  std::wstring file;
-  ~WritableAgain() { SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL); }
-};
+#define X WORDHOP_X
 
 TEST_F(SettingsEditingTest, EveryKeystrokeInAFieldIsSavedAndShownInTheRow) {
   open();
@@ -321,7 +315,7 @@ TEST_F(SettingsEditingTest, AFailedSaveIsToldInABalloonNamingTheFileTheReasonAnd
        [this] {
          const std::wstring file = folder.file("Wordhop.ini").wstring();
          testing_support::writeBytes(file, kDefaultFile);
-         SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
+         testing_support::setReadOnly(file, true);
          return file;
        },
        false, ERROR_ACCESS_DENIED, L"The file is read-only."},
@@ -335,7 +329,7 @@ TEST_F(SettingsEditingTest, AFailedSaveIsToldInABalloonNamingTheFileTheReasonAnd
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const std::wstring file = c.prepare();
-    const WritableAgain writable{file};
+    const runtime::ScopeExit writable([&] { testing_support::setReadOnly(file, false); });
     const std::string before = readBytes(file);
     openWindowOn(file);
     runtime::UniqueFileHandle held(c.heldWhileEditing
@@ -361,7 +355,7 @@ TEST_F(SettingsEditingTest, AFailedSaveIsToldInABalloonNamingTheFileTheReasonAnd
 TEST_F(SettingsEditingTest, ClosingWithUnsavedEditsTriesOnceMoreAndThenAsks) {
   const std::wstring path = folder.file("Wordhop.ini").wstring();
   auto withEntry8 = [](const char* sites) { return kDefaultFile + "8 = 0" X + sites + X "0" X "0" X "0" X X "\r\n"; };
-  auto writable = [&] { SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL); };
+  auto writable = [&] { testing_support::setReadOnly(path, false); };
   struct Case {
     const char* name;
     std::function<void()> beforeClosing;
@@ -382,8 +376,8 @@ TEST_F(SettingsEditingTest, ClosingWithUnsavedEditsTriesOnceMoreAndThenAsks) {
     SCOPED_TRACE(c.name);
     questions.clear();
     testing_support::writeBytes(path, withEntry8(""));
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
-    const WritableAgain writableAgain{path};
+    testing_support::setReadOnly(path, true);
+    const runtime::ScopeExit writableAgain([&] { testing_support::setReadOnly(path, false); });
     openWindowOn(path);
     select(7);
     type(urlField, L'x');
