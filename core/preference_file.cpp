@@ -112,6 +112,13 @@ runtime::SystemError PreferenceFile::close(std::optional<std::string>* written) 
   return error;
 }
 
+std::vector<std::wstring> PreferenceFile::groupNames() const {
+  std::vector<std::wstring> names;
+  for (const PreferenceDocument::Item& item : document_.items())
+    if (item.kind == PreferenceDocument::ItemKind::group) names.push_back(fromUtf8(item.name));
+  return names;
+}
+
 bool PreferenceFile::selectGroup(std::wstring_view name) { return isOpen() && document_.selectGroup(toUtf8(name)); }
 
 bool PreferenceFile::writeComment(std::wstring_view text) {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/preference_document.h"
 #include "runtime/file_io.h"
@@ -69,6 +70,8 @@ class PreferenceFile {
   bool writeKeyValue(std::wstring_view value);
   // The current key's whole line as the file had it; "" when it is no key.
   std::wstring keyLine();
+  // The names of the document's groups, in file order.
+  std::vector<std::wstring> groupNames() const;
   // Removes the first group of that name with its items; later copies become comments.
   void removeGroup(std::wstring_view name);
 

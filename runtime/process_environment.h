@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace runtime {
@@ -18,6 +19,8 @@ std::vector<std::wstring> commandLineArguments();
 std::wstring currentDirectory();
 // The full path of the running executable.
 std::wstring executablePath();
+// Whether a process runs an executable of that file name (compared without case).
+bool processRunning(std::wstring_view imageName);
 // The full path that `path` names from the current directory.
 std::wstring fullPath(const std::wstring& path);
 

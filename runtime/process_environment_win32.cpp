@@ -1,10 +1,12 @@
 #include <windows.h>
 
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 
 #include "runtime/process_environment.h"
+#include "runtime/unique_resource.h"
 
 namespace runtime {
 namespace {
@@ -61,6 +63,17 @@ std::wstring fullPath(const std::wstring& path) {
   const std::wstring full = readGrowing(
       [&path](wchar_t* buffer, DWORD size) { return GetFullPathNameW(path.c_str(), size, buffer, nullptr); });
   return full.empty() ? path : full;
+}
+
+bool processRunning(std::wstring_view imageName) {
+  const UniqueFileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));  // INVALID_HANDLE_VALUE on failure
+  if (!snapshot) return false;
+  const std::wstring wanted(imageName);
+  PROCESSENTRY32W process{};
+  process.dwSize = sizeof process;
+  for (BOOL more = Process32FirstW(snapshot.get(), &process); more; more = Process32NextW(snapshot.get(), &process))
+    if (lstrcmpiW(process.szExeFile, wanted.c_str()) == 0) return true;
+  return false;
 }
 
 }  // namespace runtime

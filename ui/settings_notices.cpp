@@ -136,6 +136,44 @@ bool SettingsNotices::confirmDonation(std::wstring_view site) const {
   return services_.ask(text, MB_YESNO | MB_ICONINFORMATION) == IDYES;
 }
 
+void SettingsNotices::tellIdeTool(IdeTool what, const std::wstring& place, runtime::SystemError error) const {
+  std::wstring text;
+  switch (what) {
+    case IdeTool::notFound:
+      text = L"Wordhop did not find the PureBasic IDE: the folder of its settings,\n" + place +
+             L"\ndoes not exist. Start the IDE once, or add Wordhop in its Tools \u2192 Configure Tools.";
+      break;
+    case IdeTool::alreadyThere:
+      text = L"Wordhop is in the PureBasic IDE's Tools menu already:\n" + place;
+      break;
+    case IdeTool::ideRunning:
+      text =
+          L"Please close the PureBasic IDE first, then choose this again. While it runs, the IDE keeps its "
+          L"tools in memory and would write over the change to\n" +
+          place;
+      break;
+    case IdeTool::unreadable:
+      text = L"Wordhop cannot read\n" + place + L"\n\n" + failureReason(error);
+      break;
+    case IdeTool::unwritable:
+      text = L"Wordhop cannot change\n" + place + L"\n\n" + failureReason(error) + L"\n\nNothing was changed.";
+      break;
+    case IdeTool::added:
+      text =
+          L"Wordhop is added to the PureBasic IDE's tools. The IDE shows it in its Tools menu after its next "
+          L"start; a shortcut for it is set in Tools \u2192 Configure Tools.";
+      break;
+  }
+  const bool failed = what == IdeTool::unreadable || what == IdeTool::unwritable;
+  services_.ask(text, MB_OK | (failed ? MB_ICONWARNING : MB_ICONINFORMATION));
+}
+
+bool SettingsNotices::confirmIdeTool(const std::wstring& toolList) const {
+  return services_.ask(
+             L"Add Wordhop to the PureBasic IDE's Tools menu?\n\nWordhop adds itself as a tool to\n" + toolList,
+             MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
 SettingsNotices::Closing SettingsNotices::closing(const core::SyncReport& report, bool unsaved,
                                                   const std::wstring& fileName) const {
   if (!report.notices.empty()) return Closing::stay;

@@ -41,6 +41,11 @@ class SettingsNotices {
   void showWhatFailed(const core::SyncReport& report, const std::wstring& fileName);
   bool confirmRemoval(int row, std::wstring_view sites) const;
   bool confirmDonation(std::wstring_view site) const;
+  // "Add to the PureBasic IDE...": what it found or did at `place` (the IDE's
+  // settings folder or its tool list), and the one question it asks.
+  enum class IdeTool { notFound, alreadyThere, ideRunning, unreadable, unwritable, added };
+  void tellIdeTool(IdeTool what, const std::wstring& place, runtime::SystemError error = 0) const;
+  bool confirmIdeTool(const std::wstring& toolList) const;
 
   // Closing with edits not saved: the window stays when the last save applied
   // not every edit (the balloon says which); otherwise the user chooses

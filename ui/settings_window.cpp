@@ -12,6 +12,7 @@
 #include "runtime/window_number.h"
 #include "ui/button_images.h"
 #include "ui/focus_hook.h"
+#include "ui/ide_tool_setup.h"
 #include "ui/settings_layout.h"
 
 namespace ui {
@@ -85,6 +86,7 @@ bool SettingsWindow::build() {
                              .style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX});
   if (!opened) return false;
   createGadgets();
+  addIdeMenuItem(window_.handle());
   SetWindowLongPtrW(window_.handle(), GWLP_HWNDPARENT,
                     reinterpret_cast<LONG_PTR>(runtime::windowFromNumber(state_.ideMainWindow)));
   window_.setColors(infoField, GetSysColor(COLOR_INACTIVECAPTIONTEXT), GetSysColor(COLOR_BTNFACE));
@@ -108,7 +110,7 @@ bool SettingsWindow::build() {
   }
 
   // Told once the window is shown, which then owns the message.
-  unreadAtStart_ = editor_.sync().readError;
+  firstRead_ = editor_.sync();
   fillFromEditor(EntryList::Fill::fromFile);
   if (!entries().empty()) list_.select(0);
   window_.postGadgetEvent(entryList, runtime::EventKind::change);
@@ -123,10 +125,7 @@ void SettingsWindow::show() {
   ShowWindow(handle, SW_SHOWNORMAL);
   UpdateWindow(handle);
   SetFocus(window_.gadget(entryList));
-  if (!unreadAtStart_) return;
-  core::SyncReport unread;
-  unread.readError = unreadAtStart_;
-  notices_.showWhatFailed(unread, editor_.fileName());
+  notices_.showWhatFailed(firstRead_, editor_.fileName());
 }
 
 bool SettingsWindow::handleEvent(const runtime::Event& event) {
@@ -185,6 +184,11 @@ bool SettingsWindow::seeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
     case WM_QUERYENDSESSION:
       if (editor_.hasUnsaved()) syncAndShow();
       result = notices_.allowEndSession(editor_.hasUnsaved()) ? TRUE : FALSE;
+      return true;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) != kAddToIdeCommand) return false;
+      addToPureBasicIde(notices_);
+      result = 0;
       return true;
     case WM_ENDSESSION:
       if (!wParam) notices_.endSessionCancelled();

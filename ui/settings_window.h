@@ -95,7 +95,7 @@ class SettingsWindow {
   core::SettingsEditor editor_;
   EntryList list_{window_, entryList};
   SettingsNotices notices_{window_, services_, entryList};
-  runtime::SystemError unreadAtStart_ = 0;  // the file was there, but could not be read when the window opened
+  core::SyncReport firstRead_;  // a file that was there but could not be read is told once the window shows
 };
 
 // The settings mode of the tool: build, show, run until closed.

@@ -469,6 +469,42 @@ TEST_F(SettingsSessionEndToEnd, EveryGadgetHasTheNameAScreenReaderReads) {
   EXPECT_EQ(names, expected);
 }
 
+// The window menu's command puts the tool into the IDE's list of tools with
+// one answer, and tells where it will show; the list's other lines stay.
+TEST_F(SettingsSessionEndToEnd, TheWindowMenuAddsTheToolToTheIdesToolsMenuWithOneAnswer) {
+  const ScratchFolder ide;
+  const std::string others =
+      "\xEF\xBB\xBF\r\n; IDE\r\n[ToolsInfo]\r\nToolCount = 1\r\n[Tool_0]\r\nCommand = C:\\x.exe\r\n";
+  writeBytes(ide.file("Tools.prefs"), others);
+  SetEnvironmentVariableW(L"PB_TOOL_Preferences", ide.file("PureBasic.prefs").c_str());  // as the IDE hands it
+  std::vector<std::wstring> told;
+  auto session = [&](HWND window) {
+    pressKeys({VK_MENU, VK_SPACE});  // the window menu
+    pressKeys({VK_UP});              // its last item
+    pressKeys({VK_RETURN});
+    for (int box = 0; box < 2; ++box) {  // the question, then what was done
+      HWND dialog = waitForDialog(processOf(window));
+      if (!dialog) break;
+      wchar_t text[1024] = L"";
+      GetDlgItemTextW(dialog, 0xFFFF, text, 1024);  // a message box's text
+      told.emplace_back(text);
+      SetForegroundWindow(dialog);
+      pressKeys({VK_RETURN});  // Yes, then OK
+    }
+  };
+  EXPECT_EQ(runSession(session), 0u);
+  SetEnvironmentVariableW(L"PB_TOOL_Preferences", nullptr);
+  ASSERT_EQ(told.size(), 2u);
+  EXPECT_NE(told[0].find(ide.file("Tools.prefs").wstring()), std::wstring::npos) << runtime::toUtf8(told[0]);
+  EXPECT_NE(told[1].find(L"after its next start"), std::wstring::npos) << runtime::toUtf8(told[1]);
+  EXPECT_EQ(readBytes(ide.file("Tools.prefs")),
+            others.substr(0, others.find("ToolCount")) + "ToolCount = 2\r\n[Tool_0]\r\nCommand = C:\\x.exe\r\n" +
+                "[Tool_1]\r\nCommand = " + runtime::toUtf8(tool.wstring()) +
+                "\r\nArguments = \r\nWorkingDir = \r\nMenuItemName = Wordhop\r\nShortcut = 0\r\nConfigLine = \r\n"
+                "Trigger = 0\r\nFlags = 0\r\nReloadSource = 0\r\nHideEditor = 0\r\nHideFromMenu = 0\r\n"
+                "SourceSpecific = 0\r\nDeactivateTool = 0\r\n");
+}
+
 // Hovering a row shows, as its tip, the address its entry opens with "{word}"
 // where the word goes; the tip follows an edit at once.
 TEST_F(SettingsSessionEndToEnd, EachRowsTipShowsTheAddressItsEntryOpens) {
