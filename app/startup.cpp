@@ -46,10 +46,7 @@ void takePerMonitorPath(ToolState& state) {
   setUpDpiLayer(state);
 
   state.comctl32 = runtime::Library(L"comctl32.dll");
-  ui::SubclassFunctions& functions = state.settings.dpi.subclassFunctions;
-  functions.setWindowSubclass = RUNTIME_EXPORT(state.comctl32.get(), SetWindowSubclass);
-  functions.removeWindowSubclass = RUNTIME_EXPORT(state.comctl32.get(), RemoveWindowSubclass);
-  functions.defSubclassProc = RUNTIME_EXPORT(state.comctl32.get(), DefSubclassProc);
+  state.settings.dpi.subclassFunctions = runtime::subclassFunctionsOf(state.comctl32.get());
 }
 
 }  // namespace

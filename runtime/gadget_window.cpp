@@ -2,19 +2,12 @@
 
 #include <commctrl.h>
 
-#include "runtime/library.h"
-
 namespace runtime {
 namespace {
 
 constexpr UINT kPostedGadgetEvent = WM_APP + 1;
 
 }  // namespace
-
-GadgetWindow::GadgetWindow()
-    : subclassing_{RUNTIME_EXPORT(GetModuleHandleW(L"comctl32.dll"), SetWindowSubclass),
-                   RUNTIME_EXPORT(GetModuleHandleW(L"comctl32.dll"), RemoveWindowSubclass),
-                   RUNTIME_EXPORT(GetModuleHandleW(L"comctl32.dll"), DefSubclassProc)} {}
 
 GadgetWindow::~GadgetWindow() {
   if (window_) {

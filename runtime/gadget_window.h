@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "runtime/scope_exit.h"
+#include "runtime/subclassing.h"
 #include "runtime/unique_resource.h"
 
 namespace runtime {
@@ -71,7 +72,7 @@ using WindowCallback = std::function<bool(HWND, UINT, WPARAM, LPARAM, LRESULT& r
 
 class GadgetWindow {
  public:
-  GadgetWindow();
+  GadgetWindow() = default;
   GadgetWindow(const GadgetWindow&) = delete;
   GadgetWindow& operator=(const GadgetWindow&) = delete;
   ~GadgetWindow();
@@ -219,13 +220,7 @@ class GadgetWindow {
   std::map<int, UniqueResource<ImageListPolicy>> imageLists_;
   int quiet_ = 0;  // > 0 while the program itself changes gadgets
   std::vector<std::pair<int, Shortcut>> shortcuts_;
-  // comctl32's subclassing, looked up at run time: older systems lack it.
-  struct Subclassing {
-    decltype(&SetWindowSubclass) add;
-    decltype(&RemoveWindowSubclass) remove;
-    decltype(&DefSubclassProc) next;
-  };
-  const Subclassing subclassing_;
+  const SubclassFunctions subclassing_ = subclassFunctionsOf(GetModuleHandleW(L"comctl32.dll"));
   struct RowTips {
     GadgetWindow* window;
     std::function<std::wstring(int row)> provider;

@@ -392,13 +392,13 @@ void GadgetWindow::setRowTips(int number, std::function<std::wstring(int row)> p
 }
 
 void GadgetWindow::subclassControl(HWND control, SUBCLASSPROC procedure, void* state) const {
-  if (subclassing_.add && subclassing_.remove && subclassing_.next)
-    subclassing_.add(control, procedure, 0, reinterpret_cast<DWORD_PTR>(state));
+  if (subclassing_.complete())
+    subclassing_.setWindowSubclass(control, procedure, 0, reinterpret_cast<DWORD_PTR>(state));
 }
 
 LRESULT GadgetWindow::forward(HWND control, UINT message, WPARAM wParam, LPARAM lParam, SUBCLASSPROC procedure) const {
-  if (message == WM_NCDESTROY) subclassing_.remove(control, procedure, 0);
-  return subclassing_.next(control, message, wParam, lParam);
+  if (message == WM_NCDESTROY) subclassing_.removeWindowSubclass(control, procedure, 0);
+  return subclassing_.defSubclassProc(control, message, wParam, lParam);
 }
 
 LRESULT CALLBACK GadgetWindow::rowTipListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

@@ -11,15 +11,11 @@
 #include <unordered_map>
 
 #include "runtime/dpi_scaling.h"
+#include "runtime/subclassing.h"
 
 namespace ui {
 
-// Functions of comctl32 that old systems lack; each may be null.
-struct SubclassFunctions {
-  decltype(&SetWindowSubclass) setWindowSubclass = nullptr;
-  decltype(&RemoveWindowSubclass) removeWindowSubclass = nullptr;
-  decltype(&DefSubclassProc) defSubclassProc = nullptr;
-};
+using runtime::SubclassFunctions;
 
 struct DpiState {
   int osVersionCode = 0;

@@ -74,11 +74,7 @@ class SettingsWindowTest : public ::testing::Test {
   }
 
   // The window follows WM_DPICHANGED: the subclass functions are there.
-  void enableDpiChanges() {
-    state.dpi.subclassFunctions = {RUNTIME_EXPORT(comctl32.get(), SetWindowSubclass),
-                                   RUNTIME_EXPORT(comctl32.get(), RemoveWindowSubclass),
-                                   RUNTIME_EXPORT(comctl32.get(), DefSubclassProc)};
-  }
+  void enableDpiChanges() { state.dpi.subclassFunctions = runtime::subclassFunctionsOf(comctl32.get()); }
   static void changeDpi(runtime::GadgetWindow& window, int dpi) {
     RECT suggested{10, 20, 10 + 740, 20 + 500};
     SendMessageW(window.handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
