@@ -239,11 +239,13 @@ class GadgetWindow {
 
 // Holds a window's drawing back, its children's too, while many changes are
 // made to it (a list filled row by row, the details of another entry); it is
-// drawn once, whole, afterwards. A window that is not drawn (hidden, or held
-// back by an outer guard) is left to whoever shows it.
+// drawn once, whole, afterwards. A window hidden itself, or held back by an
+// outer guard (which clears its visible style), is left as it is: redrawing
+// would show it.
 class RedrawSuspended {
  public:
-  explicit RedrawSuspended(HWND window) : window_(IsWindowVisible(window) ? window : nullptr) {
+  explicit RedrawSuspended(HWND window)
+      : window_(GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE ? window : nullptr) {
     if (window_) SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
   }
   RedrawSuspended(const GadgetWindow& window, int number) : RedrawSuspended(window.gadget(number)) {}
