@@ -13,16 +13,16 @@ static_assert(
     }(),
     "the table is in the fields' order, and each field is a text or a flag");
 
-std::wstring columnText(const SearchEntry& entry, const EntryFieldSpec& spec) {
-  if (spec.text) return entry.*spec.text;
-  const wchar_t* word = spec.words.of(entry.*spec.flag);
+std::wstring columnText(const SearchEntry& entry, const EntryFieldTraits& traits) {
+  if (traits.text) return entry.*traits.text;
+  const wchar_t* word = traits.words.of(entry.*traits.flag);
   return word ? word : L"";  // the enabled flag: its column is the check box
 }
 
 bool sameField(const SearchEntry& a, const SearchEntry& b, EntryField field) {
-  const EntryFieldSpec& spec = specOf(field);
-  if (spec.text) return runtime::trimBlanks(a.*spec.text) == runtime::trimBlanks(b.*spec.text);
-  return a.*spec.flag == b.*spec.flag;
+  const EntryFieldTraits& traits = traitsOf(field);
+  if (traits.text) return runtime::trimBlanks(a.*traits.text) == runtime::trimBlanks(b.*traits.text);
+  return a.*traits.flag == b.*traits.flag;
 }
 
 bool sameContent(const SearchEntry& a, const SearchEntry& b) {
@@ -31,16 +31,16 @@ bool sameContent(const SearchEntry& a, const SearchEntry& b) {
 
 int sharedFields(const SearchEntry& a, const SearchEntry& b) {
   int shared = 0;
-  for (const EntryFieldSpec& spec : kEntryFields) shared += sameField(a, b, spec.field) ? 1 : 0;
+  for (const EntryFieldTraits& traits : kEntryFields) shared += sameField(a, b, traits.field) ? 1 : 0;
   return shared;
 }
 
 void copyField(SearchEntry& to, const SearchEntry& from, EntryField field) {
-  const EntryFieldSpec& spec = specOf(field);
-  if (spec.text)
-    to.*spec.text = from.*spec.text;
+  const EntryFieldTraits& traits = traitsOf(field);
+  if (traits.text)
+    to.*traits.text = from.*traits.text;
   else
-    to.*spec.flag = from.*spec.flag;
+    to.*traits.flag = from.*traits.flag;
 }
 
 }  // namespace core

@@ -22,7 +22,7 @@ struct FlagWords {
   const wchar_t* of(std::int32_t flag) const { return flag ? set : unset; }
 };
 
-struct EntryFieldSpec {
+struct EntryFieldTraits {
   EntryField field;
   std::wstring SearchEntry::*text = nullptr;  // a text field, or
   std::int32_t SearchEntry::*flag = nullptr;  // a flag
@@ -33,7 +33,7 @@ struct EntryFieldSpec {
 };
 
 // field, text, flag, column, column title, a flag's words in its column, name
-inline constexpr EntryFieldSpec kEntryFields[] = {
+inline constexpr EntryFieldTraits kEntryFields[] = {
     {EntryField::enabled, nullptr, &SearchEntry::enabled},
     {EntryField::sites, &SearchEntry::sites, nullptr, 1, L"URL", {}, L"URL"},
     {EntryField::content, nullptr, &SearchEntry::content, 2, L"Content", {L"PB", L"API"}, L"PB"},
@@ -50,10 +50,10 @@ inline constexpr EntryFieldSpec kEntryFields[] = {
 };
 inline constexpr std::size_t kEntryFieldCount = std::size(kEntryFields);
 
-inline const EntryFieldSpec& specOf(EntryField field) { return kEntryFields[static_cast<std::size_t>(field)]; }
+inline const EntryFieldTraits& traitsOf(EntryField field) { return kEntryFields[static_cast<std::size_t>(field)]; }
 
 // What an entry's field shows in its list column.
-std::wstring columnText(const SearchEntry& entry, const EntryFieldSpec& spec);
+std::wstring columnText(const SearchEntry& entry, const EntryFieldTraits& traits);
 // Whether two entries hold the same content in one field: spaces and tabs at
 // the ends of a text are no content (the file drops them when it is read).
 bool sameField(const SearchEntry& a, const SearchEntry& b, EntryField field);

@@ -7,9 +7,9 @@ namespace core {
 
 std::wstring formatEntryRecord(const SearchEntry& entry) {
   std::wstring record;
-  for (const EntryFieldSpec& spec : kEntryFields) {
-    if (&spec != &kEntryFields[0]) record += kFieldSeparator;
-    record += spec.text ? entry.*spec.text : std::to_wstring(entry.*spec.flag);
+  for (const EntryFieldTraits& traits : kEntryFields) {
+    if (&traits != &kEntryFields[0]) record += kFieldSeparator;
+    record += traits.text ? entry.*traits.text : std::to_wstring(entry.*traits.flag);
   }
   return record;
 }
@@ -22,12 +22,12 @@ void parseEntryRecord(std::wstring_view record, SearchEntry& entry) {
     entry.sites = record;
     return;
   }
-  for (int number = 1; const EntryFieldSpec& spec : kEntryFields) {
+  for (int number = 1; const EntryFieldTraits& traits : kEntryFields) {
     const std::wstring_view text = runtime::field(record, number++, kFieldSeparator);
-    if (spec.text)
-      entry.*spec.text = text;
+    if (traits.text)
+      entry.*traits.text = text;
     else
-      entry.*spec.flag = static_cast<std::int32_t>(runtime::textToNumber(text));
+      entry.*traits.flag = static_cast<std::int32_t>(runtime::textToNumber(text));
   }
 }
 

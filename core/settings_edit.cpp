@@ -29,8 +29,8 @@ bool applyEdit(OurSettings& ours, const SettingsEdit& edit, std::size_t& added) 
   std::vector<SearchEntry>& entries = ours.settings.entries;
   return std::visit(
       Overloaded{
-          [&](const SetText& set) { return setMember(entries, set.row, specOf(set.field).text, set.text); },
-          [&](const SetFlag& set) { return setMember(entries, set.row, specOf(set.field).flag, set.value); },
+          [&](const SetText& set) { return setMember(entries, set.row, traitsOf(set.field).text, set.text); },
+          [&](const SetFlag& set) { return setMember(entries, set.row, traitsOf(set.field).flag, set.value); },
           [&](const AddEntry&) {
             const EntryId id{true, added++};
             entries.emplace_back();

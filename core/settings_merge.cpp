@@ -97,8 +97,8 @@ class Merge {
   }
 
   void mergeFields(const SearchEntry& base, const SearchEntry& ours, Slot& slot) {
-    for (const EntryFieldSpec& spec : kEntryFields) {
-      const EntryField field = spec.field;
+    for (const EntryFieldTraits& traits : kEntryFields) {
+      const EntryField field = traits.field;
       if (sameField(ours, base, field) || sameField(ours, slot.entry, field)) continue;
       if (sameField(slot.entry, base, field))
         copyField(slot.entry, ours, field);
@@ -117,7 +117,7 @@ class Merge {
       const SearchEntry& before = base_.entries[id.index];
       const auto changed =
           std::find_if(std::begin(kEntryFields), std::end(kEntryFields),
-                       [&](const EntryFieldSpec& spec) { return !sameField(mine, before, spec.field); });
+                       [&](const EntryFieldTraits& traits) { return !sameField(mine, before, traits.field); });
       if (changed == std::end(kEntryFields)) continue;
       std::size_t at = slots_.size();
       for (std::size_t next = row + 1; next < ours_.ids.size(); ++next) {

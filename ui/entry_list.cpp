@@ -15,10 +15,10 @@ constexpr UINT kTicked = 2;
 
 std::wstring rowText(const core::SearchEntry& entry) {
   std::wstring text;
-  for (const core::EntryFieldSpec& spec : core::kEntryFields) {
-    if (spec.column == 0) continue;  // the check box
+  for (const core::EntryFieldTraits& traits : core::kEntryFields) {
+    if (traits.column == 0) continue;  // the check box
     text += L'\n';
-    text += core::columnText(entry, spec);
+    text += core::columnText(entry, traits);
   }
   return text;
 }
@@ -39,14 +39,15 @@ void EntryList::addEmptyRow() {
   const int row = window_.itemCount(gadget_);
   window_.addItem(gadget_, L"");
   // An empty entry's texts are empty: only its flags' columns show words, the last first.
-  for (auto spec = std::rbegin(core::kEntryFields); spec != std::rend(core::kEntryFields); ++spec)
-    if (spec->flag && spec->column > 0) window_.setItemText(gadget_, row, spec->column, core::columnText({}, *spec));
+  for (auto traits = std::rbegin(core::kEntryFields); traits != std::rend(core::kEntryFields); ++traits)
+    if (traits->flag && traits->column > 0)
+      window_.setItemText(gadget_, row, traits->column, core::columnText({}, *traits));
   select(row);
 }
 
 void EntryList::showField(int row, const core::SearchEntry& entry, core::EntryField field) {
-  const core::EntryFieldSpec& spec = core::specOf(field);
-  if (spec.column > 0) window_.setItemText(gadget_, row, spec.column, core::columnText(entry, spec));
+  const core::EntryFieldTraits& traits = core::traitsOf(field);
+  if (traits.column > 0) window_.setItemText(gadget_, row, traits.column, core::columnText(entry, traits));
 }
 
 std::optional<core::SetFlag> EntryList::tickOf(const NMHDR& notification, std::size_t entries) {

@@ -69,8 +69,8 @@ template <class Visit>
 void forEachFieldGadget(Visit visit) {
   for (const bool flags : {true, false}) {
     for (const FieldGadget& field : kFieldGadgets) {
-      const core::EntryFieldSpec& spec = core::specOf(field.field);
-      if (field.gadget && (spec.flag != nullptr) == flags) visit(field, spec);
+      const core::EntryFieldTraits& traits = core::traitsOf(field.field);
+      if (field.gadget && (traits.flag != nullptr) == flags) visit(field, traits);
     }
   }
 }

@@ -45,7 +45,7 @@ std::wstring editName(const core::Notice& notice) {
   using Edit = core::Notice::Edit;
   switch (notice.edit) {
     case Edit::field:
-      if (const wchar_t* name = core::specOf(notice.field).name) return std::wstring(L"your change of ") + name;
+      if (const wchar_t* name = core::traitsOf(notice.field).name) return std::wstring(L"your change of ") + name;
       return L"your tick";
     case Edit::timing:
       return notice.timing == core::Timing::browserStart ? L"your change of Browser Start"

@@ -46,15 +46,15 @@ void SettingsWindow::createGadgets() {
   }
   dpi_.scaledListView(entryList, kListRect, L"", kFieldGadgets[0].columnWidth);
   for (const FieldGadget& field : kFieldGadgets) {
-    const core::EntryFieldSpec& spec = core::specOf(field.field);
-    if (spec.column > 0) dpi_.scaledAddColumn(entryList, spec.column, spec.columnTitle, field.columnWidth);
-    if (spec.flag && spec.column > 0) window_.centreColumn(entryList, spec.column);
+    const core::EntryFieldTraits& traits = core::traitsOf(field.field);
+    if (traits.column > 0) dpi_.scaledAddColumn(entryList, traits.column, traits.columnTitle, field.columnWidth);
+    if (traits.flag && traits.column > 0) window_.centreColumn(entryList, traits.column);
     if (!field.gadget) continue;
-    if (spec.text) {
-      dpi_.scaledTextLabel(field.label, field.labelRect, std::wstring(spec.name) + L":");
+    if (traits.text) {
+      dpi_.scaledTextLabel(field.label, field.labelRect, std::wstring(traits.name) + L":");
       dpi_.scaledStringField(field.gadget, field.rect, L"");
     } else {
-      dpi_.scaledCheckBox(field.gadget, field.rect, spec.name);
+      dpi_.scaledCheckBox(field.gadget, field.rect, traits.name);
     }
   }
 }
@@ -103,7 +103,7 @@ bool SettingsWindow::build() {
   // The field separator and line breaks are refused or turned into spaces as
   // they are typed or pasted: a field never holds what the file cannot.
   for (const FieldGadget& field : kFieldGadgets) {
-    if (!field.gadget || !core::specOf(field.field).text) continue;
+    if (!field.gadget || !core::traitsOf(field.field).text) continue;
     window_.setInputRule(field.gadget, {core::fieldInput, L"\u00D7 separates an entry's fields",
                                         L"Wordhop keeps each entry on one line of Wordhop.ini, its fields separated "
                                         L"by \u00D7, so a field cannot hold it."});
@@ -171,7 +171,7 @@ bool SettingsWindow::handleEvent(const runtime::Event& event) {
     default:
       // A text field saves each change, a check box each click.
       if (const FieldGadget* field = fieldGadgetOf(event.gadget)) {
-        const bool text = core::specOf(field->field).text != nullptr;
+        const bool text = core::traitsOf(field->field).text != nullptr;
         if (text ? change : event.kind == runtime::EventKind::leftClick) editField(event.gadget);
       }
       break;
@@ -211,14 +211,14 @@ const core::SearchEntry* SettingsWindow::selectedEntry() const {
 void SettingsWindow::setDetailGadgetsEnabled(bool enabled) {
   for (int button : kEntryButtons) window_.setEnabled(button, enabled);
   forEachFieldGadget(
-      [&](const FieldGadget& field, const core::EntryFieldSpec&) { window_.setEnabled(field.gadget, enabled); });
+      [&](const FieldGadget& field, const core::EntryFieldTraits&) { window_.setEnabled(field.gadget, enabled); });
 }
 
 void SettingsWindow::showDetails(const core::SearchEntry& entry) {
-  forEachFieldGadget([&](const FieldGadget& field, const core::EntryFieldSpec& spec) {
-    if (spec.flag) window_.setState(field.gadget, entry.*spec.flag != 0);
+  forEachFieldGadget([&](const FieldGadget& field, const core::EntryFieldTraits& of) {
+    if (of.flag) window_.setState(field.gadget, entry.*of.flag != 0);
     // A text that is already shown keeps its caret.
-    if (spec.text && window_.text(field.gadget) != entry.*spec.text) window_.setText(field.gadget, entry.*spec.text);
+    if (of.text && window_.text(field.gadget) != entry.*of.text) window_.setText(field.gadget, entry.*of.text);
   });
 }
 
@@ -269,25 +269,25 @@ void SettingsWindow::showResult(const core::SyncReport& report, int selectedRow)
 
 void SettingsWindow::editField(int gadget) {
   const core::EntryField field = fieldGadgetOf(gadget)->field;
-  const core::EntryFieldSpec& spec = core::specOf(field);
+  const core::EntryFieldTraits& traits = core::traitsOf(field);
   const core::SearchEntry* shown = selectedEntry();
   if (!shown) return;
   const int row = list_.selectedRow();
   const auto at = static_cast<std::size_t>(row);
   core::SearchEntry changed = *shown;
   core::SettingsEdit edit;
-  if (spec.text) {
+  if (traits.text) {
     int caret = window_.caret(gadget);
     const std::wstring text = core::storableText(window_.text(gadget), caret);
     if (window_.text(gadget) != text) {
       window_.setText(gadget, text);
       window_.setCaret(gadget, caret);
     }
-    changed.*spec.text = text;
+    changed.*traits.text = text;
     edit = core::SetText{at, field, text};
   } else {
-    changed.*spec.flag = window_.state(gadget);
-    edit = core::SetFlag{at, field, changed.*spec.flag};
+    changed.*traits.flag = window_.state(gadget);
+    edit = core::SetFlag{at, field, changed.*traits.flag};
   }
   list_.showField(row, changed, field);
   if (auto report = editor_.apply(edit)) showResult(*report, row);
@@ -325,7 +325,7 @@ void SettingsWindow::removeEntry() {
   syncAndShow();
   if (!selectedEntry()) return;  // another program removed it: the window shows so
   const int row = list_.selectedRow();
-  if (!notices_.confirmRemoval(row, window_.itemText(entryList, row, core::specOf(core::EntryField::sites).column)))
+  if (!notices_.confirmRemoval(row, window_.itemText(entryList, row, core::traitsOf(core::EntryField::sites).column)))
     return;
   if (!editor_.record(core::RemoveEntry{static_cast<std::size_t>(row)})) return;
   {

@@ -27,7 +27,7 @@ const SearchEntry look1 = entry(L"v", L"", L"one"), look2 = entry(L"v", L"&fr", 
 const SearchEntry a = entry(L"a.example"), b = entry(L"b.example"), c = entry(L"c.example"), d = entry(L"d.example");
 
 SearchEntry with(SearchEntry base, EntryField field, const wchar_t* text) {
-  base.*core::specOf(field).text = text;
+  base.*core::traitsOf(field).text = text;
   return base;
 }
 SearchEntry ticked(SearchEntry base) {
