@@ -141,6 +141,7 @@ bool GadgetWindow::takeShortcut(const MSG& message) {
 void GadgetWindow::dispatch(MSG& message) {
   const UINT kind = message.message;
   if (kind == WM_KEYDOWN || kind == WM_SYSKEYDOWN || kind == WM_LBUTTONDOWN || kind == WM_NCLBUTTONDOWN) hideBalloon();
+  relayMouseToTip(message);
   if (takeShortcut(message)) return;
   // Tab moves between gadgets. Only Tab: the dialog manager would turn Escape
   // and Enter into presses of the gadgets numbered like IDCANCEL and IDOK.

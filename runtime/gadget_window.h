@@ -134,6 +134,8 @@ class GadgetWindow {
   void setItemText(int number, int row, int column, std::wstring_view text);
   std::wstring itemText(int number, int row, int column) const;
   void setItemChecked(int number, int row, bool checked);
+  // Selects a row as setState does, but leaves the focus (and so the view) where it is.
+  void selectItem(int number, int row);
   bool itemChecked(int number, int row) const;
 
   // A list's rows show the provider's text for the row under the mouse as
@@ -198,13 +200,12 @@ class GadgetWindow {
   // forward, which lets go of the control as it is destroyed.
   void subclassControl(HWND control, SUBCLASSPROC procedure, void* state) const;
   LRESULT forward(HWND control, UINT message, WPARAM wParam, LPARAM lParam, SUBCLASSPROC procedure) const;
-  static LRESULT CALLBACK rowTipListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                         DWORD_PTR tips);
+  // Hands a gadget's mouse message to the tip, from the message loop; for a
+  // list with row tips it notes the row under the mouse first.
+  void relayMouseToTip(const MSG& message);
   // The tip of the row under the mouse, for a list with row tips; null for any other control.
   const wchar_t* rowTipText(HWND control);
-  // Who hands the tip the control's mouse messages.
-  enum class ToolRelay { byTip, byToolkit };
-  void addTool(HWND control, wchar_t* text, ToolRelay relay = ToolRelay::byTip);
+  void addTool(HWND control, wchar_t* text);
   static LRESULT CALLBACK inputRuleProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                         DWORD_PTR rules);
   // Queues the shortcut a key message is, if it is one; true then.
@@ -222,7 +223,6 @@ class GadgetWindow {
   std::vector<std::pair<int, Shortcut>> shortcuts_;
   const SubclassFunctions subclassing_ = subclassFunctionsOf(GetModuleHandleW(L"comctl32.dll"));
   struct RowTips {
-    GadgetWindow* window;
     std::function<std::wstring(int row)> provider;
     int row = -1;       // under the mouse
     std::wstring text;  // shown

@@ -36,8 +36,15 @@ TTTOOLINFOW balloonTool(HWND owner, wchar_t* text = nullptr) {
 }
 
 std::wstring windowText(HWND window) {
-  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  // Asked once for a text that fits the first buffer, as most do; its length
+  // first only for a longer one.
+  std::wstring text(256, L'\0');
+  auto length = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+  if (length + 1 >= static_cast<int>(text.size())) {
+    text.assign(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    length = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+  }
+  text.resize(static_cast<std::size_t>(length));
   return text;
 }
 
@@ -376,6 +383,14 @@ void GadgetWindow::setItemChecked(int number, int row, bool checked) {
   SendMessageW(gadget(number), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
+void GadgetWindow::selectItem(int number, int row) {
+  const auto quiet = quieted();
+  LVITEMW item{};
+  item.stateMask = LVIS_SELECTED;
+  item.state = LVIS_SELECTED;
+  SendMessageW(gadget(number), LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
 bool GadgetWindow::itemChecked(int number, int row) const {
   const auto state = SendMessageW(gadget(number), LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_STATEIMAGEMASK);
   return listCheckImage(state) == 2;
@@ -384,11 +399,8 @@ bool GadgetWindow::itemChecked(int number, int row) const {
 void GadgetWindow::setRowTips(int number, std::function<std::wstring(int row)> provider) {
   HWND list = gadget(number);
   if (!list || rowTips_.contains(number)) return;
-  addTool(list, LPSTR_TEXTCALLBACKW, ToolRelay::byToolkit);
-  // The list's own procedure comes after ours: it learns which row the mouse
-  // is over, and hands the tip the mouse's messages.
-  RowTips& tips = rowTips_.try_emplace(number, RowTips{this, std::move(provider), -1, {}}).first->second;
-  subclassControl(list, &GadgetWindow::rowTipListProc, &tips);
+  addTool(list, LPSTR_TEXTCALLBACKW);
+  rowTips_.try_emplace(number, RowTips{std::move(provider), -1, {}});
 }
 
 void GadgetWindow::subclassControl(HWND control, SUBCLASSPROC procedure, void* state) const {
@@ -401,24 +413,20 @@ LRESULT GadgetWindow::forward(HWND control, UINT message, WPARAM wParam, LPARAM 
   return subclassing_.defSubclassProc(control, message, wParam, lParam);
 }
 
-LRESULT CALLBACK GadgetWindow::rowTipListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                              DWORD_PTR state) {
-  RowTips& tips = *reinterpret_cast<RowTips*>(state);
-  const GadgetWindow* self = tips.window;
-  if (message == WM_MOUSEMOVE) {
+void GadgetWindow::relayMouseToTip(const MSG& message) {
+  if (!toolTip_ || message.message < WM_MOUSEFIRST || message.message > WM_MOUSELAST) return;
+  if (!IsChild(window_, message.hwnd)) return;
+  const auto tips = rowTips_.find(GetDlgCtrlID(message.hwnd));
+  if (message.message == WM_MOUSEMOVE && tips != rowTips_.end() && gadget(tips->first) == message.hwnd) {
     LVHITTESTINFO hit{};
-    hit.pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    const int row = static_cast<int>(SendMessageW(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    hit.pt = {GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)};
+    const int row = static_cast<int>(SendMessageW(message.hwnd, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
     // Another row: the tip goes, and comes back with that row's text.
-    if (row != tips.row) SendMessageW(self->toolTip_, TTM_POP, 0, 0);
-    tips.row = row;
+    if (row != tips->second.row) SendMessageW(toolTip_, TTM_POP, 0, 0);
+    tips->second.row = row;
   }
-  if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
-    MSG mouse{list, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
-    GetCursorPos(&mouse.pt);
-    SendMessageW(self->toolTip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&mouse));
-  }
-  return self->forward(list, message, wParam, lParam, &GadgetWindow::rowTipListProc);
+  MSG mouse = message;
+  SendMessageW(toolTip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&mouse));
 }
 
 const wchar_t* GadgetWindow::rowTipText(HWND list) {
@@ -490,14 +498,15 @@ void GadgetWindow::setToolTip(int number, std::wstring_view text) {
   if (HWND control = gadget(number)) addTool(control, copy.data());
 }
 
-void GadgetWindow::addTool(HWND control, wchar_t* text, ToolRelay relay) {
+void GadgetWindow::addTool(HWND control, wchar_t* text) {
   if (!toolTip_) toolTip_ = makeTipControl(window_, TTS_ALWAYSTIP);
   TTTOOLINFOW tool{};
   tool.cbSize = sizeof tool;
-  // The tip's own subclass looks its state up as a window property for every
-  // message the control gets: a list filled with thousands of rows pays it
-  // for each (a server call under Wine), so the list relays the mouse itself.
-  tool.uFlags = TTF_IDISHWND | (relay == ToolRelay::byTip ? TTF_SUBCLASS : 0);
+  // No TTF_SUBCLASS: the tip's subclass would look its state up as a window
+  // property for every message the control gets (a server call under Wine; a
+  // list filled with thousands of rows pays it for each), so the message loop
+  // hands the tip the mouse messages instead.
+  tool.uFlags = TTF_IDISHWND;
   tool.hwnd = window_;
   tool.uId = reinterpret_cast<UINT_PTR>(control);
   tool.lpszText = text;

@@ -61,7 +61,12 @@ std::optional<core::SetFlag> EntryList::tickOf(const NMHDR& notification, std::s
   // A check box that existed before and changed; not a selection, not a new row.
   if (oldImage == kNoCheckBox || newImage == kNoCheckBox || oldImage == newImage) return std::nullopt;
   const int row = change.iItem;
-  select(row);
+  // In a list filled anew the focus, and the view with it, stays where it is:
+  // the list's own keeping of both would cost a scroll for each ticked row.
+  if (filling_ == Fill::afterMove)
+    window_.selectItem(gadget_, row);
+  else
+    select(row);
   if ((newImage != kCleared && newImage != kTicked) || filling_ == Fill::afterMove) return std::nullopt;
   if (row < 0 || static_cast<std::size_t>(row) >= entries) return std::nullopt;
   return core::SetFlag{static_cast<std::size_t>(row), core::EntryField::enabled, newImage == kTicked ? 1 : 0};

@@ -277,9 +277,14 @@ void SettingsWindow::editField(int gadget) {
   core::SearchEntry changed = *shown;
   core::SettingsEdit edit;
   if (traits.text) {
-    int caret = window_.caret(gadget);
-    const std::wstring text = core::storableText(window_.text(gadget), caret);
-    if (window_.text(gadget) != text) {
+    const std::wstring typed = window_.text(gadget);
+    int caret = 0;
+    std::wstring text = core::storableText(typed, caret);
+    // The caret is asked for only when the text has to change (each message to
+    // the field passes its subclass).
+    if (typed != text) {
+      caret = window_.caret(gadget);
+      text = core::storableText(typed, caret);
       window_.setText(gadget, text);
       window_.setCaret(gadget, caret);
     }
