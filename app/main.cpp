@@ -13,6 +13,7 @@
 #include "search/search_run.h"
 #include "ui/dpi_setup.h"
 #include "ui/settings_window.h"
+#include "ui/texts.h"
 
 namespace {
 
@@ -46,6 +47,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   if (app::isSearchRun(state.searchWord)) {
     search::runSearch({state.searchWord, state.browserMustStart}, configFile);
   } else {
+    state.settings.language = ui::startLanguage();
     ui::SettingsServices services = ui::systemServices();
     services.previewAddress = [&configFile](const core::SearchEntry& entry) {
       return search::previewAddress(configFile, entry);

@@ -61,10 +61,11 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 void fillRows(HWND list, const std::vector<core::SearchEntry>& entries) {
+  const ui::Texts texts;
   SendMessageW(list, WM_SETREDRAW, FALSE, 0);
   SendMessageW(list, LVM_SETITEMCOUNT, entries.size(), 0);
   for (int row = 0; const core::SearchEntry& entry : entries) {
-    const std::wstring text = ui::rowText(entry);
+    const std::wstring text = ui::rowText(entry, texts);
     LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_STATE;
     item.iItem = row;

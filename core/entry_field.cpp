@@ -13,12 +13,6 @@ static_assert(
     }(),
     "the table is in the fields' order, and each field is a text or a flag");
 
-std::wstring columnText(const SearchEntry& entry, const EntryFieldTraits& traits) {
-  if (traits.text) return entry.*traits.text;
-  const wchar_t* word = traits.words.of(entry.*traits.flag);
-  return word ? word : L"";  // the enabled flag: its column is the check box
-}
-
 bool sameField(const SearchEntry& a, const SearchEntry& b, EntryField field) {
   const EntryFieldTraits& traits = traitsOf(field);
   if (traits.text) return runtime::trimBlanks(a.*traits.text) == runtime::trimBlanks(b.*traits.text);

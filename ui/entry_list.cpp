@@ -3,6 +3,8 @@
 #include <iterator>
 #include <utility>
 
+#include "ui/settings_layout.h"
+
 namespace ui {
 namespace {
 
@@ -11,14 +13,21 @@ constexpr UINT kNoCheckBox = 0;
 constexpr UINT kCleared = 1;
 constexpr UINT kTicked = 2;
 
+// What an entry's field shows in its list column.
+std::wstring columnText(const core::SearchEntry& entry, const FieldGadget& field, const Texts& texts) {
+  const core::EntryFieldTraits& traits = core::traitsOf(field.field);
+  if (traits.text) return entry.*traits.text;
+  return field.words[0] ? texts(field.words[entry.*traits.flag ? 0 : 1]) : L"";  // enabled: the check box
+}
+
 }  // namespace
 
-std::wstring rowText(const core::SearchEntry& entry) {
+std::wstring rowText(const core::SearchEntry& entry, const Texts& texts) {
   std::wstring text;
-  for (const core::EntryFieldTraits& traits : core::kEntryFields) {
-    if (traits.column == 0) continue;  // the check box
+  for (const FieldGadget& field : kFieldGadgets) {
+    if (core::traitsOf(field.field).column == 0) continue;  // the check box
     text += L'\n';
-    text += core::columnText(entry, traits);
+    text += columnText(entry, field, texts);
   }
   return text;
 }
@@ -30,7 +39,7 @@ void EntryList::fill(const std::vector<core::SearchEntry>& entries, Fill why) {
   const runtime::RedrawSuspended suspended(window_, gadget_);
   window_.clearItems(gadget_);
   for (const core::SearchEntry& entry : entries) {
-    window_.addItem(gadget_, rowText(entry));
+    window_.addItem(gadget_, rowText(entry, texts_));
     if (entry.enabled) window_.setItemChecked(gadget_, window_.itemCount(gadget_) - 1, true);
   }
 }
@@ -39,15 +48,15 @@ void EntryList::addEmptyRow() {
   const int row = window_.itemCount(gadget_);
   window_.addItem(gadget_, L"");
   // An empty entry's texts are empty: only its flags' columns show words, the last first.
-  for (auto traits = std::rbegin(core::kEntryFields); traits != std::rend(core::kEntryFields); ++traits)
-    if (traits->flag && traits->column > 0)
-      window_.setItemText(gadget_, row, traits->column, core::columnText({}, *traits));
+  for (auto field = std::rbegin(kFieldGadgets); field != std::rend(kFieldGadgets); ++field)
+    if (field->words[0])
+      window_.setItemText(gadget_, row, core::traitsOf(field->field).column, columnText({}, *field, texts_));
   select(row);
 }
 
 void EntryList::showField(int row, const core::SearchEntry& entry, core::EntryField field) {
-  const core::EntryFieldTraits& traits = core::traitsOf(field);
-  if (traits.column > 0) window_.setItemText(gadget_, row, traits.column, core::columnText(entry, traits));
+  const int column = core::traitsOf(field).column;
+  if (column > 0) window_.setItemText(gadget_, row, column, columnText(entry, fieldGadgetFor(field), texts_));
 }
 
 std::optional<core::SetFlag> EntryList::tickOf(const NMHDR& notification, std::size_t entries) {

@@ -13,16 +13,18 @@
 #include "core/search_entry.h"
 #include "core/settings_edit.h"
 #include "runtime/gadget_window.h"
+#include "ui/texts.h"
 
 namespace ui {
 
 // The texts of an entry's columns, each after a line feed but the first (the
 // check box column, which is empty).
-std::wstring rowText(const core::SearchEntry& entry);
+std::wstring rowText(const core::SearchEntry& entry, const Texts& texts);
 
 class EntryList {
  public:
-  EntryList(runtime::GadgetWindow& window, int gadget) : window_(window), gadget_(gadget) {}
+  EntryList(runtime::GadgetWindow& window, int gadget, const Texts& texts)
+      : window_(window), gadget_(gadget), texts_(texts) {}
 
   // The selected row, or -1.
   int selectedRow() const { return window_.state(gadget_); }
@@ -51,6 +53,7 @@ class EntryList {
  private:
   runtime::GadgetWindow& window_;
   const int gadget_;
+  const Texts& texts_;
   std::optional<Fill> filling_;  // while the list is filled: its ticks are no user's
   bool tickWaits_ = false;
 };

@@ -20,10 +20,10 @@ std::wstring ideSettingsFolder() {
 
 }  // namespace
 
-void addIdeMenuItem(HWND window) {
+void addIdeMenuItem(HWND window, const std::wstring& text) {
   HMENU menu = GetSystemMenu(window, FALSE);
   AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu, MF_STRING, kAddToIdeCommand, kAddToIdeMenuItem);
+  AppendMenuW(menu, MF_STRING, kAddToIdeCommand, text.c_str());
 }
 
 void addToPureBasicIde(const SettingsNotices& notices) {

@@ -6,56 +6,46 @@
 #include "runtime/process_environment.h"
 #include "runtime/program_start.h"
 #include "runtime/system_message.h"
+#include "ui/settings_layout.h"
 
 namespace ui {
 namespace {
 
 // The system's words for why a save failed, without line ends.
-std::wstring failureReason(runtime::SystemError error) {
+std::wstring failureReason(runtime::SystemError error, const Texts& texts) {
   std::wstring reason = runtime::systemMessage(error.code);
   while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L' '))
     reason.pop_back();
-  return reason.empty() ? L"System error " + std::to_wstring(error.code) + L"." : reason;
+  return reason.empty() ? texts(TEXT_SYSTEM_ERROR, {std::to_wstring(error.code)}) : reason;
 }
 
 // What the user can do about a failure.
-std::wstring adviceFor(runtime::SystemError error, bool reading, const std::wstring& file) {
-  if (reading) {
-    return L"Nothing is saved until Wordhop can read the file. It tries again when you come back to this window "
-           L"and before each change.";
-  }
-  if (runtime::heldByAnotherProgram(error)) {
-    return L"Another program holds the file. Your changes wait, and the next change saved after it lets go also "
-           L"saves them.";
-  }
+std::wstring adviceFor(runtime::SystemError error, bool reading, const std::wstring& file, const Texts& texts) {
+  if (reading) return texts(TEXT_UNREADABLE_ADVICE);
+  if (runtime::heldByAnotherProgram(error)) return texts(TEXT_HELD_ADVICE);
   if (const DWORD attributes = GetFileAttributesW(file.c_str());
-      attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-    return L"The file is read-only. Your changes wait: clear Read-only in the file's Properties, and the next "
-           L"change saves them.";
-  }
+      attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    return texts(TEXT_READ_ONLY_ADVICE);
   const std::wstring localData = runtime::environmentVariable(L"LOCALAPPDATA");
-  return L"The folder cannot be written to, so changes made in this window cannot be saved there. Copy "
-         L"Wordhop.exe to a folder you can write to, for example\n" +
-         (localData.empty() ? std::wstring(L"a folder in your user profile") : localData + L"\\Wordhop") +
-         L"\nand start it from there.";
+  return texts(TEXT_FOLDER_ADVICE, {localData.empty() ? texts(TEXT_USER_PROFILE_FOLDER) : localData + L"\\Wordhop"});
 }
 
 // What a notice calls the user's edit.
-std::wstring editName(const core::Notice& notice) {
+std::wstring editName(const core::Notice& notice, const Texts& texts) {
   using Edit = core::Notice::Edit;
   switch (notice.edit) {
     case Edit::field:
-      if (const wchar_t* name = core::traitsOf(notice.field).name) return std::wstring(L"your change of ") + name;
-      return L"your tick";
+      if (const int name = fieldGadgetFor(notice.field).name()) return texts(TEXT_YOUR_CHANGE_OF, {texts(name)});
+      return texts(TEXT_YOUR_TICK);
     case Edit::timing:
-      return notice.timing == core::Timing::browserStart ? L"your change of Browser Start"
-                                                         : L"your change of Tab Delay";
+      return texts(TEXT_YOUR_CHANGE_OF, {texts(notice.timing == core::Timing::browserStart ? TEXT_BROWSER_START_NAME
+                                                                                           : TEXT_TAB_DELAY_NAME)});
     case Edit::removal:
-      return L"your removal";
+      return texts(TEXT_YOUR_REMOVAL);
     case Edit::move:
       break;
   }
-  return L"your move";
+  return texts(TEXT_YOUR_MOVE);
 }
 
 // The message requester's owner: the foreground window, when it is one of ours.
@@ -98,80 +88,66 @@ void SettingsNotices::tellFailure(runtime::SystemError error, bool reading, cons
   // A balloon: the user's next keys stay in the field, and wait with the rest.
   // Each key hides it and each failed save shows it again, so that it stays
   // while the user types.
-  window_.showBalloon(balloonGadget(), reading ? L"Wordhop cannot read its settings" : L"Wordhop cannot save",
-                      (reading ? L"Wordhop cannot read its settings in\n" : L"Wordhop cannot save its settings in\n") +
-                          file + L"\n\n" + failureReason(error) + L"\n\n" + adviceFor(error, reading, file));
+  window_.showBalloon(balloonGadget(), texts_(reading ? TEXT_CANNOT_READ_TITLE : TEXT_CANNOT_SAVE_TITLE),
+                      texts_(reading ? TEXT_CANNOT_READ : TEXT_CANNOT_SAVE,
+                             {file, failureReason(error, texts_), adviceFor(error, reading, file, texts_)}));
 }
 
 void SettingsNotices::tellEdits(const std::vector<core::Notice>& notices) {
   using Edit = core::Notice::Edit;
   std::wstring text;
   for (const core::Notice& notice : notices) {
-    const std::wstring what = editName(notice);
-    std::wstring line = notice.row ? L"Entry #" + std::to_wstring(*notice.row + 1) + L": " : L"";
-    if (notice.reason == core::Notice::Reason::changedOutside) {
-      line += what + L" was not applied: another program changed " +
-              (notice.edit == Edit::removal ? L"the entry" : L"it") + L" in Wordhop.ini, and its version is kept.";
-    } else if (notice.edit == Edit::field) {
-      line += L"another program removed this entry from Wordhop.ini; " + what + L" keeps it.";
-    } else {
-      line += what + L" was not applied: another program removed the entry from Wordhop.ini.";
-    }
+    const std::wstring what = editName(notice, texts_);
+    int sentence = TEXT_REMOVED_NOT_APPLIED;
+    if (notice.reason == core::Notice::Reason::changedOutside)
+      sentence = notice.edit == Edit::removal ? TEXT_CHANGED_KEPT_ENTRY : TEXT_CHANGED_KEPT_IT;
+    else if (notice.edit == Edit::field)
+      sentence = TEXT_REMOVED_KEPT;
+    std::wstring line = texts_(sentence, {what});
+    if (notice.row) line = texts_(TEXT_ENTRY_NUMBER, {std::to_wstring(*notice.row + 1), line});
     line[0] = static_cast<wchar_t>(std::towupper(line[0]));
     text += (text.empty() ? L"" : L"\n") + line;
   }
   // A balloon: the user goes on typing where the focus is.
-  window_.showBalloon(balloonGadget(), L"Changed outside this window", text);
+  window_.showBalloon(balloonGadget(), texts_(TEXT_CHANGED_OUTSIDE_TITLE), text);
 }
 
 bool SettingsNotices::confirmRemoval(int row, std::wstring_view sites) const {
-  const std::wstring question = L"Delete entry #" + std::to_wstring(row + 1) + L" [ " + std::wstring(sites) + L" ]?";
-  return services_.ask(question, MB_YESNO) == IDYES;
+  return services_.ask(texts_(TEXT_DELETE_ENTRY, {std::to_wstring(row + 1), sites}), MB_YESNO) == IDYES;
 }
 
 bool SettingsNotices::confirmDonation(std::wstring_view site) const {
-  const std::wstring text = std::wstring(L"Thank you for any amount you feel comfortable donating to\n") +
-                            L"keep the [ Wordhop ] project alive and running!\n\n" + L"Open a secure connection to " +
-                            std::wstring(site) + L" for a donation?";
-  return services_.ask(text, MB_YESNO | MB_ICONINFORMATION) == IDYES;
+  return services_.ask(texts_(TEXT_DONATION, {site}), MB_YESNO | MB_ICONINFORMATION) == IDYES;
 }
 
 void SettingsNotices::tellIdeTool(IdeTool what, const std::wstring& place, runtime::SystemError error) const {
-  std::wstring text;
+  int text = TEXT_IDE_ADDED;
   switch (what) {
     case IdeTool::notFound:
-      text = L"Wordhop did not find the PureBasic IDE: the folder of its settings,\n" + place +
-             L"\ndoes not exist. Start the IDE once, or add Wordhop in its Tools \u2192 Configure Tools.";
+      text = TEXT_IDE_NOT_FOUND;
       break;
     case IdeTool::alreadyThere:
-      text = L"Wordhop is in the PureBasic IDE's Tools menu already:\n" + place;
+      text = TEXT_IDE_ALREADY;
       break;
     case IdeTool::ideRunning:
-      text =
-          L"Please close the PureBasic IDE first, then choose this again. While it runs, the IDE keeps its "
-          L"tools in memory and would write over the change to\n" +
-          place;
+      text = TEXT_IDE_RUNNING;
       break;
     case IdeTool::unreadable:
-      text = L"Wordhop cannot read\n" + place + L"\n\n" + failureReason(error);
+      text = TEXT_IDE_UNREADABLE;
       break;
     case IdeTool::unwritable:
-      text = L"Wordhop cannot change\n" + place + L"\n\n" + failureReason(error) + L"\n\nNothing was changed.";
+      text = TEXT_IDE_UNWRITABLE;
       break;
     case IdeTool::added:
-      text =
-          L"Wordhop is added to the PureBasic IDE's tools. The IDE shows it in its Tools menu after its next "
-          L"start; a shortcut for it is set in Tools \u2192 Configure Tools.";
       break;
   }
   const bool failed = what == IdeTool::unreadable || what == IdeTool::unwritable;
-  services_.ask(text, MB_OK | (failed ? MB_ICONWARNING : MB_ICONINFORMATION));
+  services_.ask(texts_(text, {place, failed ? failureReason(error, texts_) : L""}),
+                MB_OK | (failed ? MB_ICONWARNING : MB_ICONINFORMATION));
 }
 
 bool SettingsNotices::confirmIdeTool(const std::wstring& toolList) const {
-  return services_.ask(
-             L"Add Wordhop to the PureBasic IDE's Tools menu?\n\nWordhop adds itself as a tool to\n" + toolList,
-             MB_YESNO | MB_ICONQUESTION) == IDYES;
+  return services_.ask(texts_(TEXT_IDE_CONFIRM, {toolList}), MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 SettingsNotices::Closing SettingsNotices::closing(const core::SyncReport& report, bool unsaved,
@@ -179,16 +155,15 @@ SettingsNotices::Closing SettingsNotices::closing(const core::SyncReport& report
   if (!report.notices.empty()) return Closing::stay;
   if (!unsaved) return Closing::close;
   const runtime::SystemError error = report.saveError ? report.saveError : report.readError;
-  const std::wstring question = L"Wordhop could not save your last changes in\n" + runtime::fullPath(fileName) +
-                                L"\n\n" + failureReason(error) +
-                                L"\n\nRetry to try again, or Cancel to close without saving them.";
+  const std::wstring question =
+      texts_(TEXT_CLOSE_QUESTION, {runtime::fullPath(fileName), failureReason(error, texts_)});
   return services_.ask(question, MB_RETRYCANCEL | MB_ICONWARNING) == IDRETRY ? Closing::retry : Closing::close;
 }
 
 bool SettingsNotices::allowEndSession(bool unsaved) const {
   if (!unsaved) return true;
   if (const auto create = RUNTIME_EXPORT(GetModuleHandleW(L"user32.dll"), ShutdownBlockReasonCreate))
-    create(window_.handle(), L"Wordhop could not save your last changes in Wordhop.ini.");
+    create(window_.handle(), texts_(TEXT_SHUTDOWN_REASON).c_str());
   return false;
 }
 

@@ -15,6 +15,7 @@
 #include "resources/version.h"
 #include "runtime/file_io.h"
 #include "runtime/gadget_window.h"
+#include "ui/texts.h"
 
 namespace ui {
 
@@ -34,8 +35,9 @@ SettingsServices systemServices();
 class SettingsNotices {
  public:
   // Balloons point at the gadget the user is in, else at `defaultGadget`.
-  SettingsNotices(runtime::GadgetWindow& window, const SettingsServices& services, int defaultGadget)
-      : window_(window), services_(services), defaultGadget_(defaultGadget) {}
+  SettingsNotices(runtime::GadgetWindow& window, const SettingsServices& services, const Texts& texts,
+                  int defaultGadget)
+      : window_(window), services_(services), texts_(texts), defaultGadget_(defaultGadget) {}
 
   // What a save could not do, in a balloon that takes no focus.
   void showWhatFailed(const core::SyncReport& report, const std::wstring& fileName);
@@ -65,6 +67,7 @@ class SettingsNotices {
 
   runtime::GadgetWindow& window_;
   const SettingsServices& services_;
+  const Texts& texts_;
   const int defaultGadget_;
 };
 

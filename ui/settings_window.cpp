@@ -25,7 +25,11 @@ core::Timing timingOfSpin(int spin) {
 }  // namespace
 
 SettingsWindow::SettingsWindow(SettingsState& state, std::wstring configFile, SettingsServices services)
-    : state_(state), dpi_(state.dpi, window_), services_(std::move(services)), editor_(std::move(configFile)) {}
+    : state_(state),
+      dpi_(state.dpi, window_),
+      services_(std::move(services)),
+      editor_(std::move(configFile)),
+      texts_(state.language) {}
 
 void SettingsWindow::createGadgets() {
   for (const BarGadget& bar : kBar) {
@@ -37,7 +41,7 @@ void SettingsWindow::createGadgets() {
         break;
       }
       case BarGadget::Kind::label:
-        dpi_.scaledTextLabel(bar.gadget, bar.rect, bar.text);
+        dpi_.scaledTextLabel(bar.gadget, bar.rect, texts_(bar.text));
         break;
       case BarGadget::Kind::spin:
         dpi_.scaledSpinField(bar.gadget, bar.rect, 0, core::kLongestTiming);
@@ -47,14 +51,14 @@ void SettingsWindow::createGadgets() {
   dpi_.scaledListView(entryList, kListRect, L"", kFieldGadgets[0].columnWidth);
   for (const FieldGadget& field : kFieldGadgets) {
     const core::EntryFieldTraits& traits = core::traitsOf(field.field);
-    if (traits.column > 0) dpi_.scaledAddColumn(entryList, traits.column, traits.columnTitle, field.columnWidth);
+    if (traits.column > 0) dpi_.scaledAddColumn(entryList, traits.column, texts_(field.columnTitle), field.columnWidth);
     if (traits.flag && traits.column > 0) window_.centreColumn(entryList, traits.column);
     if (!field.gadget) continue;
     if (traits.text) {
-      dpi_.scaledTextLabel(field.label, field.labelRect, std::wstring(traits.name) + L":");
+      dpi_.scaledTextLabel(field.label, field.labelRect, texts_(field.text));
       dpi_.scaledStringField(field.gadget, field.rect, L"");
     } else {
-      dpi_.scaledCheckBox(field.gadget, field.rect, traits.name);
+      dpi_.scaledCheckBox(field.gadget, field.rect, texts_(field.text));
     }
   }
 }
@@ -62,14 +66,14 @@ void SettingsWindow::createGadgets() {
 void SettingsWindow::setToolTips() {
   for (const BarGadget& bar : kBar) {
     if (bar.kind == BarGadget::Kind::label) continue;
-    window_.setToolTip(bar.gadget, bar.text);
+    window_.setToolTip(bar.gadget, texts_(bar.text));
     // What a screen reader reads: an image button's text (not drawn), or the
     // label made just before the gadget.
-    if (bar.kind == BarGadget::Kind::imageButton) window_.setText(bar.gadget, bar.text);
+    if (bar.kind == BarGadget::Kind::imageButton) window_.setText(bar.gadget, texts_(bar.text));
   }
-  window_.setText(entryList, L"Search entries");
+  window_.setText(entryList, texts_(TEXT_SEARCH_ENTRIES));
   for (const FieldGadget& field : kFieldGadgets)
-    if (field.tip) window_.setToolTip(field.gadget, field.tip);
+    if (field.tip) window_.setToolTip(field.gadget, texts_(field.tip));
   HWND tips = window_.toolTipControl();
   SendMessageW(tips, TTM_SETMAXTIPWIDTH, 0, 410);
   SendMessageW(tips, TTM_SETDELAYTIME, TTDT_AUTOPOP, 10000);
@@ -86,12 +90,12 @@ bool SettingsWindow::build() {
                              .style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX});
   if (!opened) return false;
   createGadgets();
-  addIdeMenuItem(window_.handle());
+  addIdeMenuItem(window_.handle(), texts_(TEXT_ADD_TO_IDE));
   SetWindowLongPtrW(window_.handle(), GWLP_HWNDPARENT,
                     reinterpret_cast<LONG_PTR>(runtime::windowFromNumber(state_.ideMainWindow)));
   window_.setColors(infoField, GetSysColor(COLOR_INACTIVECAPTIONTEXT), GetSysColor(COLOR_BTNFACE));
   // The list's own keys (arrows, Space, Home, End) stay as they are.
-  for (runtime::Shortcut key : {kAddKey, kRemoveKey, kMoveUpKey, kMoveDownKey}) window_.addShortcut(entryList, key);
+  for (const ListKey& key : kListKeys) window_.addShortcut(entryList, key.key);
   // Asked when the tip shows: it follows every edit.
   if (services_.previewAddress) {
     window_.setRowTips(entryList, [this](int row) {
@@ -104,9 +108,7 @@ bool SettingsWindow::build() {
   // they are typed or pasted: a field never holds what the file cannot.
   for (const FieldGadget& field : kFieldGadgets) {
     if (!field.gadget || !core::traitsOf(field.field).text) continue;
-    window_.setInputRule(field.gadget, {core::fieldInput, L"\u00D7 separates an entry's fields",
-                                        L"Wordhop keeps each entry on one line of Wordhop.ini, its fields separated "
-                                        L"by \u00D7, so a field cannot hold it."});
+    window_.setInputRule(field.gadget, {core::fieldInput, texts_(TEXT_SEPARATOR_TITLE), texts_(TEXT_SEPARATOR_TEXT)});
   }
 
   // Told once the window is shown, which then owns the message.
@@ -137,7 +139,9 @@ bool SettingsWindow::handleEvent(const runtime::Event& event) {
   const bool change = event.kind == runtime::EventKind::change;
   switch (event.gadget) {
     case entryList:
-      if (event.kind == runtime::EventKind::shortcut) pressListKey(event.shortcut);
+      for (const ListKey& key : kListKeys)
+        if (event.kind == runtime::EventKind::shortcut && key.key == event.shortcut)
+          handleEvent({runtime::Event::Type::gadget, key.button, runtime::EventKind::leftClick});
       if (change) {
         if (list_.takeTick()) syncAndShow();
         showSelectedEntry();
@@ -280,8 +284,7 @@ void SettingsWindow::editField(int gadget) {
     const std::wstring typed = window_.text(gadget);
     int caret = 0;
     std::wstring text = core::storableText(typed, caret);
-    // The caret is asked for only when the text has to change (each message to
-    // the field passes its subclass).
+    // The caret only when the text must change: each message passes the field's subclass.
     if (typed != text) {
       caret = window_.caret(gadget);
       text = core::storableText(typed, caret);
@@ -352,14 +355,6 @@ void SettingsWindow::moveEntry(int step) {
   if (syncAndShow(target).reloaded) return;
   list_.fill(entries(), EntryList::Fill::afterMove);
   list_.select(target);
-}
-
-void SettingsWindow::pressListKey(runtime::Shortcut key) {
-  // Each does what its button does.
-  if (key == kAddKey) addEntry();
-  if (key == kRemoveKey) removeEntry();
-  if (key == kMoveUpKey) moveEntry(-1);
-  if (key == kMoveDownKey) moveEntry(+1);
 }
 
 void SettingsWindow::openConfigInEditor() {

@@ -16,6 +16,7 @@
 #include "ui/entry_list.h"
 #include "ui/gadget_numbers.h"
 #include "ui/settings_notices.h"
+#include "ui/texts.h"
 
 namespace ui {
 
@@ -24,6 +25,7 @@ inline constexpr int kSettingsWindow = 0;
 // What the settings window works on.
 struct SettingsState {
   DpiState dpi;
+  core::Language language = core::Language::english;
   std::uint32_t ideMainWindow = 0;  // the owner of the window, as the IDE gave it
 };
 
@@ -69,7 +71,6 @@ class SettingsWindow {
   void addEntry();
   void removeEntry();
   void moveEntry(int step);
-  void pressListKey(runtime::Shortcut key);
   void openConfigInEditor();
   void offerDonation();
   // Sees the window's messages before the toolkit: the session's end, and
@@ -93,8 +94,9 @@ class SettingsWindow {
   std::array<runtime::UniqueBitmap, 6> images_;
   SettingsServices services_;
   core::SettingsEditor editor_;
-  EntryList list_{window_, entryList};
-  SettingsNotices notices_{window_, services_, entryList};
+  Texts texts_;
+  EntryList list_{window_, entryList, texts_};
+  SettingsNotices notices_{window_, services_, texts_, entryList};
   core::SyncReport firstRead_;  // a file that was there but could not be read is told once the window shows
 };
 

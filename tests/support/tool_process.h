@@ -37,6 +37,7 @@ struct ToolRun {
   DWORD timeoutMs = 60000;
   SettingsWindowVisit visitSettingsWindow;  // without a word the window must be closed
   std::optional<std::wstring> argument;     // one command-line argument, as an editor passes it
+  std::wstring language = L"English";       // PB_TOOL_Language: the window's texts the tests read
 };
 
 // The text as one argument of a command line, quoted so that the program's
@@ -73,6 +74,7 @@ inline void visitAndClose(const PROCESS_INFORMATION& process, const ToolRun& run
 inline std::optional<DWORD> runTool(const std::filesystem::path& exe, const ToolRun& run) {
   SetEnvironmentVariableW(L"PB_TOOL_Word", run.word ? run.word->c_str() : nullptr);
   SetEnvironmentVariableW(L"PB_Tool_MainWindow", run.mainWindow ? run.mainWindow->c_str() : nullptr);
+  SetEnvironmentVariableW(L"PB_TOOL_Language", run.language.c_str());
   std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
   if (run.argument) commandLine += L" " + quotedArgument(*run.argument);
   PROCESS_INFORMATION process{};
@@ -80,6 +82,7 @@ inline std::optional<DWORD> runTool(const std::filesystem::path& exe, const Tool
   const bool started = startProcess(nullptr, commandLine, directory.empty() ? nullptr : directory.c_str(), process);
   SetEnvironmentVariableW(L"PB_TOOL_Word", nullptr);
   SetEnvironmentVariableW(L"PB_Tool_MainWindow", nullptr);
+  SetEnvironmentVariableW(L"PB_TOOL_Language", nullptr);
   if (!started) return std::nullopt;
   CloseHandle(process.hThread);
   const bool settingsMode = run.word ? run.word->empty() : !run.argument || run.argument->empty();

@@ -11,6 +11,7 @@
 
 #include "core/configuration.h"
 #include "runtime/library.h"
+#include "runtime/utf8.h"
 #include "tests/support/scratch_folder.h"
 #include "ui/dpi_setup.h"
 
@@ -338,6 +339,67 @@ TEST_F(SettingsWindowTest, EveryDpiPathEndsWhereOneChangeToItsLastDpiEnds) {
   const std::vector<int> paths[] = {{144, 120, 96}, {120, 144}, {144, 96, 120}, {120, 96, 144, 120}, {144, 144}};
   for (const std::vector<int>& path : paths)
     EXPECT_EQ(geometryAfter(path), geometryAfter({path.back()})) << "path ending at " << path.back() << " dpi";
+}
+
+// A text's width in pixels in the font of the control that shows it.
+int textWidth(HWND control, const std::wstring& text) {
+  HDC dc = GetDC(control);
+  const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return size.cx;
+}
+
+// The width a check box needs for its box and its whole text.
+int checkBoxWidth(HWND check) {
+  SIZE ideal{};
+  SendMessageW(check, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal));
+  return static_cast<int>(ideal.cx);
+}
+
+// What each label, check box and column title needs to show its whole text,
+// and the room it has (a column title is drawn between margins of three
+// edges each).
+struct Fit {
+  std::wstring text;
+  int needs, room;
+};
+std::vector<Fit> fitsOf(runtime::GadgetWindow& window) {
+  std::vector<Fit> fits;
+  for (const int label : {browserStartLabel, tabDelayLabel, urlLabel, filterLabel, infoLabel})
+    fits.push_back(
+        {window.text(label), textWidth(window.gadget(label), window.text(label)), window.gadgetWidth(label)});
+  for (const int check : {contentCheck, sortByDateCheck, firstMatchCheck})
+    fits.push_back({window.text(check), checkBoxWidth(window.gadget(check)), window.gadgetWidth(check)});
+  HWND header = reinterpret_cast<HWND>(SendMessageW(window.gadget(entryList), LVM_GETHEADER, 0, 0));
+  for (int column = 1; column <= 4; ++column) {
+    wchar_t title[64] = {};
+    HDITEMW item{.mask = HDI_TEXT | HDI_WIDTH, .pszText = title, .cchTextMax = 64};
+    SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+    fits.push_back({title, textWidth(header, title) + 6 * GetSystemMetrics(SM_CXEDGE), item.cxy});
+  }
+  return fits;
+}
+
+// In German and French every label, check box and column title shows its
+// whole text at every scale, or needs no more room than the English text
+// given for that place.
+TEST_F(SettingsWindowTest, EveryTranslatedTextFitsItsGadget) {
+  core::writeDefaultConfiguration(config());
+  for (const int percent : {100, 125, 150}) {
+    state.language = core::Language::english;
+    const std::vector<Fit> english = fitsOf(build(percent)->window());
+    for (const auto language : {core::Language::german, core::Language::french}) {
+      state.language = language;
+      const std::vector<Fit> translated = fitsOf(build(percent)->window());
+      ASSERT_EQ(translated.size(), english.size());
+      for (std::size_t i = 0; i < english.size(); ++i)
+        EXPECT_LE(translated[i].needs, std::max(translated[i].room, english[i].needs))
+            << runtime::toUtf8(translated[i].text) << " at " << percent << "%";
+    }
+  }
 }
 
 }  // namespace

@@ -1,0 +1,21 @@
+// The language the settings window speaks: the PureBasic IDE's, when it
+// started the tool and speaks one of Wordhop's languages; else the one of
+// Windows' user interface; else English.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace core {
+
+enum class Language : unsigned char { english, german, french };
+
+// The IDE's name for its language (PB_TOOL_Language), compared without case
+// and accents: "English", "Deutsch", "Francais" and their English names.
+std::optional<Language> languageOfIdeName(std::wstring_view name);
+// A Windows language identifier (LANGID): its primary language decides.
+std::optional<Language> languageOfLangId(std::uint16_t langId);
+Language chooseLanguage(std::optional<std::wstring_view> ideLanguage, std::uint16_t userInterfaceLangId);
+
+}  // namespace core
