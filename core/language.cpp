@@ -15,8 +15,6 @@ wchar_t folded(wchar_t c) {
   return at == std::wstring_view::npos ? c : kBase[at];
 }
 
-}  // namespace
-
 std::optional<Language> languageOfIdeName(std::wstring_view name) {
   std::wstring key;
   for (wchar_t c : name)
@@ -39,6 +37,8 @@ std::optional<Language> languageOfLangId(std::uint16_t langId) {
       return std::nullopt;
   }
 }
+
+}  // namespace
 
 Language chooseLanguage(std::optional<std::wstring_view> ideLanguage, std::uint16_t userInterfaceLangId) {
   if (ideLanguage)

@@ -11,11 +11,9 @@ namespace core {
 
 enum class Language : unsigned char { english, german, french };
 
-// The IDE's name for its language (PB_TOOL_Language), compared without case
-// and accents: "English", "Deutsch", "Francais" and their English names.
-std::optional<Language> languageOfIdeName(std::wstring_view name);
-// A Windows language identifier (LANGID): its primary language decides.
-std::optional<Language> languageOfLangId(std::uint16_t langId);
+// `ideLanguage` is the IDE's name for its language (PB_TOOL_Language),
+// compared without case and accents: "English", "Deutsch", "Francais" and
+// their English names. Of Windows' language (a LANGID) the primary one counts.
 Language chooseLanguage(std::optional<std::wstring_view> ideLanguage, std::uint16_t userInterfaceLangId);
 
 }  // namespace core

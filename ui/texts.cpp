@@ -34,7 +34,7 @@ std::wstring_view tableString(int text, LANGID language) {
 
 }  // namespace
 
-Texts::Texts(core::Language language) : language_(language) {
+Texts::Texts(core::Language language) {
   for (int text = 1; text <= TEXT_COUNT; ++text) {
     std::wstring_view& found = texts_[static_cast<std::size_t>(text)];
     found = tableString(text, langIdOf(language));
@@ -50,9 +50,10 @@ std::wstring Texts::operator()(int text, std::initializer_list<std::wstring_view
   const std::wstring pattern = (*this)(text);
   std::wstring result;
   for (std::size_t i = 0; i < pattern.size(); ++i) {
-    const std::size_t value = i + 1 < pattern.size() ? static_cast<std::size_t>(pattern[i + 1] - L'1') : values.size();
-    if (pattern[i] == L'%' && value < values.size()) {
-      result += values.begin()[value];
+    const wchar_t next = i + 1 < pattern.size() ? pattern[i + 1] : L'\0';
+    const bool placeholder = pattern[i] == L'%' && next >= L'1' && next < L'1' + static_cast<int>(values.size());
+    if (placeholder) {
+      result += values.begin()[next - L'1'];
       ++i;
     } else {
       result += pattern[i];

@@ -16,7 +16,6 @@ class Texts {
  public:
   // Each text of the language, else the English one; looked up once.
   explicit Texts(core::Language language = core::Language::english);
-  core::Language language() const { return language_; }
 
   // The text; empty when the program has none of that number.
   std::wstring operator()(int text) const;
@@ -24,7 +23,6 @@ class Texts {
   std::wstring operator()(int text, std::initializer_list<std::wstring_view> values) const;
 
  private:
-  core::Language language_;
   std::array<std::wstring_view, TEXT_COUNT + 1> texts_;  // in the program's resources
 };
 
