@@ -169,11 +169,6 @@ struct IdeWindow {
                                 nullptr, nullptr, nullptr, nullptr);
 };
 
-std::filesystem::path recordingBrowser() {
-  const char* path = std::getenv("WORDHOP_RECORDER");
-  return path ? path : "";
-}
-
 unsigned long long nowIn100ns() {
   FILETIME now{};
   GetSystemTimeAsFileTime(&now);
@@ -186,7 +181,7 @@ unsigned long long nowIn100ns() {
 TEST_F(SearchRunEndToEnd, ABrowserThatRunsAlreadyIsNotStartedAgain) {
   const std::vector<std::wstring> withBrowserClosed = searchFor(L"WM_PAINT");
   setTimings(20000, 0);
-  ShownBrowser browser(recordingBrowser());
+  ShownBrowser browser(testing_support::BrowserRecorder::program());
   ASSERT_TRUE(browser.shown());
   const IdeWindow ide;
   recorder.clear();
@@ -203,7 +198,7 @@ TEST_F(SearchRunEndToEnd, ABrowserThatRunsAlreadyIsNotStartedAgain) {
 // A window of a program at another path is no browser window.
 TEST_F(SearchRunEndToEnd, AWindowOfAnotherProgramDoesNotCount) {
   const auto other = logFolder.file("other.exe");
-  std::filesystem::copy_file(recordingBrowser(), other);
+  std::filesystem::copy_file(testing_support::BrowserRecorder::program(), other);
   ShownBrowser notTheBrowser(other);
   ASSERT_TRUE(notTheBrowser.shown());
   const IdeWindow ide;

@@ -5,15 +5,16 @@
 
 #include <windows.h>
 
+#include <tlhelp32.h>
+
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "runtime/unique_resource.h"
 #include "runtime/utf8.h"
 #include "tests/support/registry_changes.h"
 #include "tests/support/scratch_folder.h"
@@ -28,9 +29,7 @@ struct Recorded {
 class BrowserRecorder {
  public:
   explicit BrowserRecorder(const std::filesystem::path& logFolder) : log_(logFolder / "browser.log") {
-    const char* recorder = std::getenv("WORDHOP_RECORDER");
-    const std::wstring command =
-        L"\"" + std::filesystem::path(recorder ? recorder : "").make_preferred().wstring() + L"\" \"%1\"";
+    const std::wstring command = L"\"" + program().make_preferred().wstring() + L"\" \"%1\"";
     registry_.setDefault(L"https\\shell\\open\\command", command);
     registry_.setDefault(L".htm", L"WordhopTest.htm");
     registry_.setDefault(L"WordhopTest.htm\\shell\\open\\command", command);
@@ -42,16 +41,12 @@ class BrowserRecorder {
   // (a test then skips, saying why, instead of opening the user's browser).
   static std::optional<std::wstring> cannotRecord() { return RegistryChanges::userChoiceInTheWay(); }
 
-  // Everything recorded, in the order the recorders were started, once no new
-  // line has come for a while.
+  // Everything recorded, in the order the recorders were started, once every
+  // recorder another program started has ended (one this test shows as a
+  // running browser is its own child and records nothing).
   std::vector<Recorded> settled() const {
-    std::string last = readBytes(log_);
-    for (int quiet = 0, round = 0; quiet < 5 && round < 100; ++round) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(100));
-      std::string now = readBytes(log_);
-      quiet = now == last ? quiet + 1 : 0;
-      last = std::move(now);
-    }
+    for (const ULONGLONG deadline = GetTickCount64() + 10000; recording() && GetTickCount64() < deadline;) Sleep(20);
+    const std::string last = readBytes(log_);
     std::vector<Recorded> lines;
     for (std::size_t start = 0, end; (end = last.find('\n', start)) != std::string::npos; start = end + 1) {
       const std::string line = last.substr(start, end - start);
@@ -65,7 +60,25 @@ class BrowserRecorder {
 
   void clear() const { std::filesystem::remove(log_); }
 
+  // The recording program.
+  static std::filesystem::path program() {
+    const char* path = std::getenv("WORDHOP_RECORDER");
+    return path ? path : "";
+  }
+
  private:
+  // Whether a recorder that another program started still runs.
+  static bool recording() {
+    const std::wstring name = program().filename().wstring();
+    const runtime::UniqueFileHandle processes(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W process{};
+    process.dwSize = sizeof process;
+    for (BOOL more = Process32FirstW(processes.get(), &process); more; more = Process32NextW(processes.get(), &process))
+      if (_wcsicmp(process.szExeFile, name.c_str()) == 0 && process.th32ParentProcessID != GetCurrentProcessId())
+        return true;
+    return false;
+  }
+
   RegistryChanges registry_;
   std::filesystem::path log_;
 };

@@ -27,11 +27,11 @@ inline bool startProcess(const wchar_t* application, const std::wstring& command
   }
 }
 
-// The process that a test's real input is for: the tool it started, while a
-// visitor looks at the tool's window (tool_process.h); none: this process.
-inline DWORD& inputTargetProcess() {
-  static DWORD process = 0;
-  return process;
+// The window that a test's real input is for: the tool's, while a visitor
+// looks at it (tool_process.h); none: this process's.
+inline HWND& inputTargetWindow() {
+  static HWND window = nullptr;
+  return window;
 }
 
 // A visible top-level window of the process: of that class or, with none

@@ -18,15 +18,35 @@
 
 namespace testing_support {
 
-inline void settle() { Sleep(250); }
-
 inline DWORD processOf(HWND window) {
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
   return processId;
 }
 
-inline DWORD targetProcess() { return inputTargetProcess() ? inputTargetProcess() : GetCurrentProcessId(); }
+inline DWORD targetProcess() { return inputTargetWindow() ? processOf(inputTargetWindow()) : GetCurrentProcessId(); }
+
+// Whether the window has painted a spot made invalid for it. A paint message
+// comes only when the queue holds nothing else, input included; while the
+// window's drawing is held back it is not visible, and held drawing is
+// repainted whole when it is let go.
+inline bool repaintsSpot(HWND window) {
+  const RECT spot{0, 0, 1, 1};
+  InvalidateRect(window, &spot, FALSE);
+  for (const ULONGLONG deadline = GetTickCount64() + 10000; GetTickCount64() < deadline; Sleep(5))
+    if (!IsWindow(window) || (IsWindowVisible(window) && !GetUpdateRect(window, nullptr, FALSE))) return true;
+  return false;
+}
+
+// Waits until the program under test has handled the input sent so far: its
+// window paints twice. Wine may take the X server's input that came while the
+// program was busy only after the first paint, before it waits: the second
+// comes after that input.
+inline void settle() {
+  HWND window = inputTargetWindow();
+  if (window && !(repaintsSpot(window) && repaintsSpot(window)))
+    ADD_FAILURE() << "the program under test did not handle its input within 10 s";
+}
 
 // Keys go to the foreground window. Where that is not the program under test's
 // (Windows refuses the foreground to a process in the background, a console

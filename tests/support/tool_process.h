@@ -64,9 +64,9 @@ inline void visitAndClose(const PROCESS_INFORMATION& process, const ToolRun& run
   const HWND window = waitForWindow(process.dwProcessId, nullptr, run.timeoutMs, process.hProcess);
   if (!window) return;                       // ended without a window, or none came
   WaitForInputIdle(process.hProcess, 5000);  // shown and painted
-  inputTargetProcess() = process.dwProcessId;
+  inputTargetWindow() = window;
   if (run.visitSettingsWindow) run.visitSettingsWindow(window);
-  inputTargetProcess() = 0;
+  inputTargetWindow() = nullptr;
   PostMessageW(window, WM_CLOSE, 0, 0);
 }
 
