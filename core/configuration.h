@@ -46,10 +46,8 @@ struct BrowserTimings {
 };
 enum class Timing : unsigned char { browserStart, tabDelay };
 inline constexpr Timing kTimings[] = {Timing::browserStart, Timing::tabDelay};
-inline std::int32_t& timingIn(BrowserTimings& timings, Timing timing) {
-  return timing == Timing::browserStart ? timings.browserStart : timings.tabDelay;
-}
-inline std::int32_t timingIn(const BrowserTimings& timings, Timing timing) {
+// The timing's value in `timings` (a BrowserTimings, const or not).
+inline auto& timingIn(auto& timings, Timing timing) {
   return timing == Timing::browserStart ? timings.browserStart : timings.tabDelay;
 }
 // The longest browser start and tab delay the settings window takes, in milliseconds.

@@ -111,10 +111,10 @@ LRESULT GadgetWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       events_.push_back({Event::Type::gadget, static_cast<int>(wParam), static_cast<EventKind>(lParam)});
       return 0;
     case WM_CLOSE:
-      events_.push_back({Event::Type::closeWindow, 0, EventKind::change});
+      events_.push_back({Event::Type::closeWindow});
       return 0;
     case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE) events_.push_back({Event::Type::activated, 0, EventKind::change});
+      if (LOWORD(wParam) != WA_INACTIVE) events_.push_back({Event::Type::activated});
       break;
   }
   return DefWindowProcW(window_, message, wParam, lParam);
@@ -154,7 +154,7 @@ void GadgetWindow::dispatch(MSG& message) {
 Event GadgetWindow::waitEvent() {
   MSG message{};
   while (events_.empty()) {
-    if (GetMessageW(&message, nullptr, 0, 0) <= 0) return {Event::Type::closeWindow, 0, EventKind::change};
+    if (GetMessageW(&message, nullptr, 0, 0) <= 0) return {Event::Type::closeWindow};
     dispatch(message);
   }
   Event event = events_.front();

@@ -40,14 +40,10 @@ struct Shortcut {
 struct Event {
   // `activated`: the window became the active one (the user came back to it).
   enum class Type { gadget, closeWindow, activated };
-  Event(Type eventType = Type::closeWindow, int eventGadget = 0, EventKind eventKind = EventKind::change,
-        Shortcut pressed = {})
-      : type(eventType), gadget(eventGadget), kind(eventKind), shortcut(pressed) {}
-
-  Type type;
-  int gadget;
-  EventKind kind;
-  Shortcut shortcut;  // of a `shortcut` event
+  Type type = Type::closeWindow;
+  int gadget = 0;
+  EventKind kind = EventKind::change;
+  Shortcut shortcut{};  // of a `shortcut` event
 };
 
 // The check box image in a list row's item state: 0 none, 1 clear, 2 ticked.

@@ -1,4 +1,5 @@
-// Functions looked up at run time, typed by their declarations.
+// Every function looked up at run time is looked up here, typed by its
+// declaration where it is called.
 #pragma once
 
 #include <windows.h>
@@ -21,6 +22,15 @@ requires std::is_function_v<std::remove_pointer_t<Function>> Function exportOf(H
 // The export named like a declared function, with the declaration's type:
 // signature and calling convention come from the header. Nothing is imported.
 #define RUNTIME_EXPORT(module, function) ::runtime::exportOf<decltype(&function)>((module), #function)
+
+// The named export of a module of this process, the module loaded when it is
+// not yet (it then stays loaded: the caller may keep the address); null when
+// either is missing.
+inline void* lookupFunction(const wchar_t* moduleName, const char* functionName) {
+  HMODULE module = GetModuleHandleW(moduleName);
+  if (!module) module = LoadLibraryW(moduleName);
+  return module ? reinterpret_cast<void*>(GetProcAddress(module, functionName)) : nullptr;
+}
 
 // A library loaded for the life of this object.
 class Library {

@@ -25,15 +25,13 @@ DpiLayer::~DpiLayer() {
 }
 
 int DpiLayer::x(int logical) const { return logicalToPixels(logical, state_.dpiScaling.scaleX); }
-int DpiLayer::y(int logical) const { return logicalToPixels(logical, state_.dpiScaling.scaleY); }
 
 runtime::Rect DpiLayer::pixels(LogicalRect rect) const {
-  auto scaled = [](int value, auto convert) {
-    return value == runtime::kDefaultCoordinate ? runtime::kDefaultCoordinate : convert(value);
+  auto scaled = [](int value, float scale) {
+    return value == runtime::kDefaultCoordinate ? value : logicalToPixels(value, scale);
   };
-  auto toX = [this](int v) { return x(v); };
-  auto toY = [this](int v) { return y(v); };
-  return {scaled(rect.x, toX), scaled(rect.y, toY), scaled(rect.width, toX), scaled(rect.height, toY)};
+  const float scaleX = state_.dpiScaling.scaleX, scaleY = state_.dpiScaling.scaleY;
+  return {scaled(rect.x, scaleX), scaled(rect.y, scaleY), scaled(rect.width, scaleX), scaled(rect.height, scaleY)};
 }
 
 bool DpiLayer::scaledOpenWindow(int windowNumber, LogicalRect rect, runtime::WindowOptions options) {

@@ -50,7 +50,6 @@ class DpiLayer {
  private:
   friend LRESULT CALLBACK dpiSubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
   int x(int logical) const;
-  int y(int logical) const;
   runtime::Rect pixels(LogicalRect rect) const;
   // The DPI the window was made for.
   int madeForDpi() const;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "runtime/library.h"
+
 namespace ui {
 namespace {
 
@@ -14,12 +16,6 @@ bool writeOwnCode(void* target, const std::uint8_t* bytes) {
 }
 
 }  // namespace
-
-void* lookupFunction(const wchar_t* moduleName, const char* functionName) {
-  HMODULE module = GetModuleHandleW(moduleName);
-  if (!module) module = LoadLibraryW(moduleName);  // stays loaded while the patch may point into it
-  return module ? reinterpret_cast<void*>(GetProcAddress(module, functionName)) : nullptr;
-}
 
 HookRecord* installFocusHook(void* target, void* replacement) {
   if (!target) return nullptr;
@@ -48,8 +44,8 @@ void* removeFocusHook(HookRecord* record) {
 }
 
 FocusHook installFocusFrame() {
-  return FocusHook(
-      installFocusHook(lookupFunction(L"user32.dll", "DrawFocusRect"), reinterpret_cast<void*>(&drawFocusFrame)));
+  return FocusHook(installFocusHook(runtime::lookupFunction(L"user32.dll", "DrawFocusRect"),
+                                    reinterpret_cast<void*>(&drawFocusFrame)));
 }
 
 int WINAPI drawFocusFrame(HDC dc, RECT* rect) {

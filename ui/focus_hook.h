@@ -36,9 +36,6 @@ struct HookRecord {
   std::uint8_t savedCode[kPatchSize];
 };
 
-// The named export of a module of this process, loading the module when needed; null when missing.
-void* lookupFunction(const wchar_t* moduleName, const char* functionName);
-
 // Patches the target to jump to the replacement; null when the target is null
 // or the patch cannot be written.
 HookRecord* installFocusHook(void* target, void* replacement);

@@ -121,26 +121,10 @@ bool SettingsNotices::confirmDonation(std::wstring_view site) const {
 }
 
 void SettingsNotices::tellIdeTool(IdeTool what, const std::wstring& place, runtime::SystemError error) const {
-  int text = TEXT_IDE_ADDED;
-  switch (what) {
-    case IdeTool::notFound:
-      text = TEXT_IDE_NOT_FOUND;
-      break;
-    case IdeTool::alreadyThere:
-      text = TEXT_IDE_ALREADY;
-      break;
-    case IdeTool::ideRunning:
-      text = TEXT_IDE_RUNNING;
-      break;
-    case IdeTool::unreadable:
-      text = TEXT_IDE_UNREADABLE;
-      break;
-    case IdeTool::unwritable:
-      text = TEXT_IDE_UNWRITABLE;
-      break;
-    case IdeTool::added:
-      break;
-  }
+  // In the order of IdeTool.
+  constexpr int kTexts[] = {TEXT_IDE_NOT_FOUND,  TEXT_IDE_ALREADY,    TEXT_IDE_RUNNING,
+                            TEXT_IDE_UNREADABLE, TEXT_IDE_UNWRITABLE, TEXT_IDE_ADDED};
+  const int text = kTexts[static_cast<std::size_t>(what)];
   const bool failed = what == IdeTool::unreadable || what == IdeTool::unwritable;
   services_.ask(texts_(text, {place, failed ? failureReason(error, texts_) : L""}),
                 MB_OK | (failed ? MB_ICONWARNING : MB_ICONINFORMATION));

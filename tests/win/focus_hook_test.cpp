@@ -6,6 +6,8 @@
 #include <cstring>
 #include <vector>
 
+#include "runtime/library.h"
+
 namespace {
 
 std::vector<std::uint8_t> firstBytes(const void* code) {
@@ -58,7 +60,7 @@ void expectDrawFocusRectFramesInTheBorderColour() {
 // The hook is held by its owner throughout: a failed assertion leaves the
 // scope and takes the patch out, so no later test meets a patched function.
 TEST(FocusHook, PatchesDrawFocusRectUntilItsOwnerGoes) {
-  void* target = ui::lookupFunction(L"user32.dll", "DrawFocusRect");
+  void* target = runtime::lookupFunction(L"user32.dll", "DrawFocusRect");
   ASSERT_NE(target, nullptr);
   const std::vector<std::uint8_t> original = firstBytes(target);
   {
@@ -74,7 +76,7 @@ TEST(FocusHook, PatchesDrawFocusRectUntilItsOwnerGoes) {
 }
 
 TEST(FocusHook, RemovalGivesTheTargetAndRestoresItsBytes) {
-  void* target = ui::lookupFunction(L"user32.dll", "DrawFocusRect");
+  void* target = runtime::lookupFunction(L"user32.dll", "DrawFocusRect");
   ASSERT_NE(target, nullptr);
   const std::vector<std::uint8_t> original = firstBytes(target);
   ui::HookRecord* record = ui::installFocusHook(target, reinterpret_cast<void*>(&ui::drawFocusFrame));
@@ -88,7 +90,7 @@ TEST(FocusHook, NothingToPatchOrRestoreGivesNull) {
   EXPECT_EQ(ui::removeFocusHook(nullptr), nullptr);
   ui::HookRecord empty{};
   EXPECT_EQ(ui::removeFocusHook(&empty), nullptr);
-  EXPECT_EQ(ui::lookupFunction(L"user32.dll", "NoSuchFunction"), nullptr);
+  EXPECT_EQ(runtime::lookupFunction(L"user32.dll", "NoSuchFunction"), nullptr);
 }
 
 }  // namespace
