@@ -128,6 +128,33 @@ Sequence operator+(Sequence first, const Sequence& second) {
   return first;
 }
 
+// The gadgets enabled, in this order.
+Sequence enabled(std::initializer_list<int> gadgets) {
+  Sequence lines;
+  for (int gadget : gadgets) lines.push_back("enable " + std::to_string(gadget));
+  return lines;
+}
+
+// A message that one system sends and another need not, as Wine's tests mark
+// it: the sequence matches with or without it.
+std::string optional(std::string message) { return "optional " + message; }
+
+// Whether `seen` is `expected`, each optional message there or not.
+testing::AssertionResult matches(const Sequence& seen, const Sequence& expected) {
+  std::size_t at = 0;
+  for (const std::string& message : expected) {
+    const bool optional = message.starts_with("optional ");
+    const std::string wanted = optional ? message.substr(9) : message;
+    if (at < seen.size() && seen[at] == wanted)
+      ++at;
+    else if (!optional)
+      return testing::AssertionFailure() << "message " << at << " is not \"" << wanted << "\" in "
+                                         << testing::PrintToString(seen);
+  }
+  if (at == seen.size()) return testing::AssertionSuccess();
+  return testing::AssertionFailure() << "more than expected: " << testing::PrintToString(seen);
+}
+
 // The selection moving from one row to another (-1: none was selected): the
 // single-selection list lets go of the old row itself.
 Sequence selectionMoves(int from, int to) {
@@ -142,17 +169,19 @@ Sequence selectionMoves(int from, int to) {
 TEST_F(SettingsMessagesTest, AddEnablesTheDetailsAppendsOneRowSelectsItAndSavesOnce) {
   open();
   select(-1);
-  EXPECT_EQ(sequenceOf(addButton),
-            Sequence({"enable 3", "enable 4", "enable 5", "enable 14", "enable 15", "enable 16", "enable 13",
-                      "enable 18", "enable 20", "insert 7", "text 7 column 4", "text 7 column 3", "text 7 column 2"}) +
-                selectionMoves(-1, 7) + Sequence{"save"});
+  EXPECT_TRUE(
+      matches(sequenceOf(addButton), enabled({removeButton, moveUpButton, moveDownButton, contentCheck, sortByDateCheck,
+                                              firstMatchCheck, urlField, filterField, infoField}) +
+                                         Sequence{"insert 7", "text 7 column 4", "text 7 column 3", "text 7 column 2"} +
+                                         selectionMoves(-1, 7) + Sequence{"save"}));
 }
 
 TEST_F(SettingsMessagesTest, RemoveDeletesTheRowSavesAndSelectsTheOneAbove) {
   open();
   select(2);
-  EXPECT_EQ(sequenceOf(removeButton),
-            (Sequence{"delete 2", "notify 2 unselected", "save", "state 1 selected", "notify 1 selected"}));
+  // Wine's list tells that the deleted row lets go of its selection; Windows' need not.
+  EXPECT_TRUE(matches(sequenceOf(removeButton), Sequence{"delete 2", optional("notify 2 unselected"), "save",
+                                                         "state 1 selected", "notify 1 selected"}));
 }
 
 // One save, then the list is filled anew; ticking an enabled row selects it on
@@ -170,7 +199,7 @@ TEST_F(SettingsMessagesTest, MoveDownSavesOnceRefillsTheListAndSelectsTheMovedRo
       selected = row;
     }
   }
-  EXPECT_EQ(sequenceOf(moveDownButton), expected + selectionMoves(selected, 1));
+  EXPECT_TRUE(matches(sequenceOf(moveDownButton), expected + selectionMoves(selected, 1)));
 }
 
 }  // namespace
