@@ -19,8 +19,9 @@ std::vector<std::wstring> commandLineArguments();
 std::wstring currentDirectory();
 // The full path of the running executable.
 std::wstring executablePath();
-// Whether a process runs an executable of that file name (compared without case).
-bool processRunning(std::wstring_view imageName);
+// Whether a process runs an executable of that file name (compared without
+// case); with `notStartedBy`, one that process did not start.
+bool processRunning(std::wstring_view imageName, unsigned long notStartedBy = 0);
 // The full path that `path` names from the current directory.
 std::wstring fullPath(const std::wstring& path);
 

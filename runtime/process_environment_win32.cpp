@@ -65,14 +65,16 @@ std::wstring fullPath(const std::wstring& path) {
   return full.empty() ? path : full;
 }
 
-bool processRunning(std::wstring_view imageName) {
+bool processRunning(std::wstring_view imageName, unsigned long notStartedBy) {
   const UniqueFileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));  // INVALID_HANDLE_VALUE on failure
   if (!snapshot) return false;
   const std::wstring wanted(imageName);
   PROCESSENTRY32W process{};
   process.dwSize = sizeof process;
   for (BOOL more = Process32FirstW(snapshot.get(), &process); more; more = Process32NextW(snapshot.get(), &process))
-    if (lstrcmpiW(process.szExeFile, wanted.c_str()) == 0) return true;
+    if (lstrcmpiW(process.szExeFile, wanted.c_str()) == 0 &&
+        (!notStartedBy || process.th32ParentProcessID != notStartedBy))
+      return true;
   return false;
 }
 

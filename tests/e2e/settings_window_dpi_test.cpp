@@ -30,7 +30,7 @@ TEST(SettingsWindowOnScreen, ClientAreaAndListFollowTheScreensDpi) {
   auto visit = [&](HWND window) {
     dpi = static_cast<int>(GetDpiForWindow(window));
     GetClientRect(window, &client);
-    HWND entryList = GetDlgItem(window, 1);
+    HWND entryList = GetDlgItem(window, ui::entryList);
     GetWindowRect(entryList, &list);
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&list), 2);
     shot = shots && testing_support::saveScreenshot(

@@ -5,8 +5,6 @@
 
 #include <windows.h>
 
-#include <tlhelp32.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -14,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/unique_resource.h"
+#include "runtime/process_environment.h"
 #include "runtime/utf8.h"
 #include "tests/support/registry_changes.h"
 #include "tests/support/scratch_folder.h"
@@ -45,6 +43,7 @@ class BrowserRecorder {
   // recorder another program started has ended (one this test shows as a
   // running browser is its own child and records nothing).
   std::vector<Recorded> settled() const {
+    auto recording = [] { return runtime::processRunning(program().filename().wstring(), GetCurrentProcessId()); };
     for (const ULONGLONG deadline = GetTickCount64() + 10000; recording() && GetTickCount64() < deadline;) Sleep(20);
     const std::string last = readBytes(log_);
     std::vector<Recorded> lines;
@@ -67,18 +66,6 @@ class BrowserRecorder {
   }
 
  private:
-  // Whether a recorder that another program started still runs.
-  static bool recording() {
-    const std::wstring name = program().filename().wstring();
-    const runtime::UniqueFileHandle processes(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    PROCESSENTRY32W process{};
-    process.dwSize = sizeof process;
-    for (BOOL more = Process32FirstW(processes.get(), &process); more; more = Process32NextW(processes.get(), &process))
-      if (_wcsicmp(process.szExeFile, name.c_str()) == 0 && process.th32ParentProcessID != GetCurrentProcessId())
-        return true;
-    return false;
-  }
-
   RegistryChanges registry_;
   std::filesystem::path log_;
 };
