@@ -14,7 +14,7 @@ inline std::vector<core::SearchEntry> benchEntries(int count) {
   std::vector<core::SearchEntry> entries;
   for (int i = 1; i <= count; ++i)
     entries.push_back(
-        {i % 2, L"site" + std::to_wstring(i) + L".example.org", 1, 0, 0, L"", L"entry " + std::to_wstring(i)});
+        {i % 2, L"site" + std::to_wstring(i) + L".example.org", 1, 0, 0, L"", L"entry " + std::to_wstring(i), L""});
   return entries;
 }
 

@@ -24,15 +24,15 @@ std::optional<int> typedTiming(std::wstring_view typed) {
 std::vector<SearchEntry> defaultEntries() {
   std::wstring vendor(kVendorSites);
   return {
-      {1, vendor, 1, 0, 0, L"", L"Search both websites for PB and API content"},
-      {0, vendor, 1, 1, 0, L"&lr=lang_fr", L"Search both websites, but only return results in French"},
-      {0, vendor, 1, 1, 0, L"&lr=lang_de", L"Search both websites, but only return results in German"},
+      {1, vendor, 1, 0, 0, L"", L"Search both websites for PB and API content", {}},
+      {0, vendor, 1, 1, 0, L"&lr=lang_fr", L"Search both websites, but only return results in French", {}},
+      {0, vendor, 1, 1, 0, L"&lr=lang_de", L"Search both websites, but only return results in German", {}},
       {0, vendor, 1, 1, 0, L"&lr=lang_en|lang_de",
-       L"Search both websites, but only return results in English and German"},
-      {0, L"groups.google.com", 0, 0, 0, L"", L"Search Google Groups"},
-      {1, L"devblogs.microsoft.com", 0, 0, 0, L"", L"Search MSDN blogs (e.g. The Old New Thing)"},
+       L"Search both websites, but only return results in English and German", {}},
+      {0, L"groups.google.com", 0, 0, 0, L"", L"Search Google Groups", {}},
+      {1, L"devblogs.microsoft.com", 0, 0, 0, L"", L"Search MSDN blogs (e.g. The Old New Thing)", {}},
       {1, L"learn.microsoft.com", 0, 0, 0, L"+function|message|notification|structure",
-       L"Search MSDN for [%WORD function|message|notification|structure]"},
+       L"Search MSDN for [%WORD function|message|notification|structure]", {}},
   };
 }
 
@@ -62,17 +62,12 @@ EditedSettings readAllSettings(PreferenceFile& file) {
   EditedSettings settings;
   file.selectGroup(kGroupEntries);
   file.examineKeys();
-  while (file.nextKeyOrComment()) {
-    const std::size_t position = settings.entries.size();
-    if (std::optional<std::wstring> comment = file.commentText()) {
-      settings.notes.push_back({position, std::move(*comment)});
-    } else if (std::wstring value = file.keyValue(); value.empty()) {
-      // A line without a value (a note, the second half of a split line) is
-      // no entry: it is kept whole, "foo =" as it stands.
-      settings.notes.push_back({position, file.keyLine()});
-    } else {
+  for (std::size_t line = 0; file.nextLine(); ++line) {
+    // A line without a value (a note, the second half of a split line) is no entry.
+    if (const std::wstring value = file.keyValue(); value.empty())
+      settings.notes.push_back({settings.entries.size(), line});
+    else
       parseEntryRecord(value, settings.entries.emplace_back());
-    }
   }
   for (EntryNote& note : settings.notes)
     if (note.before == settings.entries.size()) note.before = kAfterLastEntry;
@@ -88,37 +83,35 @@ EditedSettings readAllSettings(std::string bytes) {
   return readAllSettings(file);
 }
 
-void writeEntryAt(PreferenceFile& file, std::size_t position, const SearchEntry& entry) {
-  // The entries are the group's keys with a value, as readAllSettings takes them.
+void writeEntries(PreferenceFile& file, const std::vector<SearchEntry>& inFile, const std::vector<SearchEntry>& entries,
+                  const std::vector<std::optional<std::size_t>>& fileRows, const std::vector<EntryNote>& notes) {
   file.selectGroup(kGroupEntries);
+  // The file's entries keep their numbers when none moved or went, and the new
+  // ones after them can take theirs: a hand-edited file may have given one of
+  // those to another line.
+  bool keepNumbers = entries.size() >= inFile.size();
+  for (std::size_t row = 0; keepNumbers && row < entries.size(); ++row)
+    keepNumbers = row < inFile.size() ? fileRows[row] == row : !fileRows[row] && !file.hasKey(std::to_wstring(row + 1));
+  std::vector<std::size_t> entryLines;
   file.examineKeys();
-  for (std::size_t at = 0; file.nextKey();) {
-    if (file.keyValue().empty()) continue;
-    if (at++ == position) {
-      file.writeKeyValue(formatEntryRecord(entry));
-      return;
-    }
-  }
-}
-
-void writeEntry(PreferenceFile& file, const std::vector<SearchEntry>& entries, std::size_t position) {
-  if (position >= entries.size()) return;
-  file.selectGroup(kGroupEntries);
-  file.writeString(std::to_wstring(position + 1), formatEntryRecord(entries[position]));
-}
-
-void writeEntriesGroup(PreferenceFile& file, const std::vector<SearchEntry>& entries,
-                       const std::vector<EntryNote>& notes) {
-  file.removeGroup(kGroupEntries);
-  file.selectGroup(kGroupEntries);
+  for (std::size_t line = 0; file.nextLine(); ++line)
+    if (!file.keyValue().empty()) entryLines.push_back(line);
+  std::vector<PreferenceFile::Placement> placements;
+  placements.reserve(entries.size() + notes.size());
   auto note = notes.begin();
   for (std::size_t position = 0; position <= entries.size(); ++position) {
     // Notes keep their places; those past the last entry stay at the end.
     for (; note != notes.end() && (note->before <= position || position == entries.size()); ++note)
-      file.writeComment(note->text);
-    if (position < entries.size())
-      file.writeString(std::to_wstring(position + 1), formatEntryRecord(entries[position]));
+      placements.push_back({note->line, {}, {}});
+    if (position == entries.size()) break;
+    PreferenceFile::Placement& placement = placements.emplace_back();
+    const std::optional<std::size_t> fileRow = fileRows[position];
+    if (fileRow) placement.line = entryLines[*fileRow];
+    // A line whose entry is as the file has it keeps its value's bytes.
+    if (!fileRow || inFile[*fileRow] != entries[position]) placement.value = formatEntryRecord(entries[position]);
+    if (!fileRow || !keepNumbers) placement.name = std::to_wstring(position + 1);
   }
+  file.arrangeGroup(placements);
 }
 
 void writeBrowserValue(PreferenceFile& file, std::wstring_view key, std::int32_t value) {

@@ -31,11 +31,12 @@ inline constexpr std::int32_t kDefaultTabDelay = 500;
 // Notes after the last entry stand here, and stay last when entries are added.
 inline constexpr std::size_t kAfterLastEntry = static_cast<std::size_t>(-1);
 
-// Text of the Entries group that is no entry: a comment, or a line with no
-// value. It is kept, as a comment, where it stood among the entries.
+// A line of the Entries group that is no entry: a comment, a blank line, a
+// line with no value. It is kept as it stands, before the entry it stood
+// before, wherever that entry goes.
 struct EntryNote {
   std::size_t before;  // the position of the entry it stands before, or kAfterLastEntry
-  std::wstring text;
+  std::size_t line;    // its line in the group as read, counted from the line after the header
   bool operator==(const EntryNote&) const = default;
 };
 
@@ -80,15 +81,17 @@ void writeDefaultConfiguration(const std::wstring& fileName);
 EditedSettings readAllSettings(PreferenceFile& file);
 // The same from a file's bytes held in memory.
 EditedSettings readAllSettings(std::string bytes);
-// Writes the entry at `position` of the Entries group over that entry's own
-// line, whatever the key's name; the entry must be there.
-void writeEntryAt(PreferenceFile& file, std::size_t position, const SearchEntry& entry);
-// Writes the entry at `position` under the entry number position + 1.
-void writeEntry(PreferenceFile& file, const std::vector<SearchEntry>& entries, std::size_t position);
-// Replaces the group Entries by the list, numbered from 1, with the notes as
-// comments at their places; later copies of the group become comments.
-void writeEntriesGroup(PreferenceFile& file, const std::vector<SearchEntry>& entries,
-                       const std::vector<EntryNote>& notes);
+
+// Writes `entries` with the notes among them over the group Entries of the
+// open file, whose entries are `inFile` (as readAllSettings read them);
+// `fileRows` tells for each entry which of the file's it is, if any. The group
+// stays where it stands, and so does every line of it that holds no change:
+// an entry of the file's that changed gets its new value on its own line,
+// one that moved takes its line along. When the file's entries keep their
+// order, with new ones after them, a new entry gets the next number and no
+// other line changes; otherwise the entries are numbered anew from 1.
+void writeEntries(PreferenceFile& file, const std::vector<SearchEntry>& inFile, const std::vector<SearchEntry>& entries,
+                  const std::vector<std::optional<std::size_t>>& fileRows, const std::vector<EntryNote>& notes);
 // Writes BrowserStart or TabDelay in the group Browser.
 void writeBrowserValue(PreferenceFile& file, std::wstring_view key, std::int32_t value);
 

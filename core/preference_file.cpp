@@ -21,7 +21,7 @@ bool PreferenceFile::create(const std::wstring& fileName) {
   return true;
 }
 
-bool PreferenceFile::open(const std::wstring& fileName) {
+bool PreferenceFile::open(const std::wstring& fileName, WriteBack writeBack) {
   static_cast<void>(close());  // as in create
   fileName_ = fileName;
   state_ = State::readWrite;
@@ -32,7 +32,7 @@ bool PreferenceFile::open(const std::wstring& fileName) {
     state_ = State::readOnly;
     file_ = runtime::File::open(fileName, fallback);
   }
-  return readDocument();
+  return readDocument(writeBack);
 }
 
 bool PreferenceFile::openForReading(const std::wstring& fileName) {
@@ -41,7 +41,7 @@ bool PreferenceFile::openForReading(const std::wstring& fileName) {
   state_ = State::readOnly;
   file_ = runtime::File::open(fileName, runtime::FileAccess::readOnlySharingReadWrite);
   if (!file_.valid()) openError_ = runtime::lastSystemError();
-  const bool read = readDocument();
+  const bool read = readDocument(WriteBack::utf8WithMark);
   if (state_ == State::withoutFile) state_ = State::readOnly;  // never created from here
   return read;
 }
@@ -50,17 +50,18 @@ void PreferenceFile::openBytes(std::string bytes) {
   static_cast<void>(close());
   state_ = State::readOnly;
   document_.parseFile(std::move(bytes));
+  read_ = true;
 }
 
 void PreferenceFile::adopt(std::string bytes) {
   if (!isOpen()) return;
   // What the file itself holds stays what a write is compared with.
-  bytesRead_ = std::string(bytesRead().value_or(std::string_view()));
+  adoptedOver_ = std::string(bytesRead().value_or(std::string_view()));
   document_.parseFile(std::move(bytes));
   document_.markModified();
 }
 
-bool PreferenceFile::readDocument() {
+bool PreferenceFile::readDocument(WriteBack writeBack) {
   std::optional<std::string> bytes = file_.readAll();
   if (!bytes) {
     if (file_.valid()) openError_ = runtime::lastSystemError();
@@ -71,10 +72,8 @@ bool PreferenceFile::readDocument() {
     document_.parse({});
     return false;
   }
-  // A UTF-8 file with a mark is parsed where it lies, and the document keeps
-  // its bytes; the bytes of another encoding are kept here.
-  if (!PreferenceDocument::parsedInPlace(*bytes)) bytesRead_ = *bytes;
-  document_.parseFile(std::move(*bytes));
+  document_.parseFile(std::move(*bytes), writeBack);
+  read_ = true;
   return true;
 }
 
@@ -103,7 +102,8 @@ runtime::SystemError PreferenceFile::close(std::optional<std::string>* written) 
     if (error) held.reset();
   }
   if (written) *written = std::move(held);
-  bytesRead_.reset();
+  adoptedOver_.reset();
+  read_ = false;
   file_.close();
   document_.parse({});
   fileName_.clear();
@@ -114,8 +114,8 @@ runtime::SystemError PreferenceFile::close(std::optional<std::string>* written) 
 
 std::vector<std::wstring> PreferenceFile::groupNames() const {
   std::vector<std::wstring> names;
-  for (const PreferenceDocument::Item& item : document_.items())
-    if (item.kind == PreferenceDocument::ItemKind::group) names.push_back(fromUtf8(item.name));
+  for (const PreferenceDocument::Line& line : document_.lines())
+    if (line.kind == PreferenceDocument::LineKind::group) names.push_back(fromUtf8(line.name()));
   return names;
 }
 
@@ -153,25 +153,20 @@ bool PreferenceFile::examineKeys() { return isOpen() && document_.examineKeys();
 
 bool PreferenceFile::nextKey() { return isOpen() && document_.nextKey(); }
 
-bool PreferenceFile::nextKeyOrComment() { return isOpen() && document_.nextKeyOrComment(); }
-
-std::optional<std::wstring> PreferenceFile::commentText() {
-  const auto text = isOpen() ? document_.commentText() : std::nullopt;
-  return text ? std::optional(fromUtf8(*text)) : std::nullopt;
-}
+bool PreferenceFile::nextLine() { return isOpen() && document_.nextLine(); }
 
 std::wstring PreferenceFile::keyValue() { return isOpen() ? fromUtf8(document_.keyValue()) : std::wstring(); }
 
-bool PreferenceFile::writeKeyValue(std::wstring_view value) {
-  if (!isOpen()) return false;
-  document_.writeKeyValue(toUtf8(value));
-  return true;
-}
-
-std::wstring PreferenceFile::keyLine() { return isOpen() ? fromUtf8(document_.keyLine()) : std::wstring(); }
-
-void PreferenceFile::removeGroup(std::wstring_view name) {
-  if (isOpen()) document_.removeGroup(toUtf8(name));
+void PreferenceFile::arrangeGroup(const std::vector<Placement>& placements) {
+  if (!isOpen()) return;
+  std::vector<PreferenceDocument::Placement> inUtf8;
+  inUtf8.reserve(placements.size());
+  const auto utf8 = [](const std::optional<std::wstring>& text) {
+    return text ? std::optional<std::string>(toUtf8(*text)) : std::nullopt;
+  };
+  for (const Placement& placement : placements)
+    inUtf8.push_back({placement.line, utf8(placement.name), utf8(placement.value)});
+  document_.arrangeGroup(inUtf8);
 }
 
 }  // namespace core

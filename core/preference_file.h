@@ -23,7 +23,8 @@ class PreferenceFile {
   ~PreferenceFile() { static_cast<void>(close()); }
 
   bool create(const std::wstring& fileName);
-  bool open(const std::wstring& fileName);
+  // `writeBack` says in which encoding a changed file is written.
+  bool open(const std::wstring& fileName, WriteBack writeBack = WriteBack::utf8WithMark);
   // Opens the file only to read it, letting others read and write it
   // meanwhile; nothing is ever written back.
   bool openForReading(const std::wstring& fileName);
@@ -40,7 +41,8 @@ class PreferenceFile {
   bool empty() const { return document_.empty(); }
   // The file's bytes as `open` read them; none when there was nothing to read.
   std::optional<std::string_view> bytesRead() const {
-    return bytesRead_ ? std::optional<std::string_view>(*bytesRead_) : document_.fileBytes();
+    if (adoptedOver_) return *adoptedOver_;
+    return read_ ? std::optional<std::string_view>(document_.fileBytes()) : std::nullopt;
   }
   // Writes the document back when it was changed: 0 when that worked or
   // nothing was to be written, else why the change could not be saved. A
@@ -61,19 +63,23 @@ class PreferenceFile {
   bool hasKey(std::wstring_view key);
   bool examineKeys();
   bool nextKey();
-  // As nextKey, but stops at comments too.
-  bool nextKeyOrComment();
-  // The current item's text when it is a comment; none when it is not.
-  std::optional<std::wstring> commentText();
+  // As nextKey, but stops at every line of the group: comments, blank lines.
+  bool nextLine();
+  // The current line's value when it is a key, trimmed; "" otherwise.
   std::wstring keyValue();
-  // Replaces the current key's value, its name and place as they are.
-  bool writeKeyValue(std::wstring_view value);
-  // The current key's whole line as the file had it; "" when it is no key.
-  std::wstring keyLine();
   // The names of the document's groups, in file order.
   std::vector<std::wstring> groupNames() const;
-  // Removes the first group of that name with its items; later copies become comments.
-  void removeGroup(std::wstring_view name);
+  // Where a line of the current group goes when it is arranged anew: a line
+  // of its body as it stands (counted from the line after the header), with
+  // the key name and value written into it; without a line, a new key.
+  struct Placement {
+    std::optional<std::size_t> line;
+    std::optional<std::wstring> name;
+    std::optional<std::wstring> value;
+  };
+  // Arranges the current group's lines after its header anew as placed; a
+  // line not placed is removed. Each line keeps its layout.
+  void arrangeGroup(const std::vector<Placement>& placements);
 
  private:
   enum class State {
@@ -86,12 +92,13 @@ class PreferenceFile {
 
   bool isOpen() const { return state_ != State::closed; }
   // Reads and parses the file just opened; false when it could not be read.
-  bool readDocument();
+  bool readDocument(WriteBack writeBack);
 
   State state_ = State::closed;
   runtime::SystemError openError_ = 0;  // why the file could not be opened for writing
   runtime::File file_;
-  std::optional<std::string> bytesRead_;  // of a file the document decoded
+  bool read_ = false;                        // the document holds a file's bytes
+  std::optional<std::string> adoptedOver_;  // the file's bytes, when others were adopted in their place
   std::wstring fileName_;
   PreferenceDocument document_;
 };

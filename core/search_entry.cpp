@@ -11,7 +11,7 @@ std::wstring formatEntryRecord(const SearchEntry& entry) {
     if (&traits != &kEntryFields[0]) record += kFieldSeparator;
     record += traits.text ? entry.*traits.text : std::to_wstring(entry.*traits.flag);
   }
-  return record;
+  return record += entry.rest;
 }
 
 void parseEntryRecord(std::wstring_view record, SearchEntry& entry) {
@@ -26,9 +26,15 @@ void parseEntryRecord(std::wstring_view record, SearchEntry& entry) {
     const std::wstring_view text = runtime::field(record, number++, kFieldSeparator);
     if (traits.text)
       entry.*traits.text = text;
+    else if (traits.field == EntryField::enabled)
+      entry.enabled = text.starts_with(L'1') ? 1 : 0;  // what the search run searches, and nothing else
     else
       entry.*traits.flag = static_cast<std::int32_t>(runtime::textToNumber(text));
   }
+  std::size_t restFrom = 0;
+  for (std::size_t separators = 0; separators < kEntryFieldCount && restFrom != std::wstring_view::npos; ++separators)
+    restFrom = record.find(kFieldSeparator, restFrom + (separators ? 1 : 0));
+  entry.rest = restFrom == std::wstring_view::npos ? std::wstring() : std::wstring(record.substr(restFrom));
 }
 
 std::wstring storableText(std::wstring_view typed, int& caret) {

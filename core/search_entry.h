@@ -11,22 +11,24 @@ namespace core {
 inline constexpr wchar_t kFieldSeparator = L'\u00D7';  // "×"
 
 struct SearchEntry {
-  std::int32_t enabled = 0;
+  std::int32_t enabled = 0;  // 1 when the record's first character is "1", as the search run takes it
   std::wstring sites;        // web sites separated by "|"
   std::int32_t content = 0;  // 1: PB and API content, 0: API content only
   std::int32_t sortByDate = 0;
   std::int32_t firstMatch = 0;
   std::wstring filter;
   std::wstring info;
+  // What a record holds after its seventh field, from the separator on: the
+  // tool does not know it, and keeps it with the entry.
+  std::wstring rest;
 
   bool operator==(const SearchEntry&) const = default;
 };
 
 std::wstring formatEntryRecord(const SearchEntry& entry);
 
-// Fills all seven fields; missing fields give empty texts and zeros, text after
-// a seventh separator is ignored. Text without any separator is the sites of a
-// disabled entry.
+// Fills all seven fields and the rest; missing fields give empty texts and
+// zeros. Text without any separator is the sites of a disabled entry.
 void parseEntryRecord(std::wstring_view record, SearchEntry& entry);
 
 // A field's text as an entry can store it: without "×", which separates the

@@ -12,30 +12,10 @@ namespace {
 constexpr int kHeldRetries = 10;
 constexpr std::int32_t kHeldRetryPause = 25;
 
-// Writes the merged settings over the file's state `theirs`: an entry the file
-// has where it stands is written on its own line, so that one field edit
-// writes one line; only a changed sequence (a removal, a move, an entry kept
-// for the user's edit) writes the whole list anew.
+// Writes the merged settings over the file's state `theirs`: only the lines
+// that change are written (writeEntries).
 void writeMerged(PreferenceFile& file, const EditedSettings& theirs, const Merged& merged) {
-  const std::vector<SearchEntry>& entries = merged.settings.entries;
-  const std::size_t kept = theirs.entries.size();
-  bool inPlace = entries.size() >= kept;
-  for (std::size_t row = 0; inPlace && row < entries.size(); ++row)
-    inPlace = row < kept ? merged.fileRows[row] == row : !merged.fileRows[row];
-  // Added entries take the numbers after the last; a hand-edited file may have
-  // given one of those to another entry.
-  file.selectGroup(kGroupEntries);
-  for (std::size_t row = kept; inPlace && row < entries.size(); ++row) inPlace = !file.hasKey(std::to_wstring(row + 1));
-  if (inPlace) {
-    for (std::size_t row = 0; row < entries.size(); ++row) {
-      if (row >= kept)
-        writeEntry(file, entries, row);
-      else if (entries[row] != theirs.entries[row])
-        writeEntryAt(file, row, entries[row]);
-    }
-  } else {
-    writeEntriesGroup(file, entries, merged.settings.notes);
-  }
+  writeEntries(file, theirs.entries, merged.settings.entries, merged.fileRows, merged.settings.notes);
   for (Timing timing : kTimings)
     if (timingIn(merged.settings, timing) != timingIn(theirs, timing))
       writeBrowserValue(file, keyOf(timing), timingIn(merged.settings, timing));

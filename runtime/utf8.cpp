@@ -155,4 +155,26 @@ std::string utf16ToUtf8(std::string_view bytes, bool bigEndian) {
   return out;
 }
 
+std::string utf8ToUtf16(std::string_view bytes, bool bigEndian) {
+  std::string out;
+  out.reserve(bytes.size() * 2);
+  auto put = [&](char32_t unit) {
+    const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+    out += bigEndian ? high : low;
+    out += bigEndian ? low : high;
+  };
+  for (std::size_t i = 0; i < bytes.size();) {
+    const Sequence sequence = sequenceAt(bytes, i);
+    const char32_t c = sequence.length ? sequence.codePoint : kReplacement;
+    i += sequence.length ? sequence.length : 1;
+    if (c < 0x10000) {
+      put(c);
+    } else {
+      put(0xD800 + ((c - 0x10000) >> 10));
+      put(0xDC00 + ((c - 0x10000) & 0x3FF));
+    }
+  }
+  return out;
+}
+
 }  // namespace runtime

@@ -26,4 +26,8 @@ std::string windows1252ToUtf8(std::string_view bytes);
 // surrogates become U+FFFD.
 std::string utf16ToUtf8(std::string_view bytes, bool bigEndian);
 
+// UTF-8 as UTF-16 bytes in the given byte order (no mark); bytes that are not
+// well-formed UTF-8 become U+FFFD.
+std::string utf8ToUtf16(std::string_view bytes, bool bigEndian);
+
 }  // namespace runtime

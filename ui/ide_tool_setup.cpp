@@ -32,7 +32,7 @@ void addToPureBasicIde(const SettingsNotices& notices) {
   if (!runtime::pathExists(folder)) return notices.tellIdeTool(IdeTool::notFound, folder);
   const std::wstring toolList = folder + std::wstring(core::kIdeToolsFileName);
   core::PreferenceFile tools;
-  tools.open(toolList);
+  tools.open(toolList, core::WriteBack::asRead);  // the IDE's file stays in its own encoding
   if (tools.readError()) return notices.tellIdeTool(IdeTool::unreadable, toolList, tools.readError());
   const std::wstring program = runtime::executablePath();
   if (core::hasIdeTool(tools, program)) return notices.tellIdeTool(IdeTool::alreadyThere, toolList);

@@ -20,9 +20,13 @@ runtime::SystemError changeSettings(const std::wstring& fileName, Change change)
   return file.close();
 }
 
-// Replaces the entries, numbered from 1.
+// Replaces the entries, numbered from 1; the group's other lines stay.
 inline runtime::SystemError saveEntries(const std::wstring& fileName, const std::vector<core::SearchEntry>& entries) {
-  return changeSettings(fileName, [&](core::PreferenceFile& file) { core::writeEntriesGroup(file, entries, {}); });
+  return changeSettings(fileName, [&](core::PreferenceFile& file) {
+    const core::EditedSettings inFile = core::readAllSettings(file);
+    core::writeEntries(file, inFile.entries, entries, std::vector<std::optional<std::size_t>>(entries.size()),
+                       inFile.notes);
+  });
 }
 
 inline runtime::SystemError saveTimings(const std::wstring& fileName, std::int32_t browserStart,

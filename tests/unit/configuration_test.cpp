@@ -43,7 +43,7 @@ TEST_F(ConfigurationTest, LoadsEveryKeyInFileOrderWhateverItsName) {
   ASSERT_EQ(entries.size(), 3u);
   EXPECT_EQ(entries[0].sites, L"a");
   EXPECT_EQ(entries[1].sites, L"b");
-  EXPECT_EQ(entries[2].enabled, 2);
+  EXPECT_EQ(entries[2].enabled, 0);  // "2": not searched, so not ticked
 }
 
 TEST_F(ConfigurationTest, MissingFileLoadsNothingWithDefaultTimings) {
@@ -53,12 +53,15 @@ TEST_F(ConfigurationTest, MissingFileLoadsNothingWithDefaultTimings) {
   EXPECT_EQ(settings.tabDelay, 500);
 }
 
-TEST_F(ConfigurationTest, SaveEntryReplacesItsNumberedKeyOnly) {
+TEST_F(ConfigurationTest, AChangedEntryIsWrittenOnItsOwnLineOnly) {
   core::writeDefaultConfiguration(name());
-  std::vector<SearchEntry> entries = readSettings(name()).entries;
+  const std::vector<SearchEntry> inFile = readSettings(name()).entries;
+  std::vector<SearchEntry> entries = inFile;
   entries[1].enabled = 1;
   entries[1].info = L"changed";
-  EXPECT_FALSE(changeSettings(name(), [&](core::PreferenceFile& file) { core::writeEntry(file, entries, 1); }));
+  EXPECT_FALSE(changeSettings(name(), [&](core::PreferenceFile& file) {
+    core::writeEntries(file, inFile, entries, {0, 1, 2, 3, 4, 5, 6}, {});
+  }));
   std::string expected = kDefaultFile;
   const std::string before =
       "2 = 0" X VENDOR X "1" X "1" X "0" X "&lr=lang_fr" X "Search both websites, but only return results in French";
@@ -67,34 +70,37 @@ TEST_F(ConfigurationTest, SaveEntryReplacesItsNumberedKeyOnly) {
   EXPECT_EQ(bytes(), expected);
 }
 
-TEST_F(ConfigurationTest, SaveEntryIntoAnEmptyGroupWritesKeyOne) {
+TEST_F(ConfigurationTest, ANewEntryInAnEmptyGroupIsKeyOne) {
   put("[Entries]\r\n[Browser]\r\n");
-  EXPECT_FALSE(changeSettings(name(), [](core::PreferenceFile& file) { core::writeEntry(file, {SearchEntry{}}, 0); }));
-  EXPECT_EQ(bytes(), "\xEF\xBB\xBF\r\n[Entries]\r\n1 = 0" X X "0" X "0" X "0" X X "\r\n[Browser]\r\n");
+  EXPECT_FALSE(changeSettings(name(), [](core::PreferenceFile& file) {
+    core::writeEntries(file, {}, {SearchEntry{}}, {std::nullopt}, {});
+  }));
+  EXPECT_EQ(bytes(), "\xEF\xBB\xBF[Entries]\r\n1 = 0" X X "0" X "0" X "0" X X "\r\n[Browser]\r\n");
 }
 
-TEST_F(ConfigurationTest, SaveAllEntriesRenumbersAndMovesTheGroupToTheEnd) {
-  put("[Entries]\r\n; gone\r\n5 = old\r\n[Browser]\r\nTabDelay = 1\r\n");
-  EXPECT_FALSE(testing_support::saveEntries(name(), {SearchEntry{1, L"a", 0, 0, 0, L"", L""}, SearchEntry{}}));
+TEST_F(ConfigurationTest, ReplacedEntriesAreNumberedFromOneWhereTheGroupStandsWithItsNotes) {
+  put("[Entries]\r\n; kept\r\n5 = old\r\n[Browser]\r\nTabDelay = 1\r\n");
+  EXPECT_FALSE(testing_support::saveEntries(name(), {SearchEntry{1, L"a", 0, 0, 0, L"", L"", L""}, SearchEntry{}}));
   EXPECT_EQ(bytes(),
-            "\xEF\xBB\xBF\r\n[Browser]\r\nTabDelay = 1\r\n[Entries]\r\n"
-            "1 = 1" X "a" X "0" X "0" X "0" X X "\r\n2 = 0" X X "0" X "0" X "0" X X "\r\n");
+            "\xEF\xBB\xBF[Entries]\r\n; kept\r\n"
+            "1 = 1" X "a" X "0" X "0" X "0" X X "\r\n2 = 0" X X "0" X "0" X "0" X X "\r\n[Browser]\r\nTabDelay = 1\r\n");
 }
 
-// A hand-made file with the group twice: the first copy is the one read, and
-// after a save the next load gives exactly the list that was saved.
-TEST_F(ConfigurationTest, SaveAllEntriesLeavesOneEntriesGroupSoTheNextLoadShowsTheSavedListAndKeepsTheOtherAsComments) {
-  put("[Entries]\r\n1 = 1" X "a\r\n[Browser]\r\nTabDelay = 1\r\n[entries]\r\n1 = 1" X "b\r\n3 = 1" X "c\r\n");
+// A hand-made file with the group twice: the first copy is the one read and
+// written, and a later copy, never read, stays as it was.
+TEST_F(ConfigurationTest, OnlyTheFirstCopyOfTheEntriesGroupIsReadAndWritten) {
+  const std::string later = "[entries]\r\n1 = 1" X "b\r\n3 = 1" X "c\r\n";
+  put("[Entries]\r\n1 = 1" X "a\r\n[Browser]\r\nTabDelay = 1\r\n" + later);
   std::vector<SearchEntry> shown = readSettings(name()).entries;
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].sites, L"a");
-  shown.push_back(SearchEntry{0, L"new", 0, 0, 0, L"", L""});
+  shown.push_back(SearchEntry{0, L"new", 0, 0, 0, L"", L"", L""});
   EXPECT_EQ(testing_support::saveEntries(name(), shown), 0u);
   const std::vector<SearchEntry> reloaded = readSettings(name()).entries;
   ASSERT_EQ(reloaded.size(), 2u);
   EXPECT_EQ(reloaded[0].sites, L"a");
   EXPECT_EQ(reloaded[1].sites, L"new");
-  EXPECT_NE(bytes().find("; [entries]\r\n; 1 = 1" X "b\r\n; 3 = 1" X "c\r\n"), std::string::npos);
+  EXPECT_TRUE(bytes().ends_with(later));
 }
 
 TEST_F(ConfigurationTest, ABrowserValueIsWrittenIntoTheBrowserGroupAndAloneIntoAFileThatIsGone) {

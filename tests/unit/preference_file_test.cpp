@@ -53,21 +53,28 @@ TEST_F(PreferenceFileTest, Latin1FileIsRewrittenAsUtf8WithMarker) {
   EXPECT_EQ(file.keyValue(), L"1\u00D7site");
   file.writeString(L"2", L"x");
   EXPECT_FALSE(file.close());
-  EXPECT_EQ(bytes(), std::string(kHead) + "[Entries]\r\n1 = 1\xC3\x97site\r\n2 = x\r\n");
+  EXPECT_EQ(bytes(), "\xEF\xBB\xBF[Entries]\r\n1=1\xC3\x97site\r\n2=x\r\n");
 }
 
-TEST_F(PreferenceFileTest, Utf16FileIsDecodedNotTurnedIntoGarbage) {
-  const std::u16string text = u"[Browser]\r\nTabDelay=300\r\n";
-  std::string utf16le = "\xFF\xFE";
-  for (char16_t unit : text) utf16le += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
-  put(utf16le);
-  PreferenceFile file;
-  ASSERT_TRUE(file.open(name()));
-  file.selectGroup(L"Browser");
-  EXPECT_EQ(file.readInteger(L"TabDelay", 500), 300);
-  file.writeInteger(L"BrowserStart", 10);
-  EXPECT_FALSE(file.close());
-  EXPECT_EQ(bytes(), std::string(kHead) + "[Browser]\r\nTabDelay = 300\r\nBrowserStart = 10\r\n");
+// Wordhop's own file becomes UTF-8; another program's stays in its encoding.
+TEST_F(PreferenceFileTest, Utf16FileIsDecodedAndWrittenAsUtf8OrAsRead) {
+  const auto utf16le = [](std::u16string_view text) {
+    std::string bytes = "\xFF\xFE";
+    for (char16_t unit : text) bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+    return bytes;
+  };
+  for (const core::WriteBack writeBack : {core::WriteBack::utf8WithMark, core::WriteBack::asRead}) {
+    put(utf16le(u"[Browser]\n  TabDelay=300\n"));
+    PreferenceFile file;
+    ASSERT_TRUE(file.open(name(), writeBack));
+    file.selectGroup(L"Browser");
+    EXPECT_EQ(file.readInteger(L"TabDelay", 500), 300);
+    file.writeString(L"Path", L"C:\\Jos\u00E9");
+    EXPECT_FALSE(file.close());
+    EXPECT_EQ(bytes(), writeBack == core::WriteBack::asRead
+                           ? utf16le(u"[Browser]\n  TabDelay=300\n  Path=C:\\Jos\u00E9\n")
+                           : "\xEF\xBB\xBF[Browser]\n  TabDelay=300\n  Path=C:\\Jos\xC3\xA9\n");
+  }
 }
 
 TEST_F(PreferenceFileTest, ReadIntegerScansDigitsAndFallsBackOnlyWhenAbsent) {
@@ -123,7 +130,7 @@ TEST_F(PreferenceFileTest, OpeningAnotherDocumentWritesTheFirstBack) {
   file.selectGroup(L"G");
   file.writeString(L"k", L"v");
   file.open(second);
-  EXPECT_EQ(bytes(), std::string(kHead) + "[G]\r\nk = v\r\n");
+  EXPECT_EQ(bytes(), "\xEF\xBB\xBF[G]\r\nk = v\r\n");
   EXPECT_EQ(file.readString(L"k", L"none"), L"none");
 }
 
@@ -137,7 +144,7 @@ TEST_F(PreferenceFileTest, ASaveLeavesNoScratchFileBehindAndIgnoresAStaleOne) {
   EXPECT_EQ(file.readString(L"k", L""), L"1");
   file.writeString(L"k", L"2");
   EXPECT_FALSE(file.close());
-  EXPECT_EQ(bytes(), std::string(kHead) + "[G]\r\nk = 2\r\n");
+  EXPECT_EQ(bytes(), "\xEF\xBB\xBF[G]\r\nk=2\r\n");
   EXPECT_FALSE(std::filesystem::exists(folder.file("Wordhop.ini.saving")));
 }
 

@@ -18,7 +18,7 @@ const std::wstring B = L"https://www.google.com/search?";
 const SearchSettings kSettings{B, L"&hl=en", 2500, 500};
 
 SearchEntry entry(std::wstring sites, int content, int sortByDate, int firstMatch, std::wstring filter) {
-  return {0, search::buildSiteTerms(sites), content, sortByDate, firstMatch, std::move(filter), L""};
+  return {0, search::buildSiteTerms(sites), content, sortByDate, firstMatch, std::move(filter), L"", L""};
 }
 
 TEST(SiteTerms, EveryPartTrimmedOfSpacesOnly) {
@@ -106,10 +106,10 @@ TEST(SearchRunConfiguration, AddressTemplatesOpenWithTheWordEncodedInsideThem) {
   testing_support::ScratchFolder folder;
   const std::wstring file = folder.file("Wordhop.ini").wstring();
   const std::wstring longTemplate = L"https://long.example/" + std::wstring(search::kLongestAddress, L'a') + L"{word}";
-  auto site = [](std::wstring sites, int content) { return SearchEntry{1, std::move(sites), content, 0, 0, L"", L""}; };
+  auto site = [](std::wstring sites, int content) { return SearchEntry{1, std::move(sites), content, 0, 0, L"", L"", L""}; };
   EXPECT_FALSE(
       testing_support::saveEntries(file, {site(L"https://docs.example/search?q={word}&lang=en", 1),
-                                          {1, L"HTTP://forum.example/find?{word}", 0, 1, 1, L"&lr=x", L""},
+                                          {1, L"HTTP://forum.example/find?{word}", 0, 1, 1, L"&lr=x", L"", L""},
                                           site(L"https://engine.example/?q={word}+{word}", 1),
                                           site(L"https://no-placeholder.example", 1),
                                           site(L"ftp://files.example/{word}", 1),

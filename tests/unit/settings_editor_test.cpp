@@ -27,7 +27,7 @@ core::SetText setInfo(std::size_t row, const wchar_t* info) { return {row, Entry
 TEST(SettingsEditor, WritesOneLinePerFieldEditAndKeepsWhatTheFileHeldBeforeItWasLost) {
   const std::string file = HEAD "[Entries]\r\n1 = 0" X "a\r\nnote line\r\n2 = 0" X "b\r\n[Entries]\r\n1 = 1" X "c\r\n";
   const std::string rest = "\r\n[Entries]\r\n1 = 1" X "c\r\n";
-#define ENTRIES(info) HEAD "[Entries]\r\n1 = 0" X "a\r\nnote line = \r\n2 = 0" X "b" X "0" X "0" X "0" X X info
+#define ENTRIES(info) HEAD "[Entries]\r\n1 = 0" X "a\r\nnote line\r\n2 = 0" X "b" X "0" X "0" X "0" X X info
   struct Case {
     const char* name;
     std::function<void(const std::filesystem::path&)> outside;
@@ -40,7 +40,7 @@ TEST(SettingsEditor, WritesOneLinePerFieldEditAndKeepsWhatTheFileHeldBeforeItWas
        [](const auto& path) {
          writeBytes(path, HEAD "[Entries]\n1=0" X "a\nnote line\n2=0" X "b" X "0" X "0" X "0" X X "mine\n");
        },
-       ENTRIES("mine !") "\r\n"},
+       HEAD "[Entries]\n1=0" X "a\nnote line\n2=0" X "b" X "0" X "0" X "0" X X "mine !\n"},
   };
 #undef ENTRIES
   for (const Case& c : cases) {

@@ -19,7 +19,7 @@ using core::Notice;
 using core::SearchEntry;
 
 SearchEntry entry(const wchar_t* sites, const wchar_t* filter = L"", const wchar_t* info = L"") {
-  return {0, sites, 1, 1, 0, filter, info};
+  return {0, sites, 1, 1, 0, filter, info, L""};
 }
 // Four entries that differ only in filter and info, as in the default file.
 const SearchEntry look1 = entry(L"v", L"", L"one"), look2 = entry(L"v", L"&fr", L"two"),
@@ -209,7 +209,7 @@ class RandomSession {
   void run() {
     std::vector<SearchEntry> base(pick(7));
     for (SearchEntry& e : base)
-      e = {pick(2), pick(2) ? L"s1" : L"s2", pick(2), 0, pick(2), pick(2) ? L"" : L"f", pick(3) ? L"" : L"i"};
+      e = {pick(2), pick(2) ? L"s1" : L"s2", pick(2), 0, pick(2), pick(2) ? L"" : L"f", pick(3) ? L"" : L"i", L""};
     Session session(base);
     // The outside program's edits, with the truth of which entry is which.
     std::vector<SearchEntry> theirs = base;

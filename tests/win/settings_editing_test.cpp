@@ -86,22 +86,24 @@ TEST_F(SettingsEditingTest, HandWrittenLinesOfTheEntriesGroupSurviveAnEditAndAWh
   } cases[] = {
 #define RECORD(number, enabled, sites, info) number " = " enabled X sites X "0" X "0" X "0" X X info "\r\n"
       {"note line", RECORD("1", "1", "a", "") "check the beta forum too\r\n2 = 0" X "b\r\n",
-       RECORD("1", "1", "a", "x") "check the beta forum too = \r\n2 = 0" X "b\r\n",
-       "; check the beta forum too =\r\n" RECORD("1", "0", "b", "") RECORD("2", "1", "a", "x")},
+       RECORD("1", "1", "a", "x") "check the beta forum too\r\n2 = 0" X "b\r\n",
+       "check the beta forum too\r\n1 = 0" X "b\r\n" RECORD("2", "1", "a", "x")},
       {"short record", RECORD("1", "1", "a", "") "2 = gamma.example\r\n",
-       RECORD("1", "1", "a", "x") "2 = gamma.example\r\n",
-       RECORD("1", "0", "gamma.example", "") RECORD("2", "1", "a", "x")},
+       RECORD("1", "1", "a", "x") "2 = gamma.example\r\n", "1 = gamma.example\r\n" RECORD("2", "1", "a", "x")},
       {"comments", "; first\r\n1 = 1" X "a\r\n;second\r\n2 = 0" X "b\r\n; last\r\n",
-       "; first\r\n" RECORD("1", "1", "a", "x") "; second\r\n2 = 0" X "b\r\n; last\r\n",
-       "; second\r\n" RECORD("1", "0", "b", "") "; first\r\n" RECORD("2", "1", "a", "x") "; last\r\n"},
+       "; first\r\n" RECORD("1", "1", "a", "x") ";second\r\n2 = 0" X "b\r\n; last\r\n",
+       ";second\r\n1 = 0" X "b\r\n; first\r\n" RECORD("2", "1", "a", "x") "; last\r\n"},
       {"record split by a lone CR", RECORD("1", "1", "a", "first\rsecond half") "2 = 0" X "b\r\n",
-       RECORD("1", "1", "a", "firstx") "second half = \r\n2 = 0" X "b\r\n",
-       "; second half =\r\n" RECORD("1", "0", "b", "") RECORD("2", "1", "a", "firstx")},
-      {"enabled written as 2", RECORD("1", "2", "a", "") RECORD("2", "0", "b", ""),
-       RECORD("1", "2", "a", "x") RECORD("2", "0", "b", ""), RECORD("1", "0", "b", "") RECORD("2", "2", "a", "x")},
+       RECORD("1", "1", "a", "firstx\rsecond half") "2 = 0" X "b\r\n",
+       "second half\r\n1 = 0" X "b\r\n2 = 1" X "a" X "0" X "0" X "0" X X "firstx\r"},
+      {"enabled written as 2: not searched, so not ticked", RECORD("1", "2", "a", "") RECORD("2", "0", "b", ""),
+       RECORD("1", "0", "a", "x") RECORD("2", "0", "b", ""), RECORD("1", "0", "b", "") RECORD("2", "0", "a", "x")},
       {"notes before and after every entry", "before\r\n1 = 1" X "a\r\n2 = 0" X "b\r\nafter\r\n",
-       "before = \r\n" RECORD("1", "1", "a", "x") "2 = 0" X "b\r\nafter = \r\n",
-       RECORD("1", "0", "b", "") "; before =\r\n" RECORD("2", "1", "a", "x") "; after =\r\n"},
+       "before\r\n" RECORD("1", "1", "a", "x") "2 = 0" X "b\r\nafter\r\n",
+       "1 = 0" X "b\r\nbefore\r\n" RECORD("2", "1", "a", "x") "after\r\n"},
+      {"an eighth field", RECORD("1", "1", "a", "i" X "extra8") RECORD("2", "0", "b", ""),
+       RECORD("1", "1", "a", "ix" X "extra8") RECORD("2", "0", "b", ""),
+       RECORD("1", "0", "b", "") RECORD("2", "1", "a", "ix" X "extra8")},
 #undef RECORD
   };
   for (const Case& c : cases) {
@@ -158,12 +160,12 @@ TEST_F(SettingsEditingTest, AnsweringNoChangesNothing) {
   EXPECT_EQ(window().itemCount(entryList), 7);
 }
 
-TEST_F(SettingsEditingTest, RemovingTheOnlyEntryDropsTheGroupAndAddBringsItBackAtTheEnd) {
+TEST_F(SettingsEditingTest, RemovingTheOnlyEntryLeavesTheGroupWhereItStands) {
   open("\xEF\xBB\xBF[Entries]\r\n1 = 1" X "a\r\n[Browser]\r\nTabDelay = 5\r\n");
   press(removeButton);
-  EXPECT_EQ(file(), "\xEF\xBB\xBF\r\n[Browser]\r\nTabDelay = 5\r\n");
+  EXPECT_EQ(file(), "\xEF\xBB\xBF[Entries]\r\n[Browser]\r\nTabDelay = 5\r\n");
   press(addButton);
-  EXPECT_EQ(file(), "\xEF\xBB\xBF\r\n[Browser]\r\nTabDelay = 5\r\n[Entries]\r\n1 = 0" X X "0" X "0" X "0" X X "\r\n");
+  EXPECT_EQ(file(), "\xEF\xBB\xBF[Entries]\r\n1 = 0" X X "0" X "0" X "0" X X "\r\n[Browser]\r\nTabDelay = 5\r\n");
 }
 
 TEST_F(SettingsEditingTest, MovesAtTheEndsWriteNothing) {
@@ -188,7 +190,6 @@ TEST_F(SettingsEditingTest, MoveDownOfRowZeroSwapsKeysOneAndTwo) {
   EXPECT_TRUE(window().itemChecked(entryList, 1));
   EXPECT_FALSE(window().itemChecked(entryList, 0));
   EXPECT_EQ(window().text(infoField), L"Search both websites for PB and API content");
-  EXPECT_EQ(file().rfind("\r\n["), file().find("\r\n[Entries]"));  // the group is the last one
 }
 
 TEST_F(SettingsEditingTest, TickingTheBoxOfAnotherRowSelectsItAndSavesItsFlag) {
@@ -260,7 +261,7 @@ TEST_F(SettingsEditingTest, KeysOutOfOrderAreEditedWhereTheyStand) {
   type(urlField, L'x');
   EXPECT_EQ(entriesGroup(), "[Entries]\r\n5 = 1" X "five\r\n3 = 0" X "x" X "0" X "0" X "0" X X "\r\n");
   press(addButton);  // "3" is taken: the list is numbered anew
-  EXPECT_EQ(entriesGroup(), "[Entries]\r\n1 = 1" X "five" X "0" X "0" X "0" X X "\r\n2 = 0" X "x" X "0" X "0" X "0" X X
+  EXPECT_EQ(entriesGroup(), "[Entries]\r\n1 = 1" X "five\r\n2 = 0" X "x" X "0" X "0" X "0" X X
                             "\r\n3 = 0" X X "0" X "0" X "0" X X "\r\n");
 }
 
