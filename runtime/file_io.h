@@ -74,6 +74,7 @@ class File {
   using Native = int;
   static constexpr Native kInvalid = -1;
 #endif
+  friend SystemError replaceFileContent(File&, const std::wstring&, const ByteSource&);
   explicit File(Native native) : native_(native) {}
   Native native_ = kInvalid;
 };

@@ -1,5 +1,6 @@
 #include <errno.h>
 #include <fcntl.h>
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -83,13 +84,26 @@ bool heldByAnotherProgram(SystemError error) { return error.code == EBUSY || err
 SystemError lastSystemError() { return errno ? static_cast<SystemError>(errno) : EIO; }
 
 SystemError replaceFileContent(File& held, const std::wstring& path, const ByteSource& bytes) {
-  const std::string target = nativePath(path);
-  const std::string scratch = nativePath(scratchNameFor(path));
+  // A link stays a link (the file it names is replaced), and a file with other
+  // names is written where it lies, as the Windows build does.
+  std::string target = nativePath(path);
+  if (char* resolved = ::realpath(target.c_str(), nullptr)) {
+    target = resolved;
+    std::free(resolved);
+  }
+  struct stat heldInfo {};
+  const bool inPlace = held.valid() && ::fstat(held.native_, &heldInfo) == 0 && heldInfo.st_nlink > 1;
+  const std::string scratch = target + ".saving";
   int descriptor = ::open(scratch.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (descriptor >= 0) {
     bool written =
         bytes([descriptor](std::string_view piece) { return writeAll(descriptor, piece); }) && ::fsync(descriptor) == 0;
     written = ::close(descriptor) == 0 && written;
+    if (written && inPlace) {
+      written = held.overwrite(bytes) && ::fsync(held.native_) == 0;
+      if (written) ::unlink(scratch.c_str());
+      return written ? 0 : lastSystemError();
+    }
     if (written) {
       held.close();
       struct stat info {};

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "runtime/file_io.h"
+#include "runtime/library.h"
 #include "runtime/process_environment.h"
 
 namespace runtime {
@@ -49,6 +50,32 @@ bool swapIn(const std::wstring& scratch, const std::wstring& target, DWORD targe
   // The new file brings its own attributes; keep the old file's (hidden, say).
   if (targetAttributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(target.c_str(), targetAttributes);
   return true;
+}
+
+// The path of the file an open handle reads: where `path` is a symbolic link
+// (a Windows one, or a Unix one under Wine), the file it names. None where the
+// system cannot tell (before Vista).
+std::optional<std::wstring> finalPathOf(HANDLE handle) {
+  static const auto finalPath = RUNTIME_EXPORT(GetModuleHandleW(L"kernel32.dll"), GetFinalPathNameByHandleW);
+  if (!finalPath) return std::nullopt;
+  std::wstring path(MAX_PATH, L'\0');
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    const DWORD length = finalPath(handle, path.data(), static_cast<DWORD>(path.size()), FILE_NAME_NORMALIZED);
+    if (length == 0) return std::nullopt;
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(length + 1);
+  }
+  return std::nullopt;
+}
+
+// Whether the file has more names than one (hard links): a file put in its
+// place would take only the one it is saved under.
+bool hasOtherNames(HANDLE handle) {
+  BY_HANDLE_FILE_INFORMATION information{};
+  return GetFileInformationByHandle(handle, &information) && information.nNumberOfLinks > 1;
 }
 
 }  // namespace
@@ -117,11 +144,22 @@ SystemError lastSystemError() {
 }
 
 SystemError replaceFileContent(File& held, const std::wstring& path, const ByteSource& bytes) {
-  const std::wstring target = fullPath(path);
+  // A link stays a link: the file it names is the one replaced.
+  const std::optional<std::wstring> linked = held.valid() ? finalPathOf(held.native_) : std::nullopt;
+  const std::wstring target = linked ? *linked : fullPath(path);
   const std::wstring scratch = scratchNameFor(target);
   const DWORD attributes = GetFileAttributesW(target.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return ERROR_ACCESS_DENIED;
+  const bool inPlace = held.valid() && hasOtherNames(held.native_);
   if (writeScratchFile(scratch, bytes)) {
+    if (inPlace) {
+      // Every name of a file with several keeps it when it is written where it
+      // lies; the scratch copy stays until the bytes are on disk, so that a
+      // save cut short leaves them beside it.
+      const bool written = held.overwrite(bytes) && FlushFileBuffers(held.native_);
+      if (written) DeleteFileW(scratch.c_str());
+      return written ? 0 : lastSystemError();
+    }
     held.close();
     if (swapIn(scratch, target, attributes)) return 0;
     DeleteFileW(scratch.c_str());

@@ -3,8 +3,13 @@
 
 #include <windows.h>
 
+#include <cstring>
+#include <functional>
+
 #include "core/preference_file.h"
 #include "runtime/unique_resource.h"
+#include "tests/support/process_start.h"
+#include "tests/support/real_input.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
@@ -134,6 +139,88 @@ TEST_F(PreferenceFileWinTest, RelativeNameIsSavedInTheCurrentFolder) {
   EXPECT_FALSE(file.close());
   SetCurrentDirectoryW(previous);
   EXPECT_EQ(readBytes(path()), "\xEF\xBB\xBF\r\n[Browser]\r\nTabDelay = 1\r\n");
+}
+
+// The Unix name of a file under Wine.
+std::wstring unixPath(const std::filesystem::path& path) {
+  using UnixName = char*(CDECL*)(const wchar_t*);
+  const auto unixName = reinterpret_cast<UnixName>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  char* name = unixName ? unixName(path.wstring().c_str()) : nullptr;
+  if (!name) return {};
+  std::wstring wide(name, name + std::strlen(name));  // the scratch folder's path is ASCII
+  HeapFree(GetProcessHeap(), 0, name);
+  return wide;
+}
+
+// Runs a Unix program under Wine, which starts it as any other but does not
+// wait for it: `done` is asked until it says so.
+bool runUnix(const std::wstring& command, const std::function<bool()>& done) {
+  PROCESS_INFORMATION process{};
+  if (!testing_support::startProcess(nullptr, command, nullptr, process)) return false;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  for (int wait = 0; wait < 100 && !done(); ++wait) Sleep(50);
+  return done();
+}
+
+// A symbolic link as the system makes one: under Wine a Unix link (which is
+// what a user there has), on Windows a Windows link (where developer mode
+// allows it without elevation). False when none can be made.
+bool makeSymbolicLink(const std::filesystem::path& link, const std::filesystem::path& target) {
+  if (testing_support::runningUnderWine()) {
+    return runUnix(L"Z:\\bin\\ln -s " + unixPath(target) + L" " + unixPath(link),
+                   [&] { return std::filesystem::exists(link); });
+  } else {
+    CreateSymbolicLinkW(link.wstring().c_str(), target.wstring().c_str(), SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
+  }
+  return std::filesystem::exists(link);
+}
+
+// Whether two names open one file (a Unix link under Wine shows no sign of
+// being one but this).
+bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+  BY_HANDLE_FILE_INFORMATION information[2]{};
+  for (int i = 0; i < 2; ++i) {
+    const runtime::UniqueFileHandle file(CreateFileW((i ? b : a).wstring().c_str(), 0,
+                                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file || !GetFileInformationByHandle(file.get(), &information[i])) return false;
+  }
+  return information[0].dwVolumeSerialNumber == information[1].dwVolumeSerialNumber &&
+         information[0].nFileIndexHigh == information[1].nFileIndexHigh &&
+         information[0].nFileIndexLow == information[1].nFileIndexLow;
+}
+
+// A save goes into the file the name stands for: the file a symbolic link
+// names (in a synced folder, say), every name of a file with several.
+TEST_F(PreferenceFileWinTest, LinksStayLinksAndTheFileTheyNameGetsTheSave) {
+  const std::filesystem::path synced = folder.file("synced");
+  std::filesystem::create_directory(synced);
+  const std::filesystem::path target = synced / "Wordhop.ini";
+  std::filesystem::remove(path());
+  writeBytes(target, kOriginal);
+  if (!makeSymbolicLink(path(), target)) GTEST_SKIP() << "no symbolic link can be made here";
+  ASSERT_TRUE(sameFile(path(), target));
+  EXPECT_EQ(changeTabDelay(7).saveError, 0u);
+  EXPECT_TRUE(sameFile(path(), target));
+  EXPECT_EQ(readBytes(target), "\xEF\xBB\xBF\r\n[Browser]\r\nTabDelay = 7\r\n");
+  EXPECT_FALSE(std::filesystem::exists(synced / "Wordhop.ini.saving"));
+  // The link itself goes: Wine deletes the file a Unix link names, not the link.
+  if (testing_support::runningUnderWine())
+    runUnix(L"Z:\\bin\\rm " + unixPath(path()), [&] { return !std::filesystem::exists(path()); });
+  else
+    DeleteFileW(name().c_str());
+  ASSERT_TRUE(std::filesystem::exists(target));
+  ASSERT_FALSE(std::filesystem::exists(path()));
+
+  writeBytes(path(), kOriginal);
+  const std::filesystem::path other = folder.file("other name.ini");
+  ASSERT_TRUE(CreateHardLinkW(other.wstring().c_str(), name().c_str(), nullptr));
+  EXPECT_EQ(changeTabDelay(8).saveError, 0u);
+  EXPECT_EQ(readBytes(other), "\xEF\xBB\xBF\r\n[Browser]\r\nTabDelay = 8\r\n");
+  EXPECT_TRUE(sameFile(path(), other));
+  EXPECT_FALSE(std::filesystem::exists(folder.file("Wordhop.ini.saving")));
 }
 
 }  // namespace
