@@ -266,9 +266,17 @@ std::size_t PreferenceDocument::newKeyPlace() const {
 void PreferenceDocument::insert(std::size_t index, Line line) {
   // A last line without an end gets one when a line comes after it.
   if (index == lines_.size() && index > 0 && lines_.back().end.empty()) lines_.back().end = lineEnd_;
+  // The new line is ended so that it and its neighbours stay lines of their own.
+  if (index > 0 && runsInto(lines_[index - 1], line)) line.end = lines_[index - 1].end;
+  if (index < lines_.size() && runsInto(line, lines_[index])) line.end = "\r\n";
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index), line);
   if (currentGroup_ != kNone && currentGroup_ >= index) ++currentGroup_;
   if (currentItem_ != kNone && currentItem_ >= index) ++currentItem_;
+}
+
+bool PreferenceDocument::runsInto(const Line& line, const Line& next) {
+  // A lone CR followed by an empty line ended by LF reads as one CR LF.
+  return line.end == "\r" && next.text.empty() && next.end.starts_with('\n');
 }
 
 void PreferenceDocument::createPendingGroup() {
@@ -394,6 +402,9 @@ void PreferenceDocument::arrangeGroup(const std::vector<Placement>& placements) 
   if (from > 0 && !body.empty() && lines_[from - 1].end.empty()) lines_[from - 1].end = lineEnd_;
   lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(from), lines_.begin() + static_cast<std::ptrdiff_t>(to));
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(from), body.begin(), body.end());
+  // An empty line moved after a lone CR is ended as that line is.
+  for (std::size_t i = from; i < from + body.size(); ++i)
+    if (i > 0 && runsInto(lines_[i - 1], lines_[i])) lines_[i].end = lines_[i - 1].end;
   currentItem_ = currentGroup_;
   modified_ = true;
 }

@@ -137,6 +137,8 @@ class PreferenceDocument {
   // Where a new key of the current group goes.
   std::size_t newKeyPlace() const;
   void insert(std::size_t index, Line line);
+  // Whether a line's end and the next line would read as one line end.
+  static bool runsInto(const Line& line, const Line& next);
   bool advance(bool everyLine);
 
   std::string text_;                   // the UTF-8 text the lines were parsed from

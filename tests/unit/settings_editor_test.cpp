@@ -62,4 +62,59 @@ TEST(SettingsEditor, WritesOneLinePerFieldEditAndKeepsWhatTheFileHeldBeforeItWas
   }
 }
 
+// Each case: the file as the user left it, the edits made in the window, and
+// the file after: every line the edits do not name keeps its bytes.
+TEST(SettingsEditor, KeepsEveryByteTheUserDidNotChange) {
+#define HAND_FORMATTED(filter)                                                                               \
+  ";my settings\r\n\r\n[Browser]\r\n  BrowserStart=0\r\n\r\n[Entries]\r\n  1 = 1" X "alpha.example" X "1" X "0" X \
+  "0" X filter X "info A\r\n  2 = 0" X "beta.example\r\n\r\n[Mine]\r\nkeep=me\r\n"
+#define ENTRY_A "1" X "alpha.example" X "1" X "0" X "0" X "+AAA" X "info A"
+#define ENTRY_B "0" X "b.example" X "0" X "0" X "0" X X
+#define ENTRY_C "0" X "c.example" X "0" X "0" X "0" X X
+  struct Case {
+    const char* name;
+    std::string before;
+    std::vector<core::SettingsEdit> edits;
+    std::string after;
+  } cases[] = {
+      {"one key in a hand-formatted file changes one line", HAND_FORMATTED("+AAA"),
+       {core::SetText{0, EntryField::filter, L"+AAAk"}}, "\xEF\xBB\xBF" HAND_FORMATTED("+AAAk")},
+      {"an eighth field survives a move of another entry and an edit of its own",
+       "\xEF\xBB\xBF[Entries]\r\n1 = " ENTRY_B "\r\n2 = " ENTRY_A X "extra8" X "extra9\r\n3 = " ENTRY_C "\r\n",
+       {core::MoveEntry{2, -1}, core::SetText{2, EntryField::info, L"info A2"}, core::RemoveEntry{0}},
+       "\xEF\xBB\xBF[Entries]\r\n1 = " ENTRY_C "\r\n2 = " ENTRY_A "2" X "extra8" X "extra9\r\n"},
+      {"Remove and Move arrange the group where it stands",
+       "\xEF\xBB\xBF[Entries]\r\n1 = " ENTRY_B "\r\n; about c\r\n2 = " ENTRY_C "\r\n\r\n[Browser]\r\nTabDelay = 1\r\n",
+       {core::AddEntry{}, core::MoveEntry{1, -1}, core::RemoveEntry{2}},
+       "\xEF\xBB\xBF[Entries]\r\n; about c\r\n1 = " ENTRY_C "\r\n2 = " ENTRY_B "\r\n\r\n[Browser]\r\nTabDelay = 1\r\n"},
+      {"a note that ends the list stays last after an Add",
+       "\xEF\xBB\xBF[Entries]\r\n1 = " ENTRY_B "\r\ncheck the beta forum too\r\n",
+       {core::AddEntry{}},
+       "\xEF\xBB\xBF[Entries]\r\n1 = " ENTRY_B "\r\n2 = 0" X X "0" X "0" X "0" X X "\r\ncheck the beta forum too\r\n"},
+      {"a Windows-1252 line behind a UTF-8 mark keeps its letters",
+       "\xEF\xBB\xBF[Entries]\r\n1 = " ENTRY_B "\r\n2 = 0\xD7" "caf\xE9.example\r\n",
+       {core::SetFlag{0, EntryField::enabled, 1}},
+       "\xEF\xBB\xBF[Entries]\r\n1 = 1" X "b.example" X "0" X "0" X "0" X X "\r\n2 = 0" X "caf\xC3\xA9.example\r\n"},
+  };
+#undef HAND_FORMATTED
+#undef ENTRY_A
+#undef ENTRY_B
+#undef ENTRY_C
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    testing_support::ScratchFolder folder;
+    const std::filesystem::path path = folder.file("Wordhop.ini");
+    writeBytes(path, c.before);
+    core::SettingsEditor editor(path.wstring());
+    ASSERT_TRUE(editor.sync().reloaded);
+    for (const core::SettingsEdit& edit : c.edits) {
+      const std::optional<core::SyncReport> report = editor.apply(edit);
+      ASSERT_TRUE(report);
+      EXPECT_FALSE(report->saveError);
+      EXPECT_TRUE(report->notices.empty());
+    }
+    EXPECT_EQ(readBytes(path), c.after);
+  }
+}
+
 }  // namespace
