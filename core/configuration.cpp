@@ -85,7 +85,7 @@ EditedSettings readAllSettings(std::string bytes) {
 
 void writeEntries(PreferenceFile& file, const std::vector<SearchEntry>& inFile, const std::vector<SearchEntry>& entries,
                   const std::vector<std::optional<std::size_t>>& fileRows, const std::vector<EntryNote>& notes) {
-  file.selectGroup(kGroupEntries);
+  const bool groupThere = file.selectGroup(kGroupEntries);
   // The file's entries keep their numbers when none moved or went, and the new
   // ones after them can take theirs: a hand-edited file may have given one of
   // those to another line.
@@ -93,9 +93,10 @@ void writeEntries(PreferenceFile& file, const std::vector<SearchEntry>& inFile, 
   for (std::size_t row = 0; keepNumbers && row < entries.size(); ++row)
     keepNumbers = row < inFile.size() ? fileRows[row] == row : !fileRows[row] && !file.hasKey(std::to_wstring(row + 1));
   std::vector<std::size_t> entryLines;
+  std::size_t lines = 0;
   file.examineKeys();
-  for (std::size_t line = 0; file.nextLine(); ++line)
-    if (!file.keyValue().empty()) entryLines.push_back(line);
+  for (; file.nextLine(); ++lines)
+    if (!file.keyValue().empty()) entryLines.push_back(lines);
   std::vector<PreferenceFile::Placement> placements;
   placements.reserve(entries.size() + notes.size());
   auto note = notes.begin();
@@ -111,6 +112,11 @@ void writeEntries(PreferenceFile& file, const std::vector<SearchEntry>& inFile, 
     if (!fileRow || inFile[*fileRow] != entries[position]) placement.value = formatEntryRecord(entries[position]);
     if (!fileRow || !keepNumbers) placement.name = std::to_wstring(position + 1);
   }
+  // Nothing to write: the group is not touched (nor made, when it is missing).
+  bool same = placements.size() == lines;
+  for (std::size_t line = 0; same && line < lines; ++line)
+    same = placements[line].line == line && !placements[line].name && !placements[line].value;
+  if (same && (groupThere || placements.empty())) return;
   file.arrangeGroup(placements);
 }
 

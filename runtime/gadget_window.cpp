@@ -133,6 +133,10 @@ bool GadgetWindow::takeShortcut(const MSG& message) {
   for (const auto& [gadgetNumber, shortcut] : shortcuts_) {
     if (gadgetNumber != number || shortcut != pressed) continue;
     events_.push_back({Event::Type::gadget, number, EventKind::shortcut, shortcut});
+    // The default handling sees the Alt chord too: where it keeps track of the
+    // keys pressed while Alt is down (Wine does), Alt's release would
+    // otherwise open the window menu and take the keys typed after it.
+    if (message.message == WM_SYSKEYDOWN) DefWindowProcW(message.hwnd, message.message, message.wParam, message.lParam);
     return true;
   }
   return false;

@@ -402,8 +402,8 @@ TEST_F(SettingsSessionEndToEnd, ARemovalOfALookAlikeRemovedOutsideRemovesNoOther
 }
 
 // With the focus in the list, Insert, Delete, Alt+Up and Alt+Down do what
-// the buttons do. A note written by hand among the entries travels, as a
-// comment, with the entry after it when they are rewritten.
+// the buttons do. A note written by hand among the entries travels, as it
+// stands, with the entry after it when they are rearranged.
 TEST_F(SettingsSessionEndToEnd, TheListsKeysAddMoveAndRemoveEntriesAndANoteTravelsWithItsEntry) {
   auto withNoteBefore = [](std::string file, const char* key, const char* note) {
     return file.insert(file.find(std::string("\r\n") + key + " = ") + 2, std::string(note) + "\r\n");
@@ -424,8 +424,44 @@ TEST_F(SettingsSessionEndToEnd, TheListsKeysAddMoveAndRemoveEntriesAndANoteTrave
   std::rotate(entries.begin(), entries.begin() + 1, entries.begin() + 3);
   entries.push_back({0, L"example.org", 0, 0, 0, L"", L""});
   entries.erase(entries.begin());
-  EXPECT_EQ(readBytes(config), withNoteBefore(defaultFileWith(entries), "1", "; check the German forum too"));
+  EXPECT_EQ(readBytes(config), withNoteBefore(defaultFileWith(entries), "1", "check the German forum too"));
 }
+
+#define X WORDHOP_X
+
+// A file laid out by hand: one key typed into Filter changes that entry's
+// line, in its own layout, and no other byte.
+TEST_F(SettingsSessionEndToEnd, AKeyTypedIntoAHandFormattedFileChangesOneLine) {
+  auto handFormatted = [](const char* filter) {
+    return std::string(";my settings\r\n\r\n[Browser]\r\n  BrowserStart=0\r\n\r\n[Entries]\r\n  1 =  1" X
+                       "alpha.example" X "1" X "0" X "0" X) +
+           filter + X "info A\r\n  2 =  0" X "beta.example\r\n\r\n[Mine]\r\nkeep=me\r\n";
+  };
+  writeBytes(config, handFormatted("+AAA"));
+  auto session = [&](HWND window) {
+    clickControl(window, filterField);
+    pressKeys({VK_END});
+    typeText(L"k");
+  };
+  EXPECT_EQ(runSession(session), 0u);
+  EXPECT_EQ(readBytes(config), "\xEF\xBB\xBF" + handFormatted("+AAAk"));
+}
+
+// What follows an entry's seventh field stays with it when another entry is
+// moved past it.
+TEST_F(SettingsSessionEndToEnd, AnEighthFieldTravelsWithItsEntryWhenAnotherMoves) {
+  const std::string other = "0" X "b.example" X "0" X "0" X "0" X X "b";
+  const std::string extended = "1" X "alpha.example" X "1" X "0" X "0" X "+AAA" X "info A" X "extra8" X "extra9";
+  writeBytes(config, "\xEF\xBB\xBF[Entries]\r\n1 = " + other + "\r\n2 = " + extended + "\r\n");
+  auto session = [&](HWND window) {
+    (void)window;
+    pressKeys({VK_MENU, VK_DOWN});  // the first row, selected at the start
+  };
+  EXPECT_EQ(runSession(session), 0u);
+  EXPECT_EQ(readBytes(config), "\xEF\xBB\xBF[Entries]\r\n1 = " + extended + "\r\n2 = " + other + "\r\n");
+}
+
+#undef X
 
 // A screen reader, another process, asks every gadget for its name: the image
 // buttons say what their tips say, the fields what their labels say.

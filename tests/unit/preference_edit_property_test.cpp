@@ -239,7 +239,9 @@ void arrangeOneGroup(PreferenceDocument& document, RandomFile& random) {
       EXPECT_EQ(line.text, old.text);
       // An empty line after a lone CR takes that end, or the two would read as one CR LF.
       const bool afterLoneCr = after[header + k].end == "\r" && old.text.empty();
-      if (!old.end.empty() && !afterLoneCr) EXPECT_EQ(line.end, old.end);
+      if (!old.end.empty() && !afterLoneCr) {
+        EXPECT_EQ(line.end, old.end);
+      }
       continue;
     }
     PreferenceDocument reread;
@@ -266,7 +268,9 @@ TEST(PreferenceStore, RandomFilesKeepEveryLineNoWriteNames) {
     document.parseFile(bytes, writeBack);
     // Read and not changed: the same bytes, in its own encoding or as UTF-8 with a mark.
     const std::string expected = writeBack == core::WriteBack::asRead || encoding == 0 ? bytes : encoded(text, 0);
-    if (!text.empty()) ASSERT_EQ(document.serialise(), expected);
+    if (!text.empty()) {
+      ASSERT_EQ(document.serialise(), expected);
+    }
     for (int step = random.pick(6); step > 0 && !HasFailure(); --step) {
       if (random.pick(3))
         writeOneKey(document, random);
@@ -281,12 +285,15 @@ TEST(PreferenceStore, RandomFilesKeepEveryLineNoWriteNames) {
     std::vector<Copy> lines = copyOf(reread);
     // A new file written as the tool writes its own starts with an empty line.
     if (text.empty() && lines.size() == document.lines().size() + 1) lines.erase(lines.begin());
-    if (!document.empty()) EXPECT_EQ(lines, copyOf(document));
+    if (!document.empty()) {
+      EXPECT_EQ(lines, copyOf(document));
+    }
     const auto encodingWritten = PreferenceDocument::decodeFileBytes(written).encoding;
-    if (!document.empty())
+    if (!document.empty()) {
       EXPECT_EQ(encodingWritten,
                 PreferenceDocument::decodeFileBytes(writeBack == core::WriteBack::asRead ? bytes : encoded(text, 0))
                     .encoding);
+    }
   }
 }
 

@@ -95,6 +95,8 @@ TEST(SettingsEditor, KeepsEveryByteTheUserDidNotChange) {
        "\xEF\xBB\xBF[Entries]\r\n1 = " ENTRY_B "\r\n2 = 0\xD7" "caf\xE9.example\r\n",
        {core::SetFlag{0, EntryField::enabled, 1}},
        "\xEF\xBB\xBF[Entries]\r\n1 = 1" X "b.example" X "0" X "0" X "0" X X "\r\n2 = 0" X "caf\xC3\xA9.example\r\n"},
+      {"a timing edit writes its key only, and makes no Entries group", "[Browser]\nTabDelay=1\n",
+       {core::SetTiming{core::Timing::tabDelay, 2}}, "\xEF\xBB\xBF[Browser]\nTabDelay=2\n"},
   };
 #undef HAND_FORMATTED
 #undef ENTRY_A
