@@ -104,7 +104,8 @@ PreferenceDocument::Decoded PreferenceDocument::decodeFileBytes(std::string byte
   // Without a mark: "Unicode" with a NUL in every second byte (ASCII text),
   // the NULs telling the byte order.
   if (const std::optional<bool> bigEndian = unmarkedUtf16(view))
-    return {runtime::utf16ToUtf8(view, *bigEndian), {*bigEndian ? TextEncoding::utf16be : TextEncoding::utf16le, false}};
+    return {runtime::utf16ToUtf8(view, *bigEndian),
+            {*bigEndian ? TextEncoding::utf16be : TextEncoding::utf16le, false}};
   // Editors save UTF-8 so, and other bytes above 0x7F hardly ever form
   // well-formed UTF-8 by chance.
   if (runtime::isWellFormedUtf8(view)) return {std::move(bytes), {TextEncoding::utf8, false}};
@@ -222,7 +223,8 @@ Line PreferenceDocument::rewrittenKey(const Line& line, std::string_view name, s
                                       KeyLayout fallback) {
   if (line.valueFrom != kNoValue && name == line.name() && value == line.value()) return line;
   // A line with no "=" gets one as the other keys have it.
-  if (line.valueFrom == kNoValue) return keyLine({line.text.substr(0, line.nameFrom), fallback.equals}, name, value, line.end);
+  if (line.valueFrom == kNoValue)
+    return keyLine({line.text.substr(0, line.nameFrom), fallback.equals}, name, value, line.end);
   std::string text(line.text.substr(0, line.nameFrom));
   text.append(name).append(line.text.substr(line.nameTo, line.valueFrom - line.nameTo)).append(value);
   return classify(keep(text), line.end);
@@ -359,8 +361,7 @@ bool PreferenceDocument::nextLine() { return advance(true); }
 bool PreferenceDocument::advance(bool everyLine) {
   if (pendingGroup_) return false;
   std::size_t i = currentItem_ == kNone ? 0 : currentItem_ + 1;
-  while (!everyLine && i < lines_.size() &&
-         (lines_[i].kind == LineKind::comment || lines_[i].kind == LineKind::blank))
+  while (!everyLine && i < lines_.size() && (lines_[i].kind == LineKind::comment || lines_[i].kind == LineKind::blank))
     ++i;
   if (i >= lines_.size() || lines_[i].kind == LineKind::group) return false;
   currentItem_ = i;
@@ -380,8 +381,8 @@ void PreferenceDocument::arrangeGroup(const std::vector<Placement>& placements) 
   body.reserve(placements.size());
   for (const Placement& placement : placements) {
     if (!placement.line || *placement.line >= to - from) {
-      body.push_back(keyLine(layout, placement.name.value_or(std::string()), placement.value.value_or(std::string()),
-                             lineEnd_));
+      body.push_back(
+          keyLine(layout, placement.name.value_or(std::string()), placement.value.value_or(std::string()), lineEnd_));
       continue;
     }
     const Line& line = lines_[from + *placement.line];
@@ -391,8 +392,8 @@ void PreferenceDocument::arrangeGroup(const std::vector<Placement>& placements) 
       body.push_back(rewrittenKey(line, placement.name ? *placement.name : line.name(),
                                   placement.value ? *placement.value : line.value(), layout));
     } else {
-      body.push_back(keyLine(layout, placement.name.value_or(std::string()), placement.value.value_or(std::string()),
-                             line.end));
+      body.push_back(
+          keyLine(layout, placement.name.value_or(std::string()), placement.value.value_or(std::string()), line.end));
     }
   }
   // Every line ends but the file's last, wherever a line without an end went.

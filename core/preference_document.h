@@ -145,7 +145,7 @@ class PreferenceDocument {
   std::optional<std::string> source_;  // the file's bytes, when they are not text_
   std::deque<std::string> kept_;       // text of lines made or changed since (stable addresses)
   std::vector<Line> lines_;
-  std::string_view head_;  // written before the first line: a mark, and a first empty line in a new file
+  std::string_view head_;              // written before the first line: a mark, and a first empty line in a new file
   std::string_view lineEnd_ = "\r\n";  // for new lines: the file's first line end
   FileEncoding written_;               // the encoding the document is written in
   std::size_t currentGroup_ = kNone;

@@ -97,7 +97,7 @@ class PreferenceFile {
   State state_ = State::closed;
   runtime::SystemError openError_ = 0;  // why the file could not be opened for writing
   runtime::File file_;
-  bool read_ = false;                        // the document holds a file's bytes
+  bool read_ = false;                       // the document holds a file's bytes
   std::optional<std::string> adoptedOver_;  // the file's bytes, when others were adopted in their place
   std::wstring fileName_;
   PreferenceDocument document_;

@@ -6,8 +6,8 @@
 
 #include "core/configuration.h"
 #include "core/preference_document.h"
-#include "runtime/utf8.h"
 #include "runtime/text.h"
+#include "runtime/utf8.h"
 #include "tests/support/browser_recorder.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/settings_file.h"

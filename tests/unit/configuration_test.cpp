@@ -72,9 +72,8 @@ TEST_F(ConfigurationTest, AChangedEntryIsWrittenOnItsOwnLineOnly) {
 
 TEST_F(ConfigurationTest, ANewEntryInAnEmptyGroupIsKeyOne) {
   put("[Entries]\r\n[Browser]\r\n");
-  EXPECT_FALSE(changeSettings(name(), [](core::PreferenceFile& file) {
-    core::writeEntries(file, {}, {SearchEntry{}}, {std::nullopt}, {});
-  }));
+  EXPECT_FALSE(changeSettings(
+      name(), [](core::PreferenceFile& file) { core::writeEntries(file, {}, {SearchEntry{}}, {std::nullopt}, {}); }));
   EXPECT_EQ(bytes(), "\xEF\xBB\xBF[Entries]\r\n1 = 0" X X "0" X "0" X "0" X X "\r\n[Browser]\r\n");
 }
 
@@ -83,7 +82,8 @@ TEST_F(ConfigurationTest, ReplacedEntriesAreNumberedFromOneWhereTheGroupStandsWi
   EXPECT_FALSE(testing_support::saveEntries(name(), {SearchEntry{1, L"a", 0, 0, 0, L"", L"", L""}, SearchEntry{}}));
   EXPECT_EQ(bytes(),
             "\xEF\xBB\xBF[Entries]\r\n; kept\r\n"
-            "1 = 1" X "a" X "0" X "0" X "0" X X "\r\n2 = 0" X X "0" X "0" X "0" X X "\r\n[Browser]\r\nTabDelay = 1\r\n");
+            "1 = 1" X "a" X "0" X "0" X "0" X X "\r\n2 = 0" X X "0" X "0" X "0" X X
+            "\r\n[Browser]\r\nTabDelay = 1\r\n");
 }
 
 // A hand-made file with the group twice: the first copy is the one read and

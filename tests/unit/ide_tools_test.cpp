@@ -8,15 +8,16 @@
 namespace {
 
 #define BOM "\xEF\xBB\xBF"
-#define TOOL_LINES(i)                                                                                          \
+#define TOOL_LINES(i)                                                                                                  \
   i "Command = C:\\Tools\\Wordhop.exe\r\n" i "Arguments = \r\n" i "WorkingDir = \r\n" i "MenuItemName = Wordhop\r\n" i \
-    "Shortcut = 0\r\n" i "ConfigLine = \r\n" i "Trigger = 0\r\n" i "Flags = 0\r\n" i "ReloadSource = 0\r\n" i      \
+    "Shortcut = 0\r\n" i "ConfigLine = \r\n" i "Trigger = 0\r\n" i "Flags = 0\r\n" i "ReloadSource = 0\r\n" i          \
     "HideEditor = 0\r\n" i "HideFromMenu = 0\r\n" i "SourceSpecific = 0\r\n" i "DeactivateTool = 0\r\n"
 #define WORDHOP_TOOL(n) "[Tool_" n "]\r\n" TOOL_LINES("")
 #define OTHER_TOOL(n) "[Tool_" n "]\r\nCommand = C:\\Other\\Tool.exe\r\nMenuItemName = Other\r\n"
 // As the IDE writes its file: keys indented, a blank line between groups.
-#define IDE_FILE(count, tools) \
-  "[ToolsInfo]\r\n  ToolCount = " count "\r\n\r\n[Tool_0]\r\n  Command = C:\\Other\\Tool.exe\r\n  MenuItemName = Other\r\n" tools
+#define IDE_FILE(count, tools)          \
+  "[ToolsInfo]\r\n  ToolCount = " count \
+  "\r\n\r\n[Tool_0]\r\n  Command = C:\\Other\\Tool.exe\r\n  MenuItemName = Other\r\n" tools
 
 std::string utf16le(std::string_view ascii) {
   std::string bytes = "\xFF\xFE";
@@ -37,7 +38,8 @@ TEST(IdeTools, TheToolIsAddedAfterTheLastAndCountedLeavingEveryOtherLine) {
       {"as the IDE writes it, in UTF-16", utf16le(IDE_FILE("1", "")), false, utf16le(ideAfter)},
       {"tools and comments",
        BOM "\r\n; PureBasic IDE tools\r\n[ToolsInfo]\r\nToolCount = 1\r\n" OTHER_TOOL("0") "; mine\r\n", false,
-       BOM "\r\n; PureBasic IDE tools\r\n[ToolsInfo]\r\nToolCount = 2\r\n" OTHER_TOOL("0") "; mine\r\n" WORDHOP_TOOL("1")},
+       BOM
+       "\r\n; PureBasic IDE tools\r\n[ToolsInfo]\r\nToolCount = 2\r\n" OTHER_TOOL("0") "; mine\r\n" WORDHOP_TOOL("1")},
       {"ToolCount missing", BOM "\r\n[ToolsInfo]\r\n" OTHER_TOOL("0"), false,
        BOM "\r\n[ToolsInfo]\r\nToolCount = 2\r\n" OTHER_TOOL("0") WORDHOP_TOOL("1")},
       {"ToolCount too low: the tool beyond it is kept", BOM "\r\n[ToolsInfo]\r\nToolCount = 0\r\n" OTHER_TOOL("0"),

@@ -104,11 +104,14 @@ TEST(PreferenceDecode, ChoosesTheEncodingByTheMarkOrTheBytes) {
       {"\xEF\xBB\xBFk=\xC3\x97", "k=\xC3\x97", {E::utf8, true}},
       {"k=\xD7", "k=\xC3\x97", {E::mixed, false}},                                      // Windows-1252
       {"k=\x92\x96\x80", "k=\xE2\x80\x99\xE2\x80\x93\xE2\x82\xAC", {E::mixed, false}},  // its ’ – €
-      {"k=\xC3\x97", "k=\xC3\x97", {E::utf8, false}},                                  // UTF-8 saved without a mark
-      {"k=caf\xC3\xA9 \xE9", "k=caf\xC3\x83\xC2\xA9 \xC3\xA9", {E::mixed, false}},      // a line not UTF-8: Windows-1252
+      {"k=\xC3\x97", "k=\xC3\x97", {E::utf8, false}},                                   // UTF-8 saved without a mark
+      {"k=caf\xC3\xA9 \xE9", "k=caf\xC3\x83\xC2\xA9 \xC3\xA9", {E::mixed, false}},  // a line not UTF-8: Windows-1252
       // UTF-8 with one line an ANSI tool appended: each line its own, with a mark or without.
       {"1=1\xC3\x97s\r\n\r\n2=caf\xE9\n3=\xC3\x97", "1=1\xC3\x97s\r\n\r\n2=caf\xC3\xA9\n3=\xC3\x97", {E::mixed, false}},
-      {"\xEF\xBB\xBF" "1=\xC3\x97\r\n3=Caf\xE9", "1=\xC3\x97\r\n3=Caf\xC3\xA9", {E::mixed, true}},
+      {"\xEF\xBB\xBF"
+       "1=\xC3\x97\r\n3=Caf\xE9",
+       "1=\xC3\x97\r\n3=Caf\xC3\xA9",
+       {E::mixed, true}},
       {"k=\xC3", "k=\xC3\x83", {E::mixed, false}},                              // a cut-off sequence is Windows-1252
       {"k=\xED\xA0\x80", "k=\xC3\xAD\xC2\xA0\xE2\x82\xAC", {E::mixed, false}},  // an encoded surrogate is no UTF-8
       {"", "", {E::utf8, false}},
@@ -145,7 +148,8 @@ TEST(PreferenceWrite, ReplacesTheFirstKeyKeepingItsLayoutAndTakesTheCallersNameC
   document.selectGroup("Google");
   document.writeString("Search", "new");
   EXPECT_TRUE(document.modified());
-  EXPECT_EQ(document.serialise(), std::string(kHead).substr(0, 3) + "[Google]\r\n  Search\t=  new\r\nSEARCH = second\r\n[Other]\r\n");
+  EXPECT_EQ(document.serialise(),
+            std::string(kHead).substr(0, 3) + "[Google]\r\n  Search\t=  new\r\nSEARCH = second\r\n[Other]\r\n");
 }
 
 // A new key follows the group's last key, laid out as the key before it; a new

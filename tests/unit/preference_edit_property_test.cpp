@@ -39,8 +39,15 @@ class RandomFile {
     return oneOf(groups);
   }
   std::string value() {
-    static const char* const values[] = {"", "v", "1\xC3\x97s\xC3\x97\x30", "a=b", "; not a comment", "[x]", "  two  words",
-                                         "caf\xC3\xA9", "\xE2\x82\xAC"};
+    static const char* const values[] = {"",
+                                         "v",
+                                         "1\xC3\x97s\xC3\x97\x30",
+                                         "a=b",
+                                         "; not a comment",
+                                         "[x]",
+                                         "  two  words",
+                                         "caf\xC3\xA9",
+                                         "\xE2\x82\xAC"};
     return oneOf(values);
   }
   std::string blanks() {
@@ -91,7 +98,6 @@ std::string encoded(const std::string& utf8, int encoding) {
   }
 }
 
-
 // The lines as they are written: copies, so that they outlive the document.
 struct Copy {
   std::string text, end;
@@ -107,7 +113,7 @@ std::vector<Copy> copyOf(const PreferenceDocument& document) {
 
 // What every (group, key) pair of the small name sets reads as.
 std::map<std::pair<std::string, std::string>, std::optional<std::string>> readings(PreferenceDocument& document,
-                                                                                  RandomFile& names) {
+                                                                                   RandomFile& names) {
   std::map<std::pair<std::string, std::string>, std::optional<std::string>> values;
   for (int i = 0; i < 12; ++i) {
     const std::string group = names.group(), key = names.name();
@@ -203,8 +209,7 @@ void arrangeOneGroup(PreferenceDocument& document, RandomFile& random) {
   const std::string group = random.group();
   if (!document.selectGroup(group)) return;
   std::size_t header = 0;
-  while (!(document.lines()[header].kind == Kind::group &&
-           core::namesEqual(document.lines()[header].name(), group)))
+  while (!(document.lines()[header].kind == Kind::group && core::namesEqual(document.lines()[header].name(), group)))
     ++header;
   std::size_t end = header + 1;
   while (end < document.lines().size() && document.lines()[end].kind != Kind::group) ++end;
@@ -230,7 +235,8 @@ void arrangeOneGroup(PreferenceDocument& document, RandomFile& random) {
   ASSERT_EQ(after.size(), before.size() - (end - header - 1) + placements.size());
   for (std::size_t i = 0; i < header; ++i) EXPECT_EQ(after[i], before[i]);
   EXPECT_EQ(after[header].text, before[header].text);
-  for (std::size_t i = end; i < before.size(); ++i) EXPECT_EQ(after[i - end + header + 1 + placements.size()], before[i]);
+  for (std::size_t i = end; i < before.size(); ++i)
+    EXPECT_EQ(after[i - end + header + 1 + placements.size()], before[i]);
   for (std::size_t k = 0; k < placements.size(); ++k) {
     const Copy& line = after[header + 1 + k];
     const auto& placement = placements[k];

@@ -106,7 +106,9 @@ TEST(SearchRunConfiguration, AddressTemplatesOpenWithTheWordEncodedInsideThem) {
   testing_support::ScratchFolder folder;
   const std::wstring file = folder.file("Wordhop.ini").wstring();
   const std::wstring longTemplate = L"https://long.example/" + std::wstring(search::kLongestAddress, L'a') + L"{word}";
-  auto site = [](std::wstring sites, int content) { return SearchEntry{1, std::move(sites), content, 0, 0, L"", L"", L""}; };
+  auto site = [](std::wstring sites, int content) {
+    return SearchEntry{1, std::move(sites), content, 0, 0, L"", L"", L""};
+  };
   EXPECT_FALSE(
       testing_support::saveEntries(file, {site(L"https://docs.example/search?q={word}&lang=en", 1),
                                           {1, L"HTTP://forum.example/find?{word}", 0, 1, 1, L"&lr=x", L"", L""},

@@ -43,8 +43,8 @@ TEST(EntryRecord, ParsesShortLongAndDamagedRecords) {
 }
 
 TEST(EntryRecord, FormatThenParseIsStable) {
-  const SearchEntry entry{1, L"www.purebasic.fr/english | www.purebasic.fr/french", 1, 1, 0, L"&lr=lang_de", L"German",
-                          L"\u00D7x"};
+  const SearchEntry entry{
+      1, L"www.purebasic.fr/english | www.purebasic.fr/french", 1, 1, 0, L"&lr=lang_de", L"German", L"\u00D7x"};
   SearchEntry parsed;
   core::parseEntryRecord(core::formatEntryRecord(entry), parsed);
   EXPECT_EQ(parsed, entry);

@@ -65,7 +65,7 @@ TEST(SettingsEditor, WritesOneLinePerFieldEditAndKeepsWhatTheFileHeldBeforeItWas
 // Each case: the file as the user left it, the edits made in the window, and
 // the file after: every line the edits do not name keeps its bytes.
 TEST(SettingsEditor, KeepsEveryByteTheUserDidNotChange) {
-#define HAND_FORMATTED(filter)                                                                               \
+#define HAND_FORMATTED(filter)                                                                                    \
   ";my settings\r\n\r\n[Browser]\r\n  BrowserStart=0\r\n\r\n[Entries]\r\n  1 = 1" X "alpha.example" X "1" X "0" X \
   "0" X filter X "info A\r\n  2 = 0" X "beta.example\r\n\r\n[Mine]\r\nkeep=me\r\n"
 #define ENTRY_A "1" X "alpha.example" X "1" X "0" X "0" X "+AAA" X "info A"
@@ -77,8 +77,10 @@ TEST(SettingsEditor, KeepsEveryByteTheUserDidNotChange) {
     std::vector<core::SettingsEdit> edits;
     std::string after;
   } cases[] = {
-      {"one key in a hand-formatted file changes one line", HAND_FORMATTED("+AAA"),
-       {core::SetText{0, EntryField::filter, L"+AAAk"}}, "\xEF\xBB\xBF" HAND_FORMATTED("+AAAk")},
+      {"one key in a hand-formatted file changes one line",
+       HAND_FORMATTED("+AAA"),
+       {core::SetText{0, EntryField::filter, L"+AAAk"}},
+       "\xEF\xBB\xBF" HAND_FORMATTED("+AAAk")},
       {"an eighth field survives a move of another entry and an edit of its own",
        "\xEF\xBB\xBF[Entries]\r\n1 = " ENTRY_B "\r\n2 = " ENTRY_A X "extra8" X "extra9\r\n3 = " ENTRY_C "\r\n",
        {core::MoveEntry{2, -1}, core::SetText{2, EntryField::info, L"info A2"}, core::RemoveEntry{0}},
@@ -92,11 +94,14 @@ TEST(SettingsEditor, KeepsEveryByteTheUserDidNotChange) {
        {core::AddEntry{}},
        "\xEF\xBB\xBF[Entries]\r\n1 = " ENTRY_B "\r\n2 = 0" X X "0" X "0" X "0" X X "\r\ncheck the beta forum too\r\n"},
       {"a Windows-1252 line behind a UTF-8 mark keeps its letters",
-       "\xEF\xBB\xBF[Entries]\r\n1 = " ENTRY_B "\r\n2 = 0\xD7" "caf\xE9.example\r\n",
+       "\xEF\xBB\xBF[Entries]\r\n1 = " ENTRY_B "\r\n2 = 0\xD7"
+       "caf\xE9.example\r\n",
        {core::SetFlag{0, EntryField::enabled, 1}},
        "\xEF\xBB\xBF[Entries]\r\n1 = 1" X "b.example" X "0" X "0" X "0" X X "\r\n2 = 0" X "caf\xC3\xA9.example\r\n"},
-      {"a timing edit writes its key only, and makes no Entries group", "[Browser]\nTabDelay=1\n",
-       {core::SetTiming{core::Timing::tabDelay, 2}}, "\xEF\xBB\xBF[Browser]\nTabDelay=2\n"},
+      {"a timing edit writes its key only, and makes no Entries group",
+       "[Browser]\nTabDelay=1\n",
+       {core::SetTiming{core::Timing::tabDelay, 2}},
+       "\xEF\xBB\xBF[Browser]\nTabDelay=2\n"},
   };
 #undef HAND_FORMATTED
 #undef ENTRY_A

@@ -261,8 +261,8 @@ TEST_F(SettingsEditingTest, KeysOutOfOrderAreEditedWhereTheyStand) {
   type(urlField, L'x');
   EXPECT_EQ(entriesGroup(), "[Entries]\r\n5 = 1" X "five\r\n3 = 0" X "x" X "0" X "0" X "0" X X "\r\n");
   press(addButton);  // "3" is taken: the list is numbered anew
-  EXPECT_EQ(entriesGroup(), "[Entries]\r\n1 = 1" X "five\r\n2 = 0" X "x" X "0" X "0" X "0" X X
-                            "\r\n3 = 0" X X "0" X "0" X "0" X X "\r\n");
+  EXPECT_EQ(entriesGroup(), "[Entries]\r\n1 = 1" X "five\r\n2 = 0" X "x" X "0" X "0" X "0" X X "\r\n3 = 0" X X "0" X
+                            "0" X "0" X X "\r\n");
 }
 
 TEST_F(SettingsEditingTest, TheEditorGetsItsExpandedPathAndTheQuotedFileName) {
