@@ -509,8 +509,9 @@ TEST_F(SettingsSessionEndToEnd, EveryGadgetHasTheNameAScreenReaderReads) {
 // one answer, and tells where it will show; the list's other lines stay.
 TEST_F(SettingsSessionEndToEnd, TheWindowMenuAddsTheToolToTheIdesToolsMenuWithOneAnswer) {
   const ScratchFolder ide;
+  // As the IDE writes it: keys indented, a blank line between groups.
   const std::string others =
-      "\xEF\xBB\xBF\r\n; IDE\r\n[ToolsInfo]\r\nToolCount = 1\r\n[Tool_0]\r\nCommand = C:\\x.exe\r\n";
+      "\xEF\xBB\xBF; IDE\r\n[ToolsInfo]\r\n  ToolCount = 1\r\n\r\n[Tool_0]\r\n  Command = C:\\x.exe\r\n";
   writeBytes(ide.file("Tools.prefs"), others);
   SetEnvironmentVariableW(L"PB_TOOL_Preferences", ide.file("PureBasic.prefs").c_str());  // as the IDE hands it
   std::vector<std::wstring> told;
@@ -533,12 +534,16 @@ TEST_F(SettingsSessionEndToEnd, TheWindowMenuAddsTheToolToTheIdesToolsMenuWithOn
   ASSERT_EQ(told.size(), 2u);
   EXPECT_NE(told[0].find(ide.file("Tools.prefs").wstring()), std::wstring::npos) << runtime::toUtf8(told[0]);
   EXPECT_NE(told[1].find(L"after its next start"), std::wstring::npos) << runtime::toUtf8(told[1]);
-  EXPECT_EQ(readBytes(ide.file("Tools.prefs")),
-            others.substr(0, others.find("ToolCount")) + "ToolCount = 2\r\n[Tool_0]\r\nCommand = C:\\x.exe\r\n" +
-                "[Tool_1]\r\nCommand = " + runtime::toUtf8(tool.wstring()) +
-                "\r\nArguments = \r\nWorkingDir = \r\nMenuItemName = Wordhop\r\nShortcut = 0\r\nConfigLine = \r\n"
-                "Trigger = 0\r\nFlags = 0\r\nReloadSource = 0\r\nHideEditor = 0\r\nHideFromMenu = 0\r\n"
-                "SourceSpecific = 0\r\nDeactivateTool = 0\r\n");
+  std::string added = "\r\n[Tool_1]\r\n";
+  for (const std::string& key : {"Command = " + runtime::toUtf8(tool.wstring()), std::string("Arguments = "),
+                                std::string("WorkingDir = "), std::string("MenuItemName = Wordhop")})
+    added += "  " + key + "\r\n";
+  for (const char* flag : {"Shortcut = 0", "ConfigLine = ", "Trigger = 0", "Flags = 0", "ReloadSource = 0",
+                           "HideEditor = 0", "HideFromMenu = 0", "SourceSpecific = 0", "DeactivateTool = 0"})
+    added += std::string("  ") + flag + "\r\n";
+  std::string expected = others + added;
+  expected.replace(expected.find("ToolCount = 1"), 13, "ToolCount = 2");
+  EXPECT_EQ(readBytes(ide.file("Tools.prefs")), expected);
 }
 
 // Hovering a row shows, as its tip, the address its entry opens with "{word}"
