@@ -108,7 +108,7 @@ void writeEntries(PreferenceFile& file, const std::vector<SearchEntry>& inFile, 
   std::size_t lines = 0;
   file.examineKeys();
   for (; file.nextLine(); ++lines)
-    if (!file.keyValue().empty()) entryLines.push_back(lines);
+    if (file.keyHasValue()) entryLines.push_back(lines);
   std::vector<PreferenceFile::Placement> placements;
   placements.reserve(entries.size() + notes.size());
   auto note = notes.begin();

@@ -67,6 +67,8 @@ class PreferenceFile {
   bool nextLine();
   // The current line's value when it is a key, trimmed; "" otherwise.
   std::wstring keyValue();
+  // Whether that value is not empty (without making it wide).
+  bool keyHasValue() const { return isOpen() && !document_.keyValue().empty(); }
   // The names of the document's groups, in file order.
   std::vector<std::wstring> groupNames() const;
   // Where a line of the current group goes when it is arranged anew: a line

@@ -1,5 +1,7 @@
 #include "core/search_entry.h"
 
+#include <algorithm>
+
 #include "core/entry_field.h"
 #include "runtime/text.h"
 
@@ -22,8 +24,13 @@ void parseEntryRecord(std::wstring_view record, SearchEntry& entry) {
     entry.sites = record;
     return;
   }
-  for (int number = 1; const EntryFieldTraits& traits : kEntryFields) {
-    const std::wstring_view text = runtime::field(record, number++, kFieldSeparator);
+  // One pass over the separators: field n runs from the (n-1)-th to the n-th;
+  // past the last one, fields are empty.
+  std::size_t from = 0, end = 0;
+  for (const EntryFieldTraits& traits : kEntryFields) {
+    end = std::min(record.find(kFieldSeparator, from), record.size());
+    const std::wstring_view text = record.substr(from, end - from);
+    from = std::min(end + 1, record.size());
     if (traits.text)
       entry.*traits.text = text;
     else if (traits.field == EntryField::enabled)
@@ -31,10 +38,7 @@ void parseEntryRecord(std::wstring_view record, SearchEntry& entry) {
     else
       entry.*traits.flag = static_cast<std::int32_t>(runtime::textToNumber(text));
   }
-  std::size_t restFrom = 0;
-  for (std::size_t separators = 0; separators < kEntryFieldCount && restFrom != std::wstring_view::npos; ++separators)
-    restFrom = record.find(kFieldSeparator, restFrom + (separators ? 1 : 0));
-  entry.rest = restFrom == std::wstring_view::npos ? std::wstring() : std::wstring(record.substr(restFrom));
+  entry.rest = record.substr(end);
 }
 
 std::wstring storableText(std::wstring_view typed, int& caret) {

@@ -1,6 +1,8 @@
 #include "runtime/utf8.h"
 
+#include <bit>
 #include <cstdint>
+#include <cstring>
 
 namespace runtime {
 namespace {
@@ -121,6 +123,28 @@ std::wstring fromUtf8(std::string_view bytes) {
 
 bool isWellFormedUtf8(std::string_view bytes) {
   for (std::size_t i = 0; i < bytes.size();) {
+    // Text is mostly ASCII: eight bytes at a time while no byte has its high bit.
+    if (std::uint64_t word; i + 8 <= bytes.size()) {
+      std::memcpy(&word, bytes.data() + i, 8);
+      const std::uint64_t high = word & 0x8080808080808080u;
+      if (high == 0 || std::endian::native == std::endian::little) {
+        // Past the ASCII bytes before the first that is not.
+        const std::size_t ascii = high == 0 ? 8 : static_cast<std::size_t>(std::countr_zero(high)) / 8;
+        i += ascii;
+        if (ascii) continue;
+      }
+    }
+    const auto lead = static_cast<std::uint8_t>(bytes[i]);
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    }
+    // Two bytes (Latin letters, "×"), the most common after ASCII.
+    if (lead >= 0xC2 && lead <= 0xDF && i + 1 < bytes.size() &&
+        (static_cast<std::uint8_t>(bytes[i + 1]) & 0xC0) == 0x80) {
+      i += 2;
+      continue;
+    }
     const std::size_t length = sequenceAt(bytes, i).length;
     if (!length) return false;
     i += length;
