@@ -74,8 +74,11 @@ std::optional<std::wstring> finalPathOf(HANDLE handle) {
 // Whether the file has more names than one (hard links): a file put in its
 // place would take only the one it is saved under.
 bool hasOtherNames(HANDLE handle) {
-  BY_HANDLE_FILE_INFORMATION information{};
-  return GetFileInformationByHandle(handle, &information) && information.nNumberOfLinks > 1;
+  // The standard information alone: the volume's, which GetFileInformationByHandle
+  // asks for too, takes Wine a call of its mount manager.
+  static const auto information = RUNTIME_EXPORT(GetModuleHandleW(L"kernel32.dll"), GetFileInformationByHandleEx);
+  FILE_STANDARD_INFO standard{};
+  return information && information(handle, FileStandardInfo, &standard, sizeof standard) && standard.NumberOfLinks > 1;
 }
 
 }  // namespace
