@@ -221,8 +221,16 @@ void SettingsWindow::setDetailGadgetsEnabled(bool enabled) {
 void SettingsWindow::showDetails(const core::SearchEntry& entry) {
   forEachFieldGadget([&](const FieldGadget& field, const core::EntryFieldTraits& of) {
     if (of.flag) window_.setState(field.gadget, entry.*of.flag != 0);
-    // A text that is already shown keeps its caret.
-    if (of.text && window_.text(field.gadget) != entry.*of.text) window_.setText(field.gadget, entry.*of.text);
+    // A text that is already shown keeps its caret; a text shown anew (the
+    // file's, after a merge) keeps it as far from the end as it was, so that
+    // the next key lands where the user was typing.
+    if (!of.text) return;
+    const std::wstring& text = entry.*of.text;
+    const std::wstring shown = window_.text(field.gadget);
+    if (shown == text) return;
+    const auto fromEnd = static_cast<int>(shown.size()) - window_.caret(field.gadget);
+    window_.setText(field.gadget, text);
+    window_.setCaret(field.gadget, std::max(0, static_cast<int>(text.size()) - fromEnd));
   });
 }
 

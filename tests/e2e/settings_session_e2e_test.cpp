@@ -361,9 +361,11 @@ TEST_F(SettingsSessionEndToEnd, KeysTypedWhileAnotherProgramChangesTheFileLandOn
     replaceWith({with(alpha, &core::SearchEntry::filter, L"+OUT"), gamma});
     typeText(L"Z");
     record();
+    typeText(L"z");  // the field shows the file's text, the caret where the user was typing
+    record();
   };
   EXPECT_EQ(runSession(session), 0u);
-  ASSERT_EQ(steps.size(), 4u);
+  ASSERT_EQ(steps.size(), 5u);
   EXPECT_EQ(steps[0].file, defaultFileWith({with(beta, &core::SearchEntry::filter, L"+BBBZ"), alpha, gamma}));
   EXPECT_EQ(steps[0].notice, L"");
   EXPECT_EQ(steps[1].file, defaultFileWith({with(beta, &core::SearchEntry::filter, L"+BBBZQ"), alpha, gamma}));
@@ -377,6 +379,7 @@ TEST_F(SettingsSessionEndToEnd, KeysTypedWhileAnotherProgramChangesTheFileLandOn
   EXPECT_EQ(steps[3].file, defaultFileWith({with(alpha, &core::SearchEntry::filter, L"+OUT"), gamma}));
   EXPECT_NE(steps[3].notice.find(L"your change of Filter was not applied"), std::wstring::npos) << steps[3].notice;
   EXPECT_TRUE(steps[3].selected);
+  EXPECT_EQ(steps[4].file, defaultFileWith({with(alpha, &core::SearchEntry::filter, L"+OUTz"), gamma}));
 }
 
 // Among four entries alike but for their filter and info, the user removes the
@@ -536,7 +539,7 @@ TEST_F(SettingsSessionEndToEnd, TheWindowMenuAddsTheToolToTheIdesToolsMenuWithOn
   EXPECT_NE(told[1].find(L"after its next start"), std::wstring::npos) << runtime::toUtf8(told[1]);
   std::string added = "\r\n[Tool_1]\r\n";
   for (const std::string& key : {"Command = " + runtime::toUtf8(tool.wstring()), std::string("Arguments = "),
-                                std::string("WorkingDir = "), std::string("MenuItemName = Wordhop")})
+                                 std::string("WorkingDir = "), std::string("MenuItemName = Wordhop")})
     added += "  " + key + "\r\n";
   for (const char* flag : {"Shortcut = 0", "ConfigLine = ", "Trigger = 0", "Flags = 0", "ReloadSource = 0",
                            "HideEditor = 0", "HideFromMenu = 0", "SourceSpecific = 0", "DeactivateTool = 0"})
