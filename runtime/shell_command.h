@@ -2,29 +2,35 @@
 // and the text editor's.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
 namespace runtime {
 
-// Folder part (up to the last slash before the first "|") followed by the file
-// part (after the last slash, up to the next double quote), one leading double
-// quote ignored. Gives the executable of a quoted path followed by arguments
-// without slashes; other commands give an unusable path, which never starts.
-std::wstring browserPathFromCommand(std::wstring_view command);
+// An open command split as the shell splits it.
+struct ShellCommand {
+  std::wstring program;    // without quotes
+  std::wstring arguments;  // what follows the program, "%1" where the file goes
+  bool operator==(const ShellCommand&) const = default;
+};
 
-// The text editor's program from the shell's open command for ".txt": the
-// same path, cut before "%1", without the spaces that then trail it.
-std::wstring editorProgramFromCommand(std::wstring_view command);
+// A quoted program runs to its closing quote; an unquoted one that contains
+// spaces is the longest part of the command before a space (or the whole)
+// that names a file (`isFile`), else the part before the first space. What
+// follows, without the spaces between, is the arguments, switches and all.
+ShellCommand splitCommand(std::wstring_view command, const std::function<bool(const std::wstring&)>& isFile);
+
+// The arguments with "%1" (or "%L") replaced by the file's path, quoted unless
+// it stands in quotes already; the quoted path appended when there is none.
+std::wstring argumentsFor(std::wstring_view arguments, std::wstring_view file);
 
 #ifdef _WIN32
 // The shell's open command for a file extension (".htm", ".txt"), as the
-// association lookup gives it; empty when there is none or it does not fit
-// the lookup's 260 characters.
-std::wstring openCommandFor(const wchar_t* extension);
-// The editor's program from an open command (editorProgramFromCommand), its
-// environment-variable references expanded: associations may name it so.
-std::wstring expandedProgramFromCommand(std::wstring_view command);
+// association lookup gives it, its environment-variable references expanded
+// (associations may name a program so), split as the shell splits it; an
+// empty program when there is none.
+ShellCommand openCommandFor(const wchar_t* extension);
 #endif
 
 }  // namespace runtime

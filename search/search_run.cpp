@@ -12,10 +12,7 @@
 
 namespace search {
 
-std::wstring findBrowserPath() {
-  const std::wstring command = runtime::openCommandFor(L".htm");
-  return command.empty() ? std::wstring() : runtime::browserPathFromCommand(command);
-}
+std::wstring findBrowserPath() { return runtime::openCommandFor(L".htm").program; }
 
 void runSearch(const SearchRequest& request, const std::wstring& configFile) {
   std::vector<core::SearchEntry> entries;

@@ -366,13 +366,14 @@ void SettingsWindow::moveEntry(int step) {
 }
 
 void SettingsWindow::openConfigInEditor() {
-  const std::wstring command = runtime::openCommandFor(L".txt");
-  if (command.empty()) return;
-  const std::wstring editor = runtime::expandedProgramFromCommand(command);
+  const runtime::ShellCommand editor = runtime::openCommandFor(L".txt");
+  if (editor.program.empty()) return;
   std::wstring folder = runtime::currentDirectory();
   if (folder.empty() || folder.back() != L'\\') folder += L'\\';
-  // Quoted: the folder may contain spaces.
-  services_.startProgram(editor, L"\"" + folder + std::wstring(core::kConfigFileName) + L"\"", folder);
+  // The editor's switches kept, the file where its "%1" stands (quoted: the
+  // folder may contain spaces).
+  services_.startProgram(editor.program,
+                         runtime::argumentsFor(editor.arguments, folder + std::wstring(core::kConfigFileName)), folder);
 }
 
 void SettingsWindow::offerDonation() {

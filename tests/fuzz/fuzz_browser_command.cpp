@@ -1,4 +1,4 @@
-// Any association command: the program texts are taken without failing.
+// Any association command: it splits without failing, into no more than it holds.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -9,8 +9,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::wstring command = runtime::fromUtf8(std::string(reinterpret_cast<const char*>(data), size));
-  const std::wstring browser = runtime::browserPathFromCommand(command);
-  const std::wstring editor = runtime::editorProgramFromCommand(command);
-  if (browser.size() > command.size() + 1 || editor.size() > browser.size()) std::abort();
+  const runtime::ShellCommand split =
+      runtime::splitCommand(command, [&](const std::wstring& path) { return path.size() % 3 == 0; });
+  if (split.program.size() + split.arguments.size() > command.size()) std::abort();
+  if (runtime::argumentsFor(split.arguments, L"f").size() > split.arguments.size() * 3 + 4) std::abort();
   return 0;
 }

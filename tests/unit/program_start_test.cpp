@@ -6,34 +6,39 @@
 
 namespace {
 
-TEST(BrowserCommand, ExtractsTheExecutableOfTheShellsOpenCommand) {
+// Commands as associations hold them, split as the shell splits them, and the
+// arguments an editor then gets for C:\My Files\Wordhop.ini.
+TEST(ShellCommand, SplitsAsTheShellDoesAndPutsTheFileWhereItsPlaceholderStands) {
+  const auto isFile = [](const std::wstring& path) {
+    return path == L"C:\\Program Files\\Editor\\edit.exe" || path == L"C:\\Tools\\b.exe";
+  };
   struct Case {
     const wchar_t* command;
-    const wchar_t* path;
+    runtime::ShellCommand split;
+    const wchar_t* arguments;
   } cases[] = {
       {L"\"C:\\Program Files\\Mozilla Firefox\\firefox.exe\" -osint -url \"%1\"",
-       L"C:\\Program Files\\Mozilla Firefox\\firefox.exe"},
-      {L"\"C:\\Program Files\\Browser\\browser.exe\"", L"C:\\Program Files\\Browser\\browser.exe"},
-      {L"C:\\Browser\\browser.exe %1", L"C:\\Browser\\browser.exe %1"},
-      {L"C:/Browser/browser.exe", L"C:/Browser/browser.exe"},
-      {L"\"C:\\B\\b.exe\" --url=http://x/%1", L"C:\\B\\b.exe\" --url=http://x/%1"},
-      {L"\"C:\\B\\b.exe\" \"%1\" | \"D:\\c\\d.exe\"", L"C:\\B\\d.exe"},
-      {L"browser.exe \"%1\"", L"browser.exe "},
-      {L"", L""},
+       {L"C:\\Program Files\\Mozilla Firefox\\firefox.exe", L"-osint -url \"%1\""},
+       L"-osint -url \"C:\\My Files\\Wordhop.ini\""},
+      {L"\"C:\\Editor\\editor.exe\" /n \"%1\"",
+       {L"C:\\Editor\\editor.exe", L"/n \"%1\""},
+       L"/n \"C:\\My Files\\Wordhop.ini\""},
+      {L"C:\\Program Files\\Editor\\edit.exe /n %1",
+       {L"C:\\Program Files\\Editor\\edit.exe", L"/n %1"},
+       L"/n \"C:\\My Files\\Wordhop.ini\""},
+      {L"C:\\windows\\notepad.exe %L", {L"C:\\windows\\notepad.exe", L"%L"}, L"\"C:\\My Files\\Wordhop.ini\""},
+      {L"C:\\Tools\\b.exe", {L"C:\\Tools\\b.exe", L""}, L"\"C:\\My Files\\Wordhop.ini\""},
+      {L"C:/Browser/browser.exe --url=http://x/%1",
+       {L"C:/Browser/browser.exe", L"--url=http://x/%1"},
+       L"--url=http://x/\"C:\\My Files\\Wordhop.ini\""},
+      {L"  \"C:\\Unclosed\\b.exe", {L"C:\\Unclosed\\b.exe", L""}, L"\"C:\\My Files\\Wordhop.ini\""},
+      {L"", {L"", L""}, L"\"C:\\My Files\\Wordhop.ini\""},
   };
-  for (const Case& c : cases) EXPECT_EQ(runtime::browserPathFromCommand(c.command), c.path) << c.command;
-}
-
-TEST(EditorCommand, ProgramIsCutBeforePercentOneWithoutTrailingSpaces) {
-  struct Case {
-    const wchar_t* command;
-    const wchar_t* program;
-  } cases[] = {
-      {L"\"C:\\Program Files\\Editor\\edit.exe\" \"%1\"", L"C:\\Program Files\\Editor\\edit.exe"},
-      {L"%SystemRoot%\\system32\\NOTEPAD.EXE %1", L"%SystemRoot%\\system32\\NOTEPAD.EXE"},
-      {L"C:\\windows\\notepad.exe", L"C:\\windows\\notepad.exe"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(runtime::editorProgramFromCommand(c.command), c.program) << c.command;
+  for (const Case& c : cases) {
+    const runtime::ShellCommand split = runtime::splitCommand(c.command, isFile);
+    EXPECT_EQ(split, c.split) << c.command;
+    EXPECT_EQ(runtime::argumentsFor(split.arguments, L"C:\\My Files\\Wordhop.ini"), c.arguments) << c.command;
+  }
 }
 
 TEST(ProgramStart, CommandLineQuotesTheProgramOnce) {

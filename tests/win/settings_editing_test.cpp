@@ -265,23 +265,34 @@ TEST_F(SettingsEditingTest, KeysOutOfOrderAreEditedWhereTheyStand) {
                             "0" X "0" X X "\r\n");
 }
 
-TEST_F(SettingsEditingTest, TheEditorGetsItsExpandedPathAndTheQuotedFileName) {
+// The editor's command split as the shell splits it: its program expanded,
+// its switches kept, the quoted file where "%1" stands.
+TEST_F(SettingsEditingTest, TheEditorGetsItsExpandedPathItsSwitchesAndTheQuotedFileName) {
   open();
-  const std::wstring command = L"%SystemRoot%\\system32\\notepad.exe %1";
-  testing_support::RegistryChanges registry;
-  registry.setDefault(L".txt", L"WordhopTest.txt");
-  registry.setDefault(L"WordhopTest.txt\\shell\\open\\command", command);
-  press(openIniButton);
-  ASSERT_EQ(started.size(), 1u);
-  wchar_t expanded[MAX_PATH] = {};
-  ExpandEnvironmentStringsW(L"%SystemRoot%\\system32\\notepad.exe", expanded, MAX_PATH);
-  EXPECT_EQ(started[0].program, expanded);
   wchar_t current[MAX_PATH] = {};
   GetCurrentDirectoryW(MAX_PATH, current);
   std::wstring folderName = current;
   if (folderName.back() != L'\\') folderName += L'\\';
-  EXPECT_EQ(started[0].parameter, L"\"" + folderName + L"Wordhop.ini\"");
-  EXPECT_EQ(started[0].folder, folderName);
+  const std::wstring file = L"\"" + folderName + L"Wordhop.ini\"";
+  wchar_t notepad[MAX_PATH] = {};
+  ExpandEnvironmentStringsW(L"%SystemRoot%\\system32\\notepad.exe", notepad, MAX_PATH);
+  const struct {
+    std::wstring command, program, parameter;
+  } cases[] = {
+      {L"%SystemRoot%\\system32\\notepad.exe %1", notepad, file},
+      {L"\"" + std::wstring(notepad) + L"\" /n \"%1\"", notepad, L"/n " + file},
+  };
+  for (const auto& c : cases) {
+    testing_support::RegistryChanges registry;
+    registry.setDefault(L".txt", L"WordhopTest.txt");
+    registry.setDefault(L"WordhopTest.txt\\shell\\open\\command", c.command);
+    started.clear();
+    press(openIniButton);
+    ASSERT_EQ(started.size(), 1u);
+    EXPECT_EQ(started[0].program, c.program);
+    EXPECT_EQ(started[0].parameter, c.parameter);
+    EXPECT_EQ(started[0].folder, folderName);
+  }
 }
 
 TEST_F(SettingsEditingTest, DonationOpensThePageOnlyOnYes) {
