@@ -114,7 +114,20 @@ LRESULT GadgetWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       events_.push_back({Event::Type::closeWindow});
       return 0;
     case WM_ACTIVATE:
-      if (LOWORD(wParam) != WA_INACTIVE) events_.push_back({Event::Type::activated});
+      // As a dialog box does: the control that had the focus when another
+      // window was activated gets it back when this one is (the default
+      // handling gives it to the window itself, where keys are lost).
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focused = GetFocus();
+        if (focused && IsChild(window_, focused)) focusWhenLeft_ = focused;
+        break;
+      }
+      events_.push_back({Event::Type::activated});
+      if (!HIWORD(wParam) && focusWhenLeft_ && IsChild(window_, focusWhenLeft_) && IsWindowVisible(focusWhenLeft_) &&
+          IsWindowEnabled(focusWhenLeft_)) {
+        SetFocus(focusWhenLeft_);
+        return 0;
+      }
       break;
   }
   return DefWindowProcW(window_, message, wParam, lParam);

@@ -209,6 +209,7 @@ class GadgetWindow {
 
   HWND window_ = nullptr;
   HWND toolTip_ = nullptr;
+  HWND focusWhenLeft_ = nullptr;  // the gadget that had the keyboard focus when another window was activated
   HFONT font_ = nullptr;
   std::map<int, Gadget> gadgets_;
   std::deque<Event> events_;

@@ -430,6 +430,24 @@ TEST_F(SettingsSessionEndToEnd, TheListsKeysAddMoveAndRemoveEntriesAndANoteTrave
   EXPECT_EQ(readBytes(config), withNoteBefore(defaultFileWith(entries), "1", "check the German forum too"));
 }
 
+// The user types, switches to another program and back (a click on the
+// title bar), and types on: every key lands in the field it was typed in.
+TEST_F(SettingsSessionEndToEnd, KeysTypedAfterComingBackLandInTheFieldTheyWereTypedIn) {
+  auto session = [&](HWND window) {
+    clickControl(window, filterField);
+    typeText(L"ab");
+    whileAnotherWindowIsActive([] {});
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    clickAt({(frame.left + frame.right) / 2, frame.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 4});
+    typeText(L"cd");
+  };
+  EXPECT_EQ(runSession(session), 0u);
+  std::vector<core::SearchEntry> entries = core::defaultEntries();
+  entries[0].filter = L"abcd";
+  EXPECT_EQ(readBytes(config), defaultFileWith(entries));
+}
+
 #define X WORDHOP_X
 
 // A file laid out by hand: one key typed into Filter changes that entry's
