@@ -12,7 +12,13 @@
 
 namespace search {
 
-std::wstring findBrowserPath() { return runtime::openCommandFor(L".htm").program; }
+std::wstring findBrowserPath() {
+  // The program the addresses go to: the https protocol's, which the shell
+  // hands them to; where it names none (a packaged browser), the web page's.
+  for (const wchar_t* kind : {L"https", L".htm"})
+    if (std::wstring program = runtime::openCommandFor(kind).program; !program.empty()) return program;
+  return {};
+}
 
 void runSearch(const SearchRequest& request, const std::wstring& configFile) {
   std::vector<core::SearchEntry> entries;
@@ -21,7 +27,8 @@ void runSearch(const SearchRequest& request, const std::wstring& configFile) {
   const std::wstring browserPath = findBrowserPath();
   ProcessPaths processPaths;
   const bool browserMustStart = request.browserMustStart && !browserWindowExists(browserPath, std::ref(processPaths));
-  if (browserMustStart) {
+  // Without a program to start, the shell's handling of the first address starts the browser.
+  if (browserMustStart && !browserPath.empty()) {
     runtime::startProgram(browserPath, L"", L"");
     runtime::waitMilliseconds(settings.browserStart);
   }

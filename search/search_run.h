@@ -5,8 +5,8 @@
 
 namespace search {
 
-// The browser's executable from the shell's open command for ".htm"; empty
-// when the lookup fails.
+// The browser's program from the shell's open command for the https protocol,
+// else for ".htm"; empty when neither names one.
 std::wstring findBrowserPath();
 
 // What the search run is given by start-up.
