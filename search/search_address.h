@@ -41,8 +41,9 @@ std::wstring buildSearchAddress(const SearchSettings& settings, const core::Sear
 
 // The placeholder of an address template, where the word goes.
 inline constexpr std::wstring_view kWordPlaceholder = L"{word}";
-// The longest address the shell takes (INTERNET_MAX_URL_LENGTH).
-inline constexpr std::size_t kLongestAddress = 2083;
+// The longest address the shell takes: INTERNET_MAX_URL_LENGTH, 2083, counts
+// the terminating NUL.
+inline constexpr std::size_t kLongestAddress = 2082;
 
 // True when an entry's sites text is an address template: it begins with
 // "http://" or "https://" (ASCII case ignored) and holds the placeholder.

@@ -138,6 +138,12 @@ TEST(SearchRunConfiguration, AddressTemplatesOpenWithTheWordEncodedInsideThem) {
             }));
   // An upper-case word also takes the API-only entry; the scheme's case does not matter.
   EXPECT_EQ(addressesFor(L"WM_PAINT").at(1), L"HTTP://forum.example/find?WM_PAINT");
+  // The shell takes 2082 characters and the NUL.
+  for (const auto& [length, kept] : {std::pair{std::size_t{2082}, true}, std::pair{std::size_t{2083}, false}}) {
+    const std::wstring start = L"https://x.example/";
+    const SearchEntry exact = site(start + std::wstring(length - start.size() - 1, L'a') + L"{word}", 1);
+    EXPECT_EQ(search::entryAddress(settings, exact, L"w").has_value(), kept) << length;
+  }
 }
 
 TEST(SearchRunConfiguration, DefaultFileGivesTheAddressesOfRecordsOneSixAndSeven) {
