@@ -58,13 +58,22 @@ void settle() {
 }
 
 int visibleWindowsOf(const std::vector<DWORD>& processes) {
-  int count = 0;
-  for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (IsWindowVisible(window) && std::find(processes.begin(), processes.end(), owner) != processes.end()) ++count;
-  }
-  return count;
+  struct Count {
+    const std::vector<DWORD>& processes;
+    int windows = 0;
+  } count{processes};
+  EnumWindows(
+      [](HWND window, LPARAM context) -> BOOL {
+        Count& count = *reinterpret_cast<Count*>(context);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (IsWindowVisible(window) &&
+            std::find(count.processes.begin(), count.processes.end(), owner) != count.processes.end())
+          ++count.windows;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&count));
+  return count.windows;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "runtime/library.h"
@@ -49,19 +50,29 @@ std::wstring comparablePath(std::wstring_view path) {
 }  // namespace
 
 bool browserWindowExists(std::wstring_view browserPath, const ProcessPathLookup& processPath) {
-  const std::wstring browser = comparablePath(browserPath);
-  // A process has many windows: its path is asked for and compared once.
-  std::vector<DWORD> notTheBrowser;
-  for (HWND window = GetWindow(FindWindowW(nullptr, nullptr), GW_HWNDNEXT); window;
-       window = GetWindow(window, GW_HWNDNEXT)) {
-    if (!IsWindowVisible(window)) continue;
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    if (std::find(notTheBrowser.begin(), notTheBrowser.end(), processId) != notTheBrowser.end()) continue;
-    if (comparablePath(processPath(processId)) == browser) return true;
-    notTheBrowser.push_back(processId);
-  }
-  return false;
+  struct Walk {
+    std::wstring browser;
+    const ProcessPathLookup& processPath;
+    std::vector<DWORD> notTheBrowser;  // a process has many windows: its path is asked for once
+    bool first = true;                 // the first window, the one in front, is not examined
+    bool found = false;
+  } walk{comparablePath(browserPath), processPath, {}};
+  // EnumWindows takes the list of top-level windows at once: a walk window by
+  // window can stop at one destroyed meanwhile.
+  EnumWindows(
+      [](HWND window, LPARAM context) -> BOOL {
+        Walk& walk = *reinterpret_cast<Walk*>(context);
+        if (std::exchange(walk.first, false) || !IsWindowVisible(window)) return TRUE;
+        DWORD processId = 0;
+        GetWindowThreadProcessId(window, &processId);
+        if (std::find(walk.notTheBrowser.begin(), walk.notTheBrowser.end(), processId) != walk.notTheBrowser.end())
+          return TRUE;
+        walk.found = comparablePath(walk.processPath(processId)) == walk.browser;
+        walk.notTheBrowser.push_back(processId);
+        return !walk.found;
+      },
+      reinterpret_cast<LPARAM>(&walk));
+  return walk.found;
 }
 
 SystemImageNameQuery systemImageNameQuery() {
