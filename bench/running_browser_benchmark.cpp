@@ -57,22 +57,24 @@ void settle() {
   }
 }
 
+struct WindowCount {
+  const std::vector<DWORD>& processes;
+  int windows = 0;
+};
+
+BOOL CALLBACK countWindow(HWND window, LPARAM context) {
+  WindowCount& count = *reinterpret_cast<WindowCount*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (IsWindowVisible(window) &&
+      std::find(count.processes.begin(), count.processes.end(), owner) != count.processes.end())
+    ++count.windows;
+  return TRUE;
+}
+
 int visibleWindowsOf(const std::vector<DWORD>& processes) {
-  struct Count {
-    const std::vector<DWORD>& processes;
-    int windows = 0;
-  } count{processes};
-  EnumWindows(
-      [](HWND window, LPARAM context) -> BOOL {
-        Count& count = *reinterpret_cast<Count*>(context);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (IsWindowVisible(window) &&
-            std::find(count.processes.begin(), count.processes.end(), owner) != count.processes.end())
-          ++count.windows;
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&count));
+  WindowCount count{processes};
+  EnumWindows(countWindow, reinterpret_cast<LPARAM>(&count));
   return count.windows;
 }
 

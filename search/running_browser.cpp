@@ -47,31 +47,33 @@ std::wstring comparablePath(std::wstring_view path) {
   return result;
 }
 
+struct BrowserWalk {
+  std::wstring browser;
+  const ProcessPathLookup& processPath;
+  std::vector<DWORD> notTheBrowser{};  // a process has many windows: its path is asked for once
+  bool first = true;                   // the first window, the one in front, is not examined
+  bool found = false;
+};
+
+BOOL CALLBACK examineWindow(HWND window, LPARAM context) {
+  BrowserWalk& walk = *reinterpret_cast<BrowserWalk*>(context);
+  if (std::exchange(walk.first, false) || !IsWindowVisible(window)) return TRUE;
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  if (std::find(walk.notTheBrowser.begin(), walk.notTheBrowser.end(), processId) != walk.notTheBrowser.end())
+    return TRUE;
+  walk.found = comparablePath(walk.processPath(processId)) == walk.browser;
+  walk.notTheBrowser.push_back(processId);
+  return !walk.found;
+}
+
 }  // namespace
 
 bool browserWindowExists(std::wstring_view browserPath, const ProcessPathLookup& processPath) {
-  struct Walk {
-    std::wstring browser;
-    const ProcessPathLookup& processPath;
-    std::vector<DWORD> notTheBrowser;  // a process has many windows: its path is asked for once
-    bool first = true;                 // the first window, the one in front, is not examined
-    bool found = false;
-  } walk{comparablePath(browserPath), processPath, {}};
+  BrowserWalk walk{comparablePath(browserPath), processPath};
   // EnumWindows takes the list of top-level windows at once: a walk window by
   // window can stop at one destroyed meanwhile.
-  EnumWindows(
-      [](HWND window, LPARAM context) -> BOOL {
-        Walk& walk = *reinterpret_cast<Walk*>(context);
-        if (std::exchange(walk.first, false) || !IsWindowVisible(window)) return TRUE;
-        DWORD processId = 0;
-        GetWindowThreadProcessId(window, &processId);
-        if (std::find(walk.notTheBrowser.begin(), walk.notTheBrowser.end(), processId) != walk.notTheBrowser.end())
-          return TRUE;
-        walk.found = comparablePath(walk.processPath(processId)) == walk.browser;
-        walk.notTheBrowser.push_back(processId);
-        return !walk.found;
-      },
-      reinterpret_cast<LPARAM>(&walk));
+  EnumWindows(examineWindow, reinterpret_cast<LPARAM>(&walk));
   return walk.found;
 }
 
