@@ -22,29 +22,22 @@ std::optional<int> typedTiming(std::wstring_view typed) {
 }
 
 std::vector<SearchEntry> defaultEntries() {
-  std::wstring vendor(kVendorSites);
+  // None opens the first match; none has text of its own after its fields.
+  const auto entry = [](std::int32_t enabled, std::wstring_view sites, std::int32_t content, std::int32_t sortByDate,
+                        std::wstring_view filter, std::wstring_view info) {
+    return SearchEntry{enabled, std::wstring(sites), content, sortByDate, 0, std::wstring(filter), std::wstring(info),
+                       {}};
+  };
   return {
-      {1, vendor, 1, 0, 0, L"", L"Search both websites for PB and API content", {}},
-      {0, vendor, 1, 1, 0, L"&lr=lang_fr", L"Search both websites, but only return results in French", {}},
-      {0, vendor, 1, 1, 0, L"&lr=lang_de", L"Search both websites, but only return results in German", {}},
-      {0,
-       vendor,
-       1,
-       1,
-       0,
-       L"&lr=lang_en|lang_de",
-       L"Search both websites, but only return results in English and German",
-       {}},
-      {0, L"groups.google.com", 0, 0, 0, L"", L"Search Google Groups", {}},
-      {1, L"devblogs.microsoft.com", 0, 0, 0, L"", L"Search MSDN blogs (e.g. The Old New Thing)", {}},
-      {1,
-       L"learn.microsoft.com",
-       0,
-       0,
-       0,
-       L"+function|message|notification|structure",
-       L"Search MSDN for [%WORD function|message|notification|structure]",
-       {}},
+      entry(1, kVendorSites, 1, 0, L"", L"Search both websites for PB and API content"),
+      entry(0, kVendorSites, 1, 1, L"&lr=lang_fr", L"Search both websites, but only return results in French"),
+      entry(0, kVendorSites, 1, 1, L"&lr=lang_de", L"Search both websites, but only return results in German"),
+      entry(0, kVendorSites, 1, 1, L"&lr=lang_en|lang_de",
+            L"Search both websites, but only return results in English and German"),
+      entry(0, L"groups.google.com", 0, 0, L"", L"Search Google Groups"),
+      entry(1, L"devblogs.microsoft.com", 0, 0, L"", L"Search MSDN blogs (e.g. The Old New Thing)"),
+      entry(1, L"learn.microsoft.com", 0, 0, L"+function|message|notification|structure",
+            L"Search MSDN for [%WORD function|message|notification|structure]"),
   };
 }
 

@@ -16,6 +16,10 @@ std::wstring formatEntryRecord(const SearchEntry& entry) {
   return record += entry.rest;
 }
 
+bool isEnabledRecord(std::wstring_view record) {
+  return record.starts_with(L'1') && record.find(kFieldSeparator) != std::wstring_view::npos;
+}
+
 void parseEntryRecord(std::wstring_view record, SearchEntry& entry) {
   // Text without a separator is no record the tool wrote (a short record, half
   // of a split line): it is kept whole as the sites of a disabled entry.
@@ -34,7 +38,7 @@ void parseEntryRecord(std::wstring_view record, SearchEntry& entry) {
     if (traits.text)
       entry.*traits.text = text;
     else if (traits.field == EntryField::enabled)
-      entry.enabled = text.starts_with(L'1') ? 1 : 0;  // what the search run searches, and nothing else
+      entry.enabled = isEnabledRecord(record) ? 1 : 0;
     else
       entry.*traits.flag = static_cast<std::int32_t>(runtime::textToNumber(text));
   }

@@ -27,6 +27,11 @@ struct SearchEntry {
 
 std::wstring formatEntryRecord(const SearchEntry& entry);
 
+// Whether a record is of an entry that searches: its first character is "1",
+// and it has fields (text without a separator is a disabled entry's sites).
+// The search run takes these, the settings window ticks these.
+bool isEnabledRecord(std::wstring_view record);
+
 // Fills all seven fields and the rest; missing fields give empty texts and
 // zeros. Text without any separator is the sites of a disabled entry.
 void parseEntryRecord(std::wstring_view record, SearchEntry& entry);

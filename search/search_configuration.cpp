@@ -26,11 +26,6 @@ SearchSettings readSettings(core::PreferenceFile& file) {
 
 }  // namespace
 
-bool isEnabledRecord(std::wstring_view record) {
-  // Text without a separator is kept as a disabled entry's sites.
-  return !record.empty() && record.front() == L'1' && record.find(core::kFieldSeparator) != std::wstring_view::npos;
-}
-
 SearchSettings loadSearchRun(const std::wstring& fileName, std::vector<core::SearchEntry>& entries) {
   core::PreferenceFile file;
   file.open(fileName);
@@ -38,7 +33,7 @@ SearchSettings loadSearchRun(const std::wstring& fileName, std::vector<core::Sea
   file.examineKeys();
   while (file.nextKey()) {
     const std::wstring record = file.keyValue();
-    if (!isEnabledRecord(record)) continue;
+    if (!core::isEnabledRecord(record)) continue;
     core::SearchEntry& entry = entries.emplace_back();
     core::parseEntryRecord(record, entry);
     entry.enabled = 0;

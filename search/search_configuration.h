@@ -10,10 +10,6 @@
 
 namespace search {
 
-// Only a record whose first character is "1" is enabled here (the settings
-// window reads the number instead).
-bool isEnabledRecord(std::wstring_view record);
-
 // The longest wait of a search run, for the browser's start and between tabs:
 // a hand-edited time of days must not hold the tool (and an IDE waiting for it).
 inline constexpr std::int32_t kLongestWaitMs = 60000;
