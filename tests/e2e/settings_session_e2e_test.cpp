@@ -555,14 +555,11 @@ TEST_F(SettingsSessionEndToEnd, TheWindowMenuAddsTheToolToTheIdesToolsMenuWithOn
   ASSERT_EQ(told.size(), 2u);
   EXPECT_NE(told[0].find(ide.file("Tools.prefs").wstring()), std::wstring::npos) << runtime::toUtf8(told[0]);
   EXPECT_NE(told[1].find(L"after its next start"), std::wstring::npos) << runtime::toUtf8(told[1]);
-  std::string added = "\r\n[Tool_1]\r\n";
-  for (const std::string& key : {"Command = " + runtime::toUtf8(tool.wstring()), std::string("Arguments = "),
-                                 std::string("WorkingDir = "), std::string("MenuItemName = Wordhop")})
-    added += "  " + key + "\r\n";
-  for (const char* flag : {"Shortcut = 0", "ConfigLine = ", "Trigger = 0", "Flags = 0", "ReloadSource = 0",
-                           "HideEditor = 0", "HideFromMenu = 0", "SourceSpecific = 0", "DeactivateTool = 0"})
-    added += std::string("  ") + flag + "\r\n";
-  std::string expected = others + added;
+  std::string expected = others + "\r\n[Tool_1]\r\n  Command = " + runtime::toUtf8(tool.wstring()) + "\r\n";
+  for (const char* key : {"Arguments = ", "WorkingDir = ", "MenuItemName = Wordhop", "Shortcut = 0",
+                          "ConfigLine = ", "Trigger = 0", "Flags = 0", "ReloadSource = 0", "HideEditor = 0",
+                          "HideFromMenu = 0", "SourceSpecific = 0", "DeactivateTool = 0"})
+    expected += std::string("  ") + key + "\r\n";
   expected.replace(expected.find("ToolCount = 1"), 13, "ToolCount = 2");
   EXPECT_EQ(readBytes(ide.file("Tools.prefs")), expected);
 }

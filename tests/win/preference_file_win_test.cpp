@@ -3,12 +3,8 @@
 
 #include <windows.h>
 
-#include <cstring>
-#include <functional>
-
 #include "core/preference_file.h"
 #include "runtime/unique_resource.h"
-#include "tests/support/process_start.h"
 #include "tests/support/real_input.h"
 #include "tests/support/scratch_folder.h"
 
@@ -141,39 +137,25 @@ TEST_F(PreferenceFileWinTest, RelativeNameIsSavedInTheCurrentFolder) {
   EXPECT_EQ(readBytes(path()), "\xEF\xBB\xBF\r\n[Browser]\r\nTabDelay = 1\r\n");
 }
 
-// The Unix name of a file under Wine.
-std::wstring unixPath(const std::filesystem::path& path) {
+// The Unix name of a file under Wine (the scratch folder's path is ASCII).
+std::string unixPath(const std::filesystem::path& path) {
   using UnixName = char*(CDECL*)(const wchar_t*);
   const auto unixName = reinterpret_cast<UnixName>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
   char* name = unixName ? unixName(path.wstring().c_str()) : nullptr;
-  if (!name) return {};
-  std::wstring wide(name, name + std::strlen(name));  // the scratch folder's path is ASCII
+  const std::string copy = name ? name : "";
   HeapFree(GetProcessHeap(), 0, name);
-  return wide;
-}
-
-// Runs a Unix program under Wine, which starts it as any other but does not
-// wait for it: `done` is asked until it says so.
-bool runUnix(const std::wstring& command, const std::function<bool()>& done) {
-  PROCESS_INFORMATION process{};
-  if (!testing_support::startProcess(nullptr, command, nullptr, process)) return false;
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  for (int wait = 0; wait < 100 && !done(); ++wait) Sleep(50);
-  return done();
+  return copy;
 }
 
 // A symbolic link as the system makes one: under Wine a Unix link (which is
 // what a user there has), on Windows a Windows link (where developer mode
 // allows it without elevation). False when none can be made.
 bool makeSymbolicLink(const std::filesystem::path& link, const std::filesystem::path& target) {
-  if (testing_support::runningUnderWine()) {
-    return runUnix(L"Z:\\bin\\ln -s " + unixPath(target) + L" " + unixPath(link),
-                   [&] { return std::filesystem::exists(link); });
-  } else {
+  if (testing_support::runningUnderWine())
+    testing_support::runHostCommand("ln -s " + unixPath(target) + " " + unixPath(link));
+  else
     CreateSymbolicLinkW(link.wstring().c_str(), target.wstring().c_str(), SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
-  }
   return std::filesystem::exists(link);
 }
 
@@ -208,7 +190,7 @@ TEST_F(PreferenceFileWinTest, LinksStayLinksAndTheFileTheyNameGetsTheSave) {
   EXPECT_FALSE(std::filesystem::exists(synced / "Wordhop.ini.saving"));
   // The link itself goes: Wine deletes the file a Unix link names, not the link.
   if (testing_support::runningUnderWine())
-    runUnix(L"Z:\\bin\\rm " + unixPath(path()), [&] { return !std::filesystem::exists(path()); });
+    testing_support::runHostCommand("rm " + unixPath(path()));
   else
     DeleteFileW(name().c_str());
   ASSERT_TRUE(std::filesystem::exists(target));
