@@ -20,11 +20,12 @@ struct Build {
   bool pe32Plus;
   std::uint16_t machine;
   const char* manifestArchitecture;
+  std::uint16_t oldestWindows;  // XP for x86, XP x64 for x64
 };
 
 constexpr Build kBuilds[] = {
-    {"WORDHOP_EXE_X86", false, 0x014C, "x86"},   // i386
-    {"WORDHOP_EXE_X64", true, 0x8664, "amd64"},  // x86-64
+    {"WORDHOP_EXE_X86", false, 0x014C, "x86", 0x0501},   // i386
+    {"WORDHOP_EXE_X64", true, 0x8664, "amd64", 0x0502},  // x86-64
 };
 
 std::string utf16(std::string_view ascii) {
@@ -56,6 +57,8 @@ TEST_P(ExecutableTest, IsAGuiProgramForItsProcessor) {
   EXPECT_EQ(exe.isPe32(), !GetParam().pe32Plus);
   EXPECT_EQ(exe.machine(), GetParam().machine);
   EXPECT_EQ(exe.subsystem(), 2);   // IMAGE_SUBSYSTEM_WINDOWS_GUI
+  EXPECT_EQ(exe.subsystemVersion(), GetParam().oldestWindows);
+  EXPECT_TRUE(exe.dllCharacteristics() & 0x8000);  // IMAGE_DLLCHARACTERISTICS_TERMINAL_SERVER_AWARE
   EXPECT_EQ(exe.timeStamp(), 0u);  // no build time: two builds give the same bytes
 }
 
@@ -77,7 +80,9 @@ TEST_P(ExecutableTest, ImportsNothingThatOlderWindowsLacks) {
   EXPECT_TRUE(imported.contains("GetWindowThreadProcessId"));  // the table is read at all
   for (const char* lookedUp : {"IsProcessDPIAware", "SetProcessDPIAware", "GetProcessDpiAwareness",
                                "SetProcessDpiAwareness", "SetWindowSubclass", "RemoveWindowSubclass", "DefSubclassProc",
-                               "QueryFullProcessImageNameW", "ShutdownBlockReasonCreate", "ShutdownBlockReasonDestroy"})
+                               "QueryFullProcessImageNameW", "ShutdownBlockReasonCreate", "ShutdownBlockReasonDestroy",
+                               "GetFinalPathNameByHandleW", "GetFileInformationByHandleEx",
+                               "GetTickCount64"})  // the threading runtime's, which the exe replaces
     EXPECT_FALSE(imported.contains(lookedUp)) << lookedUp;
 }
 

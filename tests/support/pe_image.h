@@ -30,6 +30,11 @@ class PeImage {
   std::uint16_t machine() const { return machine_; }
   std::uint32_t timeStamp() const { return timeStamp_; }
   std::uint16_t subsystem() const { return magic_ ? u16(optional_ + 68) : 0; }
+  // The oldest Windows the loader accepts the image on, as 0xMMmm.
+  std::uint16_t subsystemVersion() const {
+    return magic_ ? static_cast<std::uint16_t>(u16(optional_ + 48) << 8 | u16(optional_ + 50)) : 0;
+  }
+  std::uint16_t dllCharacteristics() const { return magic_ ? u16(optional_ + 70) : 0; }
   std::size_t size() const { return bytes_.size(); }
 
   // The names of the DLLs in the import table, upper-cased.
