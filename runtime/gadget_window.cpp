@@ -44,7 +44,7 @@ bool GadgetWindow::open(const WindowOptions& options) {
   }
   // The window finds this object from its first message on (WM_NCCREATE).
   return CreateWindowExW(0, options.className.c_str(), options.title.c_str(), options.style, x, y, width, height,
-                         nullptr, nullptr, GetModuleHandleW(nullptr), this) != nullptr;
+                         options.owner, nullptr, GetModuleHandleW(nullptr), this) != nullptr;
 }
 
 LRESULT CALLBACK GadgetWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

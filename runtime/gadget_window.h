@@ -60,6 +60,7 @@ struct WindowOptions {
   int x = kDefaultCoordinate, y = kDefaultCoordinate;
   int clientWidth = 0, clientHeight = 0;
   DWORD style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  HWND owner = nullptr;  // kept above it, minimised and restored with it
 };
 
 // Sees every message of the window before the toolkit; returning true ends

@@ -82,17 +82,18 @@ void SettingsWindow::setToolTips() {
 }
 
 bool SettingsWindow::build() {
+  // A handle the IDE passed may be stale by now: then the window has no owner.
+  HWND ide = runtime::windowFromNumber(state_.ideMainWindow);
   const bool opened =
       dpi_.scaledOpenWindow(kSettingsWindow, {runtime::kDefaultCoordinate, runtime::kDefaultCoordinate, 480, 310},
                             {.className = L"WordhopSettings",
                              .iconResource = IDI_WORDHOP,
                              .title = kWindowTitle,
-                             .style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX});
+                             .style = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                             .owner = IsWindow(ide) ? ide : nullptr});
   if (!opened) return false;
   createGadgets();
   addIdeMenuItem(window_.handle(), texts_(TEXT_ADD_TO_IDE));
-  SetWindowLongPtrW(window_.handle(), GWLP_HWNDPARENT,
-                    reinterpret_cast<LONG_PTR>(runtime::windowFromNumber(state_.ideMainWindow)));
   window_.setColors(infoField, GetSysColor(COLOR_INACTIVECAPTIONTEXT), GetSysColor(COLOR_BTNFACE));
   // The list's own keys (arrows, Space, Home, End) stay as they are.
   for (const ListKey& key : kListKeys) window_.addShortcut(entryList, key.key);

@@ -201,7 +201,12 @@ TEST_F(SettingsWindowTest, WindowTitleStyleOwnerAndTabOrder) {
                                      browserStartSpin, tabDelayLabel, tabDelaySpin, openIniButton,  donateButton,
                                      entryList,        urlLabel,      urlField,     contentCheck,   sortByDateCheck,
                                      firstMatchCheck,  filterLabel,   filterField,  infoLabel,      infoField}));
+
+  // An IDE that has closed meanwhile leaves a window without owner, not none.
   DestroyWindow(ide);
+  auto unowned = build(100);
+  ASSERT_TRUE(unowned->window().handle());
+  EXPECT_EQ(GetWindow(unowned->window().handle(), GW_OWNER), nullptr);
 }
 
 TEST_F(SettingsWindowTest, ToolTipsTextsAndSettings) {
