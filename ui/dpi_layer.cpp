@@ -1,27 +1,54 @@
 #include "ui/dpi_layer.h"
 
+#include <shellscalingapi.h>
+
 #include <string>
 
 #include "core/os_version.h"
+#include "runtime/library.h"
 #include "ui/dpi_rounding.h"
 
 namespace ui {
 namespace {
 
-// The subclass's reference data holds the DPI the window was made for, not
-// the layer: the procedure finds the layer through this one pointer (a
-// process has one settings window).
-DpiLayer* activeLayer = nullptr;
+// The DPI of the monitor the window is on, as the window sees it (0 when the
+// system cannot tell): GetDpiForWindow from Windows 10 1607 on, the monitor's
+// effective DPI on Windows 8.1.
+int monitorDpiOf(HWND window) {
+  if (auto dpiForWindow =
+          reinterpret_cast<decltype(&GetDpiForWindow)>(runtime::lookupFunction(L"user32.dll", "GetDpiForWindow")))
+    return static_cast<int>(dpiForWindow(window));
+  runtime::Library shcore(L"shcore.dll");
+  auto dpiForMonitor = RUNTIME_EXPORT(shcore.get(), GetDpiForMonitor);
+  UINT dpiX = 0, dpiY = 0;
+  if (!dpiForMonitor ||
+      dpiForMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), MDT_EFFECTIVE_DPI, &dpiX, &dpiY) != S_OK)
+    return 0;
+  return static_cast<int>(dpiX);
+}
+
+// The window rectangle around a client area of that size on a screen of that
+// DPI: the frame of a per-monitor window scales with its screen.
+RECT frameAround(int width, int height, DWORD style, int dpi) {
+  RECT frame{0, 0, width, height};
+  if (auto adjustForDpi = reinterpret_cast<decltype(&AdjustWindowRectExForDpi)>(
+          runtime::lookupFunction(L"user32.dll", "AdjustWindowRectExForDpi")))
+    adjustForDpi(&frame, style, FALSE, 0, static_cast<UINT>(dpi));
+  else
+    AdjustWindowRectEx(&frame, style, FALSE, 0);
+  return frame;
+}
 
 }  // namespace
 
 DpiLayer::DpiLayer(DpiState& state, runtime::GadgetWindow& window) : state_(state), window_(window) {
-  activeLayer = this;
   window_.setFont(state_.dpiScaling.font.get());
 }
 
+// The window may outlive the layer by a moment: it must not reach it then.
 DpiLayer::~DpiLayer() {
-  if (activeLayer == this) activeLayer = nullptr;
+  const auto remove = state_.subclassFunctions.removeWindowSubclass;
+  if (subclassId_ && remove && IsWindow(window_.handle())) remove(window_.handle(), dpiSubclassProc, *subclassId_);
 }
 
 int DpiLayer::x(int logical) const { return logicalToPixels(logical, state_.dpiScaling.scaleX); }
@@ -41,14 +68,32 @@ bool DpiLayer::scaledOpenWindow(int windowNumber, LogicalRect rect, runtime::Win
   options.clientWidth = placed.width;
   options.clientHeight = placed.height;
   if (!window_.open(options)) return false;
-  const auto setWindowSubclass = state_.subclassFunctions.setWindowSubclass;
-  if (state_.osVersionCode >= core::kOsWindows81 && setWindowSubclass) {
-    const int dpi = roundHalfEven(state_.dpiScaling.scaleX * 96.0f);
-    state_.windowDpis[std::to_wstring(windowNumber)] = dpi;
-    setWindowSubclass(window_.handle(), dpiSubclassProc, static_cast<UINT_PTR>(windowNumber),
-                      static_cast<DWORD_PTR>(dpi));
+  client_ = rect;
+  const SubclassFunctions& subclassing = state_.subclassFunctions;
+  if (state_.osVersionCode >= core::kOsWindows81 && subclassing.complete()) {
+    state_.windowDpis[std::to_wstring(windowNumber)] = madeForDpi();
+    const auto id = static_cast<UINT_PTR>(windowNumber);
+    if (subclassing.setWindowSubclass(window_.handle(), dpiSubclassProc, id, reinterpret_cast<DWORD_PTR>(this)))
+      subclassId_ = id;
   }
   return true;
+}
+
+void DpiLayer::fitToMonitor(int windowNumber) {
+  if (!subclassId_) return;  // the window does not follow DPI changes either
+  const int dpi = monitorDpiOf(window_.handle());
+  if (dpi <= 0 || dpi == madeForDpi()) return;
+  adoptDpi(windowNumber, dpi);
+  const int percent = rescalePercent(dpi, madeForDpi());
+  const runtime::Rect size =
+      pixels({0, 0, rescaleLogical(client_.width, percent), rescaleLogical(client_.height, percent)});
+  HWND handle = window_.handle();
+  const RECT frame = frameAround(size.width, size.height, static_cast<DWORD>(GetWindowLongW(handle, GWL_STYLE)), dpi);
+  RECT now{};
+  GetWindowRect(handle, &now);
+  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  SetWindowPos(handle, nullptr, (now.left + now.right - width) / 2, (now.top + now.bottom - height) / 2, width, height,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HWND DpiLayer::made(int gadget, LogicalRect rect, HWND control) {
@@ -125,34 +170,35 @@ void DpiLayer::followDpi(int dpi) {
   }
 }
 
+void DpiLayer::adoptDpi(int windowNumber, int dpi) {
+  layOutFor(dpi);
+  followDpi(dpi);
+  state_.windowDpis[std::to_wstring(windowNumber)] = dpi;
+}
+
 int DpiLayer::windowDpi(int windowNumber) const {
   auto it = state_.windowDpis.find(std::to_wstring(windowNumber));
   return it == state_.windowDpis.end() ? 0 : it->second;
 }
 
 LRESULT CALLBACK dpiSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR windowNumber,
-                                 DWORD_PTR) {
-  DpiLayer* layer = activeLayer;
-  const SubclassFunctions* functions = layer ? &layer->state_.subclassFunctions : nullptr;
+                                 DWORD_PTR reference) {
+  auto* layer = reinterpret_cast<DpiLayer*>(reference);
+  const SubclassFunctions& functions = layer->state_.subclassFunctions;
   switch (message) {
     case WM_DPICHANGED: {
-      if (!layer) return 0;
-      const int newDpi = LOWORD(wParam);
-      layer->layOutFor(newDpi);
-      layer->followDpi(newDpi);
-      layer->state_.windowDpis[std::to_wstring(windowNumber)] = newDpi;
+      layer->adoptDpi(static_cast<int>(windowNumber), LOWORD(wParam));
       const auto* suggested = reinterpret_cast<const RECT*>(lParam);
       SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                    suggested->bottom - suggested->top, SWP_NOZORDER);
       return 0;
     }
     case WM_NCDESTROY:
-      if (functions && functions->removeWindowSubclass)
-        functions->removeWindowSubclass(window, dpiSubclassProc, windowNumber);
-      return 0;
+      functions.removeWindowSubclass(window, dpiSubclassProc, windowNumber);
+      layer->subclassId_.reset();
+      break;
   }
-  return functions && functions->defSubclassProc ? functions->defSubclassProc(window, message, wParam, lParam)
-                                                 : DefWindowProcW(window, message, wParam, lParam);
+  return functions.defSubclassProc(window, message, wParam, lParam);
 }
 
 }  // namespace ui

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <map>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -44,6 +45,13 @@ class DpiLayer {
   // Gives the gadgets the font and button images of a screen of that DPI, in
   // proportion to the screen the window was made on.
   void followDpi(int dpi);
+  // Lays out, fonts and images, for a screen of that DPI, and notes it as the
+  // window's: what a DPI change and the window's first placement both do.
+  void adoptDpi(int windowNumber, int dpi);
+  // A window made for the system's DPI may have opened on a monitor of
+  // another: once its gadgets are made, they and the window are laid out and
+  // sized for that monitor, about the same centre.
+  void fitToMonitor(int windowNumber);
   // The DPI the window's gadgets are laid out for, by window number.
   int windowDpi(int windowNumber) const;
 
@@ -58,12 +66,15 @@ class DpiLayer {
 
   DpiState& state_;
   runtime::GadgetWindow& window_;
+  LogicalRect client_{};                          // the window's client area, as made
   std::map<int, LogicalRect> layout_;             // by gadget number, as made
   std::map<int, std::vector<int>> columnWidths_;  // a list's logical column widths, as made
+  std::optional<UINT_PTR> subclassId_;            // while the window is subclassed: its number
 };
 
-// Installed on the window by scaledOpenWindow on systems with per-monitor DPI.
+// Installed on the window by scaledOpenWindow on systems with per-monitor DPI;
+// its reference data is the layer.
 LRESULT CALLBACK dpiSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR windowNumber,
-                                 DWORD_PTR dpi);
+                                 DWORD_PTR layer);
 
 }  // namespace ui

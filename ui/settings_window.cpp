@@ -93,6 +93,7 @@ bool SettingsWindow::build() {
                              .owner = IsWindow(ide) ? ide : nullptr});
   if (!opened) return false;
   createGadgets();
+  dpi_.fitToMonitor(kSettingsWindow);
   addIdeMenuItem(window_.handle(), texts_(TEXT_ADD_TO_IDE));
   window_.setColors(infoField, GetSysColor(COLOR_INACTIVECAPTIONTEXT), GetSysColor(COLOR_BTNFACE));
   // The list's own keys (arrows, Space, Home, End) stay as they are.

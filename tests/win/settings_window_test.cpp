@@ -320,6 +320,22 @@ TEST_F(SettingsWindowTest, ADpiChangeRescalesEveryGadgetOnceThereAndBack) {
   }
 }
 
+// A window made for the system's DPI that opens on a monitor of another is
+// laid out for the monitor at once: here made for 144 on a 96-dpi screen.
+TEST_F(SettingsWindowTest, AWindowMadeForAnotherDpiIsLaidOutForItsMonitor) {
+  enableDpiChanges();
+  auto settings = build(150);
+  runtime::GadgetWindow& window = settings->window();
+  if (GetDpiForWindow(window.handle()) != 96) GTEST_SKIP() << "the screen is not at 96 dpi";
+  EXPECT_EQ(settings->dpiLayer().windowDpi(kSettingsWindow), 96);
+  RECT client{};
+  GetClientRect(window.handle(), &client);
+  EXPECT_EQ(client.right, 480);  // 320 logical units at 1.5
+  EXPECT_EQ(client.bottom, 310);
+  EXPECT_EQ(window.gadgetWidth(entryList), 469);  // 470 / 1.5 = 313 units
+  EXPECT_EQ(followedOf(window).fontHeight, MulDiv(state.dpi.dpiScaling.fontHeight, 96, 144));
+}
+
 // Each change lays the gadgets out anew from the geometry they were made
 // with, so no path drifts: it ends where one change to its last DPI ends.
 TEST_F(SettingsWindowTest, EveryDpiPathEndsWhereOneChangeToItsLastDpiEnds) {
