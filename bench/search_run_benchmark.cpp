@@ -19,6 +19,7 @@
 
 #include "bench/timing.h"
 #include "core/configuration.h"
+#include "tests/support/registry_changes.h"
 #include "tests/support/settings_file.h"
 
 namespace {
@@ -84,11 +85,6 @@ void measure(std::vector<Contender>& contenders, const std::wstring& folder, con
   for (Contender& contender : contenders) std::sort(contender.times.begin(), contender.times.end());
 }
 
-void setDefault(const wchar_t* key, const std::wstring& value) {
-  RegSetKeyValueW(HKEY_CLASSES_ROOT, key, nullptr, REG_SZ, value.c_str(),
-                  static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -98,9 +94,12 @@ int wmain(int argc, wchar_t** argv) {
   }
   const int runs = argc > 4 ? std::max(1, _wtoi(argv[4])) : 20;
   const std::wstring browser = std::filesystem::path(argv[2]).make_preferred().wstring();
-  setDefault(L"https\\shell\\open\\command", bench::quoted(browser) + L" \"%1\"");
-  setDefault(L".htm", L"WordhopBench.htm");
-  setDefault(L"WordhopBench.htm\\shell\\open\\command", bench::quoted(browser) + L" \"%1\"");
+  // The browser's handlers, put back as they were when the benchmark ends (or
+  // by the next test program, when it is killed).
+  testing_support::RegistryChanges registry;
+  registry.setDefault(L"https\\shell\\open\\command", bench::quoted(browser) + L" \"%1\"");
+  registry.setDefault(L".htm", L"WordhopBench.htm");
+  registry.setDefault(L"WordhopBench.htm\\shell\\open\\command", bench::quoted(browser) + L" \"%1\"");
   const std::filesystem::path folder = std::filesystem::temp_directory_path() / "wordhop-bench";
   std::filesystem::create_directories(folder);
   const std::filesystem::path tool = folder / "Wordhop.exe";

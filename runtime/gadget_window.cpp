@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 namespace runtime {
 namespace {
 
@@ -113,7 +115,22 @@ LRESULT GadgetWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_CLOSE:
       events_.push_back({Event::Type::closeWindow});
       return 0;
+    // A balloon does not hang in the air while its window moves or is
+    // minimised: it comes back beside its gadget once the window is still.
+    case WM_ENTERSIZEMOVE:
+    case WM_EXITSIZEMOVE:
+      moving_ = message == WM_ENTERSIZEMOVE;
+      trackBalloon(!moving_ && GetActiveWindow() == window_);
+      break;
+    case WM_WINDOWPOSCHANGED: {
+      const auto* place = reinterpret_cast<const WINDOWPOS*>(lParam);
+      if (balloonShown_ && !(place->flags & SWP_NOMOVE))
+        trackBalloon(!moving_ && !IsIconic(window_) && GetActiveWindow() == window_);
+      break;
+    }
     case WM_ACTIVATE:
+      // A balloon is about this window: it is not left on top of another.
+      trackBalloon(LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam));
       // As a dialog box does: the control that had the focus when another
       // window was activated gets it back when this one is (the default
       // handling gives it to the window itself, where keys are lost).
@@ -123,6 +140,7 @@ LRESULT GadgetWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         break;
       }
       events_.push_back({Event::Type::activated});
+      justActivated_ = true;
       if (!HIWORD(wParam) && focusWhenLeft_ && IsChild(window_, focusWhenLeft_) && IsWindowVisible(focusWhenLeft_) &&
           IsWindowEnabled(focusWhenLeft_)) {
         SetFocus(focusWhenLeft_);
@@ -157,7 +175,17 @@ bool GadgetWindow::takeShortcut(const MSG& message) {
 
 void GadgetWindow::dispatch(MSG& message) {
   const UINT kind = message.message;
-  if (kind == WM_KEYDOWN || kind == WM_SYSKEYDOWN || kind == WM_LBUTTONDOWN || kind == WM_NCLBUTTONDOWN) hideBalloon();
+  // A modifier alone (Alt as the user switches to another program) is no
+  // answer to the balloon.
+  const bool key = kind == WM_KEYDOWN || kind == WM_SYSKEYDOWN;
+  const bool modifier = key && (message.wParam == VK_SHIFT || message.wParam == VK_CONTROL ||
+                                message.wParam == VK_MENU || message.wParam == VK_LWIN || message.wParam == VK_RWIN);
+  // Nor is the click that brought the user back to the window: the first
+  // after its activation (which Wine may handle before the click, so that no
+  // WM_MOUSEACTIVATE comes).
+  const bool click = kind == WM_LBUTTONDOWN || kind == WM_NCLBUTTONDOWN;
+  const bool firstAfterActivation = (key || click) && std::exchange(justActivated_, false);
+  if ((key && !modifier) || (click && !firstAfterActivation)) hideBalloon();
   relayMouseToTip(message);
   if (takeShortcut(message)) return;
   // Tab moves between gadgets. Only Tab: the dialog manager would turn Escape

@@ -143,8 +143,10 @@ class GadgetWindow {
   void setToolTip(int number, std::wstring_view text);
   HWND toolTipControl() const { return toolTip_; }
 
-  // A balloon pointing at a gadget, until the next key press or click in the
-  // window, or the next balloon. It takes no focus.
+  // A balloon pointing at a gadget, until the next key press (a modifier
+  // alone aside) or click in the window, or the next balloon. It takes no
+  // focus. While the window is inactive, minimised or being moved, it is
+  // hidden; it shows again, at its gadget, when the user is back.
   void showBalloon(int number, std::wstring_view title, std::wstring_view text);
   void hideBalloon();
   HWND balloonControl() const { return balloon_; }
@@ -227,6 +229,16 @@ class GadgetWindow {
   };
   std::map<int, RowTips> rowTips_;
   HWND balloon_ = nullptr;
+  struct Balloon {
+    int gadget;
+    std::wstring title, text;
+  };
+  std::optional<Balloon> balloonShown_;  // until it is dismissed, hidden or not
+  bool moving_ = false;                  // the user drags the window or sizes it
+  bool justActivated_ = false;           // no key or click since the window was activated
+  // Shows the balloon at its gadget when `on`, else hides it; it stays
+  // balloonShown_ either way.
+  void trackBalloon(bool on);
   struct InputRules {
     GadgetWindow* window;
     int number;

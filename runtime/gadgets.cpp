@@ -438,28 +438,35 @@ const wchar_t* GadgetWindow::rowTipText(HWND list) {
 }
 
 void GadgetWindow::showBalloon(int number, std::wstring_view title, std::wstring_view text) {
-  HWND control = gadget(number);
-  if (!control) return;
+  if (!gadget(number)) return;
   if (!balloon_) {
     balloon_ = makeTipControl(window_, TTS_BALLOON);
     SendMessageW(balloon_, TTM_SETMAXTIPWIDTH, 0, 360);
   }
-  hideBalloon();
-  std::wstring copy(text);
-  TTTOOLINFOW tool = balloonTool(window_, copy.data());
-  SendMessageW(balloon_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  SendMessageW(balloon_, TTM_SETTITLEW, TTI_WARNING, reinterpret_cast<LPARAM>(std::wstring(title).c_str()));
-  RECT rect{};
-  GetWindowRect(control, &rect);
-  SendMessageW(balloon_, TTM_TRACKPOSITION, 0, MAKELPARAM((rect.left + rect.right) / 2, rect.bottom - 2));
-  SendMessageW(balloon_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+  trackBalloon(false);
+  balloonShown_ = Balloon{number, std::wstring(title), std::wstring(text)};
+  trackBalloon(true);
 }
 
 void GadgetWindow::hideBalloon() {
+  trackBalloon(false);
+  balloonShown_.reset();
+}
+
+void GadgetWindow::trackBalloon(bool on) {
   if (!balloon_) return;
   TTTOOLINFOW tool = balloonTool(window_);
   SendMessageW(balloon_, TTM_TRACKACTIVATE, FALSE, reinterpret_cast<LPARAM>(&tool));
   SendMessageW(balloon_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  HWND control = balloonShown_ ? gadget(balloonShown_->gadget) : nullptr;
+  if (!on || !control) return;
+  tool.lpszText = balloonShown_->text.data();
+  SendMessageW(balloon_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(balloon_, TTM_SETTITLEW, TTI_WARNING, reinterpret_cast<LPARAM>(balloonShown_->title.c_str()));
+  RECT rect{};
+  GetWindowRect(control, &rect);
+  SendMessageW(balloon_, TTM_TRACKPOSITION, 0, MAKELPARAM((rect.left + rect.right) / 2, rect.bottom - 2));
+  SendMessageW(balloon_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
 }
 
 void GadgetWindow::setInputRule(int number, InputRule rule) {

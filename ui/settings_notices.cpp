@@ -144,14 +144,16 @@ SettingsNotices::Closing SettingsNotices::closing(const core::SyncReport& report
   return services_.ask(question, MB_RETRYCANCEL | MB_ICONWARNING) == IDRETRY ? Closing::retry : Closing::close;
 }
 
-bool SettingsNotices::allowEndSession(bool unsaved) const {
+bool SettingsNotices::allowEndSession(bool unsaved) {
   if (!unsaved) return true;
   if (const auto create = RUNTIME_EXPORT(GetModuleHandleW(L"user32.dll"), ShutdownBlockReasonCreate))
-    create(window_.handle(), texts_(TEXT_SHUTDOWN_REASON).c_str());
+    blockingShutdown_ = create(window_.handle(), texts_(TEXT_SHUTDOWN_REASON).c_str()) != FALSE;
   return false;
 }
 
-void SettingsNotices::endSessionCancelled() const {
+void SettingsNotices::withdrawShutdownReason() {
+  if (!blockingShutdown_) return;
+  blockingShutdown_ = false;
   if (const auto destroy = RUNTIME_EXPORT(GetModuleHandleW(L"user32.dll"), ShutdownBlockReasonDestroy))
     destroy(window_.handle());
 }

@@ -56,9 +56,10 @@ class SettingsNotices {
   Closing closing(const core::SyncReport& report, bool unsaved, const std::wstring& fileName) const;
   // Windows asks before a logoff or shutdown: edits that cannot be saved
   // block it, with the reason shown beside the window.
-  bool allowEndSession(bool unsaved) const;
-  // The session goes on after all.
-  void endSessionCancelled() const;
+  bool allowEndSession(bool unsaved);
+  // The reason is withdrawn when nothing waits any more, or when the session
+  // goes on after all.
+  void withdrawShutdownReason();
 
  private:
   void tellFailure(runtime::SystemError error, bool reading, const std::wstring& fileName);
@@ -69,6 +70,7 @@ class SettingsNotices {
   const SettingsServices& services_;
   const Texts& texts_;
   const int defaultGadget_;
+  bool blockingShutdown_ = false;
 };
 
 }  // namespace ui

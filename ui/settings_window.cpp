@@ -197,7 +197,7 @@ bool SettingsWindow::seeMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
       result = 0;
       return true;
     case WM_ENDSESSION:
-      if (!wParam) notices_.endSessionCancelled();
+      if (!wParam) notices_.withdrawShutdownReason();
       return false;
     case WM_NOTIFY:
       if (const auto tick = list_.tickOf(*reinterpret_cast<const NMHDR*>(lParam), entries().size()))
@@ -279,6 +279,7 @@ void SettingsWindow::showResult(const core::SyncReport& report, int selectedRow)
     showSelectedEntry();
   }
   notices_.showWhatFailed(report, editor_.fileName());
+  if (!editor_.hasUnsaved()) notices_.withdrawShutdownReason();
 }
 
 void SettingsWindow::editField(int gadget) {

@@ -79,13 +79,18 @@ std::wstring tipOverRow(HWND window, int row, const std::wstring& before) {
   return tipTextOf(window, before);
 }
 
+// A point on the window's caption, where a click activates it and nothing else.
+POINT captionOf(HWND window) {
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  return {(frame.left + frame.right) / 2, frame.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 4};
+}
+
 // Another program's window is used while `action` runs; the settings window
-// is inactive until the user comes back to it.
+// is inactive until the user comes back to it. The user activates it with a click.
 void whileAnotherWindowIsActive(const std::function<void()>& action) {
-  HWND editor = CreateWindowExW(0, L"STATIC", L"Editor", WS_POPUP | WS_VISIBLE | WS_CAPTION, 0, 0, 200, 100, nullptr,
-                                nullptr, nullptr, nullptr);
-  SetForegroundWindow(editor);
-  settle();
+  HWND editor = makeOwnWindow(L"Editor");
+  clickOwnWindow(editor);
   action();
   ShowWindow(editor, SW_HIDE);
   DestroyWindow(editor);
@@ -115,11 +120,14 @@ class SettingsSessionEndToEnd : public ::testing::Test {
   SettingsSessionEndToEnd() : tool(installTool(toolFolder.path())), config(toolFolder.file("Wordhop.ini")) {
     core::writeDefaultConfiguration(config.wstring());
   }
-  // Hands the settings window, in front, to the session and closes it after; the exit code.
+  void SetUp() override {
+    if (const auto why = whyInputDoesNotReachTheDesktop()) GTEST_SKIP() << *why;
+  }
+  // Hands the settings window, brought to the front by a click, to the
+  // session and closes it after; the exit code.
   std::optional<DWORD> runSession(const SettingsWindowVisit& session) {
     auto inFront = [&session](HWND window) {
-      SetForegroundWindow(window);
-      settle();
+      clickAt(captionOf(window));
       session(window);
     };
     return runTool(tool, {.currentDirectory = logFolder.path(), .visitSettingsWindow = inFront});
@@ -200,9 +208,7 @@ TEST_F(SettingsSessionEndToEnd, AnEditMadeOutsideTheWindowSurvivesTheNextMove) {
   std::string afterComingBack;
   auto session = [&](HWND window) {
     whileAnotherWindowIsActive([&] { writeBytes(config, editedFile); });
-    RECT frame{};
-    GetWindowRect(window, &frame);
-    clickAt({frame.left + 150, frame.top + 10});  // its caption
+    clickAt(captionOf(window));
     afterComingBack = readBytes(config);
     clickControl(window, moveDownButton);  // the first row, still selected
   };
@@ -432,14 +438,40 @@ TEST_F(SettingsSessionEndToEnd, TheListsKeysAddMoveAndRemoveEntriesAndANoteTrave
 
 // The user types, switches to another program and back (a click on the
 // title bar), and types on: every key lands in the field it was typed in.
+// A balloon belongs to its window: it hides while another program's window is
+// active, and shows again when the user comes back while its cause lasts (the
+// file is still read-only).
+TEST_F(SettingsSessionEndToEnd, ABalloonHidesWhileAnotherWindowIsActive) {
+  bool atFirst = false, meanwhile = true, afterwards = false;
+  auto session = [&](HWND window) {
+    auto balloonShown = [&] { return waitForWindow(processOf(window), TOOLTIPS_CLASSW, 1000) != nullptr; };
+    testing_support::setReadOnly(config, true);
+    clickControl(window, urlField);
+    pressKeys({VK_END});
+    typeText(L"a");
+    atFirst = balloonShown();
+    whileAnotherWindowIsActive([&] { meanwhile = balloonShown(); });
+    clickAt(captionOf(window));
+    afterwards = balloonShown();
+
+    testing_support::setReadOnly(config, false);
+    typeText(L"b");
+  };
+  EXPECT_EQ(runSession(session), 0u);
+  EXPECT_TRUE(atFirst);
+  EXPECT_FALSE(meanwhile);
+  EXPECT_TRUE(afterwards);
+  std::vector<core::SearchEntry> entries = core::defaultEntries();
+  entries[0].sites += L"ab";
+  EXPECT_EQ(readBytes(config), defaultFileWith(entries));
+}
+
 TEST_F(SettingsSessionEndToEnd, KeysTypedAfterComingBackLandInTheFieldTheyWereTypedIn) {
   auto session = [&](HWND window) {
     clickControl(window, filterField);
     typeText(L"ab");
     whileAnotherWindowIsActive([] {});
-    RECT frame{};
-    GetWindowRect(window, &frame);
-    clickAt({(frame.left + frame.right) / 2, frame.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 4});
+    clickAt(captionOf(window));
     typeText(L"cd");
   };
   EXPECT_EQ(runSession(session), 0u);

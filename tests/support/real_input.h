@@ -9,12 +9,14 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "tests/support/process_start.h"
+#include "tests/support/under_wine.h"
 
 namespace testing_support {
 
@@ -64,8 +66,6 @@ inline bool targetIsAt(POINT point) {
   ADD_FAILURE() << "click at " << point.x << "," << point.y << " not sent: another program's window is there";
   return false;
 }
-
-inline bool runningUnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
 
 // Runs a command of the host's shell and waits until it has finished. There
 // is no handle to wait on, so the command touches a file of its own when it is
@@ -217,6 +217,42 @@ inline std::wstring tipTextOf(HWND window, const std::wstring& before = L"") {
     if (*text && before != text) return text;
   }
   return L"(no tip)";
+}
+
+// Clicks a window of this thread, a stand-in for another program's, and lets
+// it handle the click; whether that brought it to the foreground.
+inline bool clickOwnWindow(HWND window) {
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  const HWND target = std::exchange(inputTargetWindow(), nullptr);  // this process: no settling
+  clickAt({(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2});
+  inputTargetWindow() = target;
+  MSG message{};
+  for (const ULONGLONG until = GetTickCount64() + 300; GetTickCount64() < until; Sleep(10))
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+  return GetForegroundWindow() == window;
+}
+
+// A window of this thread in front of the others, as another program's editor.
+inline HWND makeOwnWindow(const wchar_t* title) {
+  HWND window = CreateWindowExW(WS_EX_TOPMOST, L"EDIT", title, WS_POPUP | WS_VISIBLE | WS_CAPTION, 0, 0, 200, 100,
+                                nullptr, nullptr, nullptr, nullptr);
+  UpdateWindow(window);
+  return window;
+}
+
+// Why the user's input cannot be played here (where a console keeps the
+// foreground or no one is signed in, as on hosted runners); none when a click
+// brings a window of the test to the front.
+inline std::optional<std::string> whyInputDoesNotReachTheDesktop() {
+  HWND probe = makeOwnWindow(L"Input probe");
+  RECT frame{};
+  GetWindowRect(probe, &frame);
+  const POINT centre{(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2};
+  const bool reached = WindowFromPoint(centre) == probe && clickOwnWindow(probe);
+  DestroyWindow(probe);
+  if (reached) return std::nullopt;
+  return "no input reaches the desktop: a click on a window of the test did not bring it to the front";
 }
 
 // Waits for a message box of the window's process and answers it with Enter

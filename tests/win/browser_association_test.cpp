@@ -3,7 +3,12 @@
 
 #include <windows.h>
 
+#include <cstdlib>
+#include <string>
+
+#include "runtime/utf8.h"
 #include "search/search_run.h"
+#include "tests/support/process_start.h"
 #include "tests/support/registry_changes.h"
 
 namespace {
@@ -29,6 +34,32 @@ TEST(BrowserAssociation, TheHttpsHandlerFirstThenTheWebPagesOne) {
     registry.setDefault(L"WordhopTest.htm\\shell\\open\\command", c.pageCommand);
     EXPECT_EQ(search::findBrowserPath(), c.program);
   }
+}
+
+// A test program killed while its changes stand: the next one to start puts
+// back what was there before.
+TEST(RegistryJournal, TheNextProgramUndoesTheChangesOfOneThatWasKilled) {
+  const char* helper = std::getenv("WORDHOP_REGISTRY_HELPER");
+  ASSERT_TRUE(helper);
+  testing_support::RegistryChanges registry;
+  registry.setDefault(L".wordhopjournal", L"before");
+  auto value = [](const wchar_t* key) {
+    wchar_t text[256] = L"(none)";
+    DWORD size = sizeof text;
+    RegGetValueW(HKEY_CLASSES_ROOT, key, nullptr, RRF_RT_REG_SZ, nullptr, text, &size);
+    return std::wstring(text);
+  };
+  PROCESS_INFORMATION process{};
+  ASSERT_TRUE(testing_support::startProcess(nullptr, L"\"" + runtime::fromUtf8(helper) + L"\"", nullptr, process));
+  for (int waited = 0; waited < 10000 && value(L".wordhopjournal") == L"before"; waited += 20) Sleep(20);
+  EXPECT_EQ(value(L".wordhopjournal"), L"WordhopJournalTest.htm");
+  TerminateProcess(process.hProcess, 1);
+  WaitForSingleObject(process.hProcess, 10000);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+  testing_support::RegistryChanges::undoLeftovers();
+  EXPECT_EQ(value(L".wordhopjournal"), L"before");
+  EXPECT_EQ(value(L"WordhopJournalTest.htm\\shell\\open\\command"), L"(none)");
 }
 
 }  // namespace

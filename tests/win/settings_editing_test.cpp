@@ -408,6 +408,30 @@ TEST_F(SettingsEditingTest, ClosingWithUnsavedEditsTriesOnceMoreAndThenAsks) {
   }
 }
 
+// The reason that held the session up is withdrawn once the edits are saved.
+TEST_F(SettingsEditingTest, TheShutdownReasonIsWithdrawnOnceNothingWaits) {
+  using Query = BOOL(WINAPI*)(HWND, LPWSTR, DWORD*);
+  const auto query = reinterpret_cast<Query>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "ShutdownBlockReasonQuery")));
+  const std::wstring path = folder.file("Wordhop.ini").wstring();
+  testing_support::writeBytes(path, kDefaultFile);
+  testing_support::setReadOnly(path, true);
+  const runtime::ScopeExit writable([&] { testing_support::setReadOnly(path, false); });
+  openWindowOn(path);
+  select(0);
+  type(urlField, L'x');
+  EXPECT_EQ(SendMessageW(window().handle(), WM_QUERYENDSESSION, 0, 0), FALSE);
+  auto reasonShown = [&] {
+    wchar_t reason[256] = L"";
+    DWORD size = std::size(reason);
+    return query(window().handle(), reason, &size) != FALSE;
+  };
+  if (!query || !reasonShown()) GTEST_SKIP() << "this system keeps no shutdown reasons (Wine)";
+  testing_support::setReadOnly(path, false);
+  type(urlField, L'y');
+  EXPECT_FALSE(reasonShown());
+}
+
 // Coming back to the window after the file was edited by hand shows the edit
 // and writes nothing, whatever form the editor left the file in.
 TEST_F(SettingsEditingTest, AReloadShowsAnOutsideEditAndWritesNothing) {
