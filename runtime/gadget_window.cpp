@@ -174,6 +174,11 @@ bool GadgetWindow::takeShortcut(const MSG& message) {
 }
 
 void GadgetWindow::dispatch(MSG& message) {
+  // Both clicks of a double click are in this window. Wine counts them per
+  // thread: a click that brings the user back from another window, on the spot
+  // clicked last here, would come as a double click and select the field's
+  // text for the next key to replace.
+  if (message.message == WM_LBUTTONDBLCLK && justActivated_) message.message = WM_LBUTTONDOWN;
   const UINT kind = message.message;
   // A modifier alone (Alt as the user switches to another program) is no
   // answer to the balloon.

@@ -480,6 +480,37 @@ TEST_F(SettingsSessionEndToEnd, KeysTypedAfterComingBackLandInTheFieldTheyWereTy
   EXPECT_EQ(readBytes(config), defaultFileWith(entries));
 }
 
+// Two settings windows, side by side, clicked and typed in by turns and
+// quickly: every round of keys lands in the field clicked, in its own file.
+TEST_F(SettingsSessionEndToEnd, TwoWindowsTypedInByTurnsKeepEveryKey) {
+  ScratchFolder secondFolder;
+  const std::filesystem::path secondTool = installTool(secondFolder.path());
+  const std::filesystem::path secondConfig = secondFolder.file("Wordhop.ini");
+  core::writeDefaultConfiguration(secondConfig.wstring());
+  auto bothOpen = [&](HWND first) {
+    auto byTurns = [&](HWND second) {
+      MoveWindow(first, 0, 0, 560, 400, TRUE);
+      MoveWindow(second, 620, 0, 560, 400, TRUE);
+      for (const wchar_t* round : {L"1", L"2", L"3"}) {
+        for (const auto& [window, letter] : {std::pair{first, L'a'}, std::pair{second, L'b'}}) {
+          inputTargetWindow() = window;
+          clickControl(window, filterField);
+          typeText(std::wstring{letter} + round);
+        }
+      }
+      inputTargetWindow() = second;
+    };
+    EXPECT_EQ(runTool(secondTool, {.currentDirectory = logFolder.path(), .visitSettingsWindow = byTurns}), 0u);
+    inputTargetWindow() = first;
+  };
+  EXPECT_EQ(runSession(bothOpen), 0u);
+  for (const auto& [file, typed] : {std::pair{config, L"a1a2a3"}, std::pair{secondConfig, L"b1b2b3"}}) {
+    std::vector<core::SearchEntry> entries = core::defaultEntries();
+    entries[0].filter = typed;
+    EXPECT_EQ(readBytes(file), defaultFileWith(entries)) << file;
+  }
+}
+
 #define X WORDHOP_X
 
 // A file laid out by hand: one key typed into Filter changes that entry's
