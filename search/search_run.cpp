@@ -26,9 +26,12 @@ void runSearch(const SearchRequest& request, const std::wstring& configFile) {
 
   const std::wstring browserPath = findBrowserPath();
   ProcessPaths processPaths;
-  const bool browserMustStart = request.browserMustStart && !browserWindowExists(browserPath, std::ref(processPaths));
-  // Without a program to start, the shell's handling of the first address starts the browser.
-  if (browserMustStart && !browserPath.empty()) {
+  // Without a program to start (none is registered, or a packaged browser's
+  // handler names none), the shell's handling of the first address starts the
+  // browser: nothing is started or waited for, and no window compared.
+  const bool browserMustStart =
+      request.browserMustStart && !browserPath.empty() && !browserWindowExists(browserPath, std::ref(processPaths));
+  if (browserMustStart) {
     runtime::startProgram(browserPath, L"", L"");
     runtime::waitMilliseconds(settings.browserStart);
   }

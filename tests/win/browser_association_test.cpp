@@ -25,6 +25,7 @@ TEST(BrowserAssociation, TheHttpsHandlerFirstThenTheWebPagesOne) {
   } cases[] = {
       {"both: the https handler", https, page, self},
       {"https names no program (a packaged browser): the web page's", L"", page, notepad},
+      {"neither names one: none, which the run does not start", L"", L"", L""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
