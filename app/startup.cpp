@@ -40,8 +40,7 @@ void takePerMonitorPath(ToolState& state) {
     if (awareness == PROCESS_DPI_UNAWARE) {
       // Per-monitor version 2 (Windows 10 1703 on) scales the caption, the
       // list's check boxes and the spin arrows with the window as well.
-      auto setContext = reinterpret_cast<decltype(&SetProcessDpiAwarenessContext)>(
-          runtime::lookupFunction(L"user32.dll", "SetProcessDpiAwarenessContext"));
+      const auto setContext = RUNTIME_EXPORT(GetModuleHandleW(L"user32.dll"), SetProcessDpiAwarenessContext);
       if (!(setContext && setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2)) && setAwareness)
         setAwareness(PROCESS_PER_MONITOR_DPI_AWARE);
     } else if (awareness == PROCESS_SYSTEM_DPI_AWARE || awareness == PROCESS_PER_MONITOR_DPI_AWARE) {

@@ -15,9 +15,8 @@ namespace {
 // system cannot tell): GetDpiForWindow from Windows 10 1607 on, the monitor's
 // effective DPI on Windows 8.1.
 int monitorDpiOf(HWND window) {
-  if (auto dpiForWindow =
-          reinterpret_cast<decltype(&GetDpiForWindow)>(runtime::lookupFunction(L"user32.dll", "GetDpiForWindow")))
-    return static_cast<int>(dpiForWindow(window));
+  const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  if (const auto dpiForWindow = RUNTIME_EXPORT(user32, GetDpiForWindow)) return static_cast<int>(dpiForWindow(window));
   runtime::Library shcore(L"shcore.dll");
   auto dpiForMonitor = RUNTIME_EXPORT(shcore.get(), GetDpiForMonitor);
   UINT dpiX = 0, dpiY = 0;
@@ -31,8 +30,7 @@ int monitorDpiOf(HWND window) {
 // DPI: the frame of a per-monitor window scales with its screen.
 RECT frameAround(int width, int height, DWORD style, int dpi) {
   RECT frame{0, 0, width, height};
-  if (auto adjustForDpi = reinterpret_cast<decltype(&AdjustWindowRectExForDpi)>(
-          runtime::lookupFunction(L"user32.dll", "AdjustWindowRectExForDpi")))
+  if (const auto adjustForDpi = RUNTIME_EXPORT(GetModuleHandleW(L"user32.dll"), AdjustWindowRectExForDpi))
     adjustForDpi(&frame, style, FALSE, 0, static_cast<UINT>(dpi));
   else
     AdjustWindowRectEx(&frame, style, FALSE, 0);
