@@ -87,30 +87,6 @@ void pairMoved(const std::vector<std::size_t>& before, const std::vector<std::si
   }
 }
 
-// Between two entries of the common subsequence, the entries still unmatched
-// on both sides are paired one for one when there are as many on each side.
-void pairEqualStretches(const std::vector<std::optional<std::size_t>>& anchors, Match& match,
-                        std::vector<bool>& taken) {
-  std::size_t a = 0, b = 0;
-  for (std::size_t next = 0; next <= anchors.size(); ++next) {
-    if (next < anchors.size() && !anchors[next]) continue;
-    const std::size_t nextB = next < anchors.size() ? *anchors[next] : taken.size();
-    std::vector<std::size_t> left, right;
-    for (std::size_t i = a; i < next; ++i)
-      if (!match[i]) left.push_back(i);
-    for (std::size_t j = b; j < nextB; ++j)
-      if (!taken[j]) right.push_back(j);
-    if (left.size() == right.size()) {
-      for (std::size_t k = 0; k < left.size(); ++k) {
-        match[left[k]] = right[k];
-        taken[right[k]] = true;
-      }
-    }
-    a = next + 1;
-    b = nextB + 1;
-  }
-}
-
 // Pairs the entries still left over that are alike in more than half their
 // fields, where each is the other's one best match.
 void pairAlike(const std::vector<SearchEntry>& before, const std::vector<SearchEntry>& after, Match& match,
@@ -164,12 +140,10 @@ Match matchEntries(const std::vector<SearchEntry>& before, const std::vector<Sea
     ++tail;
   }
   commonSubsequence(a, head, a.size() - tail, b, head, b.size() - tail, match);
-  const Match anchors = match;
   std::vector<bool> taken(after.size(), false);
   for (const auto& to : match)
     if (to) taken[*to] = true;
   pairMoved(a, b, match, taken);
-  pairEqualStretches(anchors, match, taken);
   pairAlike(before, after, match, taken);
   return match;
 }

@@ -16,12 +16,11 @@ namespace core {
 // - A longest common subsequence of equal entries (equal in content: spaces at
 //   the ends of a text do not count) is matched first.
 // - Equal entries left over on both sides are paired next, in order: moved.
-// - Between two entries of the subsequence, the entries still unmatched on
-//   each side are paired one for one when there are as many on both: an entry
-//   edited where it stands is still that entry.
-// - Entries still left over are paired when they share more than half their
-//   fields and each is the other's one best match (moved and edited); ties
-//   stay unpaired.
+// - Entries still left over are paired only when they are alike: they share
+//   more than half their fields and each is the other's one best match (edited,
+//   where they stand or moved); ties stay unpaired. Two entries that are not
+//   alike are never paired, wherever they stand: an entry replaced by an
+//   unrelated one is removed, and the other added.
 std::vector<std::optional<std::size_t>> matchEntries(const std::vector<SearchEntry>& before,
                                                      const std::vector<SearchEntry>& after);
 

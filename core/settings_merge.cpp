@@ -9,7 +9,6 @@ struct Slot {
   SearchEntry entry;
   std::optional<std::size_t> fileRow;
   std::optional<EntryId> id;
-  bool kept = false;  // removed outside, kept for the user's change: it stands where the window has it
 };
 
 // A notice whose row is known once the merged list is complete.
@@ -23,21 +22,16 @@ class Merge {
   Merge(const EditedSettings& base, const EditedSettings& theirs, const std::vector<std::optional<std::size_t>>& match,
         const OurSettings& ours)
       : base_(base), theirs_(theirs), match_(match), ours_(ours), oursRowOfBase_(base.entries.size()) {
-    for (std::size_t row = 0; row < ours.ids.size(); ++row) {
-      const EntryId id = ours.ids[row];
-      if (!id.added) {
-        oursRowOfBase_[id.index] = row;
-      } else {
-        if (oursRowOfAdded_.size() <= id.index) oursRowOfAdded_.resize(id.index + 1);
-        oursRowOfAdded_[id.index] = row;
-      }
-    }
+    for (std::size_t row = 0; row < ours.ids.size(); ++row)
+      if (!ours.ids[row].added) oursRowOfBase_[ours.ids[row].index] = row;
   }
 
   Merged run() {
     takeTheirs();
     keepEntriesRemovedOutside();
-    for (const SequenceEdit& edit : ours_.sequence) replay(edit);
+    for (const SequenceEdit& edit : ours_.sequence)
+      if (edit.kind == SequenceEdit::Kind::remove) remove(edit.id);
+    placeMovedAndAdded();
     Merged merged;
     mergeTimings(merged.settings);
     placeNotes(merged.settings);
@@ -46,7 +40,7 @@ class Merge {
       merged.fileRows.push_back(slot.fileRow);
     }
     // Where each entry ended up, looked up once for all.
-    std::vector<std::optional<std::size_t>> slotOfBase(base_.entries.size()), slotOfAdded(oursRowOfAdded_.size());
+    std::vector<std::optional<std::size_t>> slotOfBase(base_.entries.size()), slotOfAdded;
     for (std::size_t i = 0; i < slots_.size(); ++i)
       if (const auto& id = slots_[i].id) {
         auto& rows = id->added ? slotOfAdded : slotOfBase;
@@ -66,10 +60,6 @@ class Merge {
   }
 
  private:
-  std::optional<std::size_t> oursRowOf(EntryId id) const {
-    const auto& rows = id.added ? oursRowOfAdded_ : oursRowOfBase_;
-    return id.index < rows.size() ? rows[id.index] : std::nullopt;
-  }
   std::optional<std::size_t> slotOf(EntryId id) const {
     for (std::size_t i = 0; i < slots_.size(); ++i)
       if (slots_[i].id == id) return i;
@@ -126,39 +116,59 @@ class Merge {
           break;
         }
       }
-      slots_.insert(slots_.begin() + static_cast<std::ptrdiff_t>(at), Slot{mine, std::nullopt, id, true});
+      slots_.insert(slots_.begin() + static_cast<std::ptrdiff_t>(at), Slot{mine, std::nullopt, id});
       tell(Notice::Edit::field, Notice::Reason::removedOutside, id, changed->field);
     }
   }
 
-  void replay(const SequenceEdit& edit) {
-    const std::optional<std::size_t> at = slotOf(edit.id);
-    switch (edit.kind) {
-      case SequenceEdit::Kind::add: {
-        const auto row = oursRowOf(edit.id);
-        slots_.push_back({row ? ours_.settings.entries[*row] : SearchEntry{}, std::nullopt, edit.id});
-        return;
+  // The user's Remove; an entry changed outside meanwhile stays, with a word.
+  void remove(EntryId id) {
+    const std::optional<std::size_t> at = slotOf(id);
+    if (!at) return;  // removed outside too, or added and removed here
+    if (const Slot& slot = slots_[*at];
+        slot.fileRow && !id.added && !sameContent(theirs_.entries[*slot.fileRow], base_.entries[id.index])) {
+      tell(Notice::Edit::removal, Notice::Reason::changedOutside, id);
+      return;
+    }
+    slots_.erase(slots_.begin() + static_cast<std::ptrdiff_t>(*at));
+  }
+
+  // Each entry the user moved goes directly below the entry the window shows
+  // above it (or first), wherever the file has that one now; top down, so that
+  // an entry above has its place first. An entry added and never moved stays
+  // last, after what the file gained meanwhile.
+  void placeMovedAndAdded() {
+    std::vector<EntryId> moved, added;
+    for (const SequenceEdit& edit : ours_.sequence)
+      (edit.kind == SequenceEdit::Kind::move ? moved : added).push_back(edit.id);
+    auto contains = [](const std::vector<EntryId>& ids, EntryId id) {
+      return std::find(ids.begin(), ids.end(), id) != ids.end();
+    };
+    for (std::size_t row = 0; row < ours_.ids.size(); ++row) {
+      const EntryId id = ours_.ids[row];
+      const bool wasMoved = contains(moved, id);
+      if (!wasMoved && !(id.added && contains(added, id))) continue;
+      const std::optional<std::size_t> at = slotOf(id);
+      if (!at && !id.added) {
+        tell(Notice::Edit::move, Notice::Reason::removedOutside, std::nullopt);  // the entry is gone
+        continue;
       }
-      case SequenceEdit::Kind::remove:
-        if (!at) return;  // removed outside too
-        if (const Slot& slot = slots_[*at];
-            slot.fileRow && !edit.id.added &&
-            !sameContent(theirs_.entries[*slot.fileRow], base_.entries[edit.id.index])) {
-          tell(Notice::Edit::removal, Notice::Reason::changedOutside, edit.id);
-          return;
+      Slot slot = at ? std::move(slots_[*at]) : Slot{ours_.settings.entries[row], std::nullopt, id};
+      if (at) slots_.erase(slots_.begin() + static_cast<std::ptrdiff_t>(*at));
+      std::size_t place = slots_.size();
+      if (wasMoved) {
+        // The nearest entry above that is still there; the one directly above
+        // gone means the user's place cannot be kept exactly.
+        place = 0;
+        for (std::size_t above = row; above-- > 0;) {
+          if (const auto anchor = slotOf(ours_.ids[above])) {
+            place = *anchor + 1;
+            break;
+          }
         }
-        slots_.erase(slots_.begin() + static_cast<std::ptrdiff_t>(*at));
-        return;
-      case SequenceEdit::Kind::move: {
-        if (!at) {
-          tell(Notice::Edit::move, Notice::Reason::removedOutside, std::nullopt);
-          return;
-        }
-        const std::size_t target = *at + static_cast<std::size_t>(edit.step);
-        if (slots_[*at].kept || target >= slots_.size()) return;  // at an end (wraps below 0)
-        std::swap(slots_[*at], slots_[target]);
-        return;
+        if (row > 0 && !slotOf(ours_.ids[row - 1])) tell(Notice::Edit::move, Notice::Reason::removedOutside, id);
       }
+      slots_.insert(slots_.begin() + static_cast<std::ptrdiff_t>(place), std::move(slot));
     }
   }
 
@@ -195,7 +205,7 @@ class Merge {
   const EditedSettings& theirs_;
   const std::vector<std::optional<std::size_t>>& match_;
   const OurSettings& ours_;
-  std::vector<std::optional<std::size_t>> oursRowOfBase_, oursRowOfAdded_;
+  std::vector<std::optional<std::size_t>> oursRowOfBase_;
   std::vector<Slot> slots_;
   std::vector<PendingNotice> notices_;
 };

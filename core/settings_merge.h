@@ -9,7 +9,16 @@
 // - an entry removed on one side and changed on the other stays, with the
 //   change, and is named in a notice;
 // - entries neither side touched keep the file's order among themselves;
-// - every edit of the user's is applied or named in a notice.
+// - every edit of the user's is applied or named in a notice;
+// - an entry the user moved ends directly below the entry the window shows
+//   above it (or first) when that entry is still there, wherever the file has
+//   it now; when it is gone, below the nearest one above that is left, named
+//   in a notice;
+// - an entry the user added and never moved ends last, after what the file
+//   gained meanwhile; one the user moved is placed as a move;
+// - an entry is only paired with one of the file that is alike (entry_diff.h):
+//   no field edit lands on an entry that shares no field with the one edited,
+//   and an entry replaced by an unrelated one counts as removed outside.
 // Text that differs only in spaces and tabs at its ends is no change.
 #pragma once
 

@@ -24,7 +24,10 @@ SearchEntry entry(const wchar_t* sites, const wchar_t* filter = L"", const wchar
 // Four entries that differ only in filter and info, as in the default file.
 const SearchEntry look1 = entry(L"v", L"", L"one"), look2 = entry(L"v", L"&fr", L"two"),
                   look3 = entry(L"v", L"&de", L"three"), look4 = entry(L"v", L"&en", L"four");
-const SearchEntry a = entry(L"a.example"), b = entry(L"b.example"), c = entry(L"c.example"), d = entry(L"d.example");
+const SearchEntry a = entry(L"a.example"), b = entry(L"b.example"), c = entry(L"c.example"), d = entry(L"d.example"),
+                  n = entry(L"n.example");
+// Shares no field with b.
+const SearchEntry unrelated{1, L"u.example", 0, 0, 1, L"&u", L"u", L""};
 
 SearchEntry with(SearchEntry base, EntryField field, const wchar_t* text) {
   base.*core::traitsOf(field).text = text;
@@ -181,6 +184,54 @@ TEST(SettingsMerge, DecidesEntryByEntryAndFieldByField) {
        file({a, b}),
        {a, b, with(SearchEntry{}, EntryField::sites, L"mine")},
        {}},
+      {"a move up past an entry removed outside",
+       {a, b, c},
+       [](Session& s) {
+         s.user(core::MoveEntry{2, -1});
+       },
+       file({a, c}),
+       {a, c},
+       {}},
+      {"a move to the top past an insertion outside",
+       {a, b, c},
+       [](Session& s) {
+         s.user(core::MoveEntry{1, -1});
+       },
+       file({a, n, b, c}),
+       {b, a, n, c},
+       {}},
+      {"an added entry moved up, the file appended to meanwhile",
+       {a, b},
+       [](Session& s) {
+         s.user(core::AddEntry{});
+         s.user(core::SetText{2, EntryField::sites, L"mine"});
+         s.user(core::MoveEntry{2, -1});
+       },
+       file({a, b, n}),
+       {a, with(SearchEntry{}, EntryField::sites, L"mine"), b, n},
+       {}},
+      {"a move below an entry removed outside: as near as the rest allows",
+       {a, b, c, d},
+       [](Session& s) {
+         s.user(core::MoveEntry{3, -1});
+       },
+       file({a, c, d}),
+       {a, d, c},
+       {{Notice::Edit::move, R::removedOutside, 1}}},
+      {"Info of an entry replaced outside by an unrelated one",
+       {a, b, c},
+       [](Session& s) {
+         s.user(core::SetText{1, EntryField::info, L"mine"});
+       },
+       file({a, unrelated, c}),
+       {a, unrelated, with(b, EntryField::info, L"mine"), c},
+       {fieldNotice(R::removedOutside, 2, EntryField::info)}},
+      {"removed on both sides, replaced outside by an unrelated one",
+       {a, b, c},
+       [](Session& s) { s.user(core::RemoveEntry{1}); },
+       file({a, unrelated, c}),
+       {a, unrelated, c},
+       {}},
       {"a move here, an edit outside",
        {a, b, c},
        [](Session& s) {
@@ -218,7 +269,20 @@ class RandomSession {
     std::vector<bool> touchedOutside(base.size(), false);
     for (int edits = pick(4); edits-- > 0;) {
       const std::size_t row = theirs.empty() ? 0 : pick(theirs.size());
-      switch (pick(4)) {
+      switch (pick(5)) {
+        case 4:  // replaced by an entry that shares no field with it
+          if (theirs.empty()) break;
+          if (truth[row]) touchedOutside[*truth[row]] = true;
+          theirs[row] = {1 - theirs[row].enabled,
+                         fresh(L"R"),
+                         1 - theirs[row].content,
+                         1 - theirs[row].sortByDate,
+                         1 - theirs[row].firstMatch,
+                         fresh(L"R"),
+                         fresh(L"R"),
+                         L""};
+          truth[row] = std::nullopt;
+          break;
         case 0:
           if (theirs.empty()) break;
           theirs[row].filter = fresh(L"T");
@@ -313,6 +377,26 @@ class RandomSession {
     }
     for (const core::SequenceEdit& edit : ours.sequence)
       if (edit.kind == core::SequenceEdit::Kind::remove && !edit.id.added) touchedHere[edit.id.index] = true;
+    // No value of the user's lands on an entry that shares no field with the
+    // one edited (an unrelated replacement).
+    for (const SearchEntry& e : result)
+      if (e.sites.starts_with(L"R")) {
+        EXPECT_FALSE(e.info.starts_with(L"O")) << "an edit landed on an unrelated entry";
+      }
+    // An entry the user moved ends directly below the entry the window shows
+    // above it (or first), when that one is still there.
+    for (std::size_t row = 0; row < ours.ids.size(); ++row) {
+      const bool moved = std::any_of(ours.sequence.begin(), ours.sequence.end(), [&](const core::SequenceEdit& e) {
+        return e.kind == core::SequenceEdit::Kind::move && e.id == ours.ids[row];
+      });
+      const auto at = merged.rowsOfOurs[row];
+      if (!moved || !at) continue;
+      if (row == 0) {
+        EXPECT_EQ(*at, 0u) << "a move to the top";
+      } else if (const auto anchor = merged.rowsOfOurs[row - 1]) {
+        EXPECT_EQ(*at, *anchor + 1) << "a moved entry is not below the entry it was placed under";
+      }
+    }
     // A value changed outside on an entry the user left alone is in the result.
     for (std::size_t row = 0; row < theirs.entries.size(); ++row)
       if (theirs.entries[row].filter.starts_with(L"T") && truth[row] && !touchedHere[*truth[row]]) {
