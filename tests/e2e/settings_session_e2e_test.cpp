@@ -511,6 +511,21 @@ TEST_F(SettingsSessionEndToEnd, TwoWindowsTypedInByTurnsKeepEveryKey) {
   }
 }
 
+// The user moves c up past b, which another program has just removed: c stays
+// below a, where the user put it.
+TEST_F(SettingsSessionEndToEnd, AMoveNextToAnOutsideRemovalLandsWhereTheUserPutIt) {
+  const core::SearchEntry a{0, L"a.example", 0, 0, 0, L"", L""}, b{0, L"b.example", 0, 0, 0, L"", L""},
+      c{0, L"c.example", 0, 0, 0, L"", L""};
+  writeBytes(config, defaultFileWith({a, b, c}));
+  auto session = [&](HWND window) {
+    selectRowByKeyboard(window, {VK_DOWN, VK_DOWN});
+    writeBytes(config, defaultFileWith({a, c}));
+    pressKeys({VK_MENU, VK_UP});
+  };
+  EXPECT_EQ(runSession(session), 0u);
+  EXPECT_EQ(readBytes(config), defaultFileWith({a, c}));
+}
+
 #define X WORDHOP_X
 
 // A file laid out by hand: one key typed into Filter changes that entry's
