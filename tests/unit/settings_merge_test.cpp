@@ -25,7 +25,7 @@ SearchEntry entry(const wchar_t* sites, const wchar_t* filter = L"", const wchar
 const SearchEntry look1 = entry(L"v", L"", L"one"), look2 = entry(L"v", L"&fr", L"two"),
                   look3 = entry(L"v", L"&de", L"three"), look4 = entry(L"v", L"&en", L"four");
 const SearchEntry a = entry(L"a.example"), b = entry(L"b.example"), c = entry(L"c.example"), d = entry(L"d.example"),
-                  n = entry(L"n.example");
+                  inserted = entry(L"n.example");
 // Shares no field with b.
 const SearchEntry unrelated{1, L"u.example", 0, 0, 1, L"&u", L"u", L""};
 
@@ -197,8 +197,8 @@ TEST(SettingsMerge, DecidesEntryByEntryAndFieldByField) {
        [](Session& s) {
          s.user(core::MoveEntry{1, -1});
        },
-       file({a, n, b, c}),
-       {b, a, n, c},
+       file({a, inserted, b, c}),
+       {b, a, inserted, c},
        {}},
       {"an added entry moved up, the file appended to meanwhile",
        {a, b},
@@ -207,8 +207,8 @@ TEST(SettingsMerge, DecidesEntryByEntryAndFieldByField) {
          s.user(core::SetText{2, EntryField::sites, L"mine"});
          s.user(core::MoveEntry{2, -1});
        },
-       file({a, b, n}),
-       {a, with(SearchEntry{}, EntryField::sites, L"mine"), b, n},
+       file({a, b, inserted}),
+       {a, with(SearchEntry{}, EntryField::sites, L"mine"), b, inserted},
        {}},
       {"a move below an entry removed outside: as near as the rest allows",
        {a, b, c, d},
