@@ -9,6 +9,7 @@
 #include "core/configuration.h"
 #include "core/os_version.h"
 #include "runtime/scope_exit.h"
+#include "search/api_pages.h"
 #include "search/search_configuration.h"
 #include "search/search_run.h"
 #include "ui/dpi_setup.h"
@@ -49,8 +50,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   } else {
     state.settings.language = ui::startLanguage();
     ui::SettingsServices services = ui::systemServices();
-    services.previewAddress = [&configFile](const core::SearchEntry& entry) {
-      return search::previewAddress(configFile, entry);
+    const ui::Texts texts(state.settings.language);
+    services.previewAddress = [&configFile, &texts](const core::SearchEntry& entry) {
+      std::wstring tip = search::previewAddress(configFile, entry);
+      if (entry.firstMatch != 0 && search::searchesMicrosoftDocs(search::buildSiteTerms(entry.sites)))
+        tip += L"\n" + texts(TEXT_API_PAGES);
+      return tip;
     };
     ui::runSettingsWindow(state.settings, configFile, std::move(services));
   }

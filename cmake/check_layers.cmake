@@ -7,7 +7,7 @@ cmake_minimum_required(VERSION 3.25)
 set(uses_runtime "")
 set(uses_core "runtime")
 set(uses_automation "runtime")
-set(uses_search "core;automation;runtime")
+set(uses_search "core;automation;runtime;resources")
 set(uses_ui "core;runtime;resources")
 set(uses_app "ui;search;automation;core;runtime;resources")
 

@@ -9,3 +9,5 @@
 #define IDR_IMAGE_MOVE_DOWN 104
 #define IDR_IMAGE_OPEN_INI 105
 #define IDR_IMAGE_DONATE 106
+// The table of Windows API pages (api_pages.z, made by scripts/make-api-pages).
+#define IDR_API_PAGES 120

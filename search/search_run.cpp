@@ -7,6 +7,7 @@
 #include "runtime/program_start.h"
 #include "runtime/shell_command.h"
 #include "runtime/wait.h"
+#include "search/api_pages.h"
 #include "search/running_browser.h"
 #include "search/search_configuration.h"
 
@@ -39,9 +40,16 @@ void runSearch(const SearchRequest& request, const std::wstring& configFile) {
   const PreparedWord word = prepareWord(request.word);
   runtime::putClipboardText(word.text);
 
+  std::optional<std::string> apiPages;  // unpacked for the first entry that asks for it
   for (const core::SearchEntry& entry : entries) {
     if (entry.content < word.minimumContentLevel) continue;
-    const std::optional<std::wstring> address = entryAddress(settings, entry, word.text);
+    // First Match on Microsoft's documentation: a function's exact page.
+    std::optional<std::wstring> address;
+    if (entry.firstMatch != 0 && searchesMicrosoftDocs(entry.sites)) {
+      if (!apiPages) apiPages = embeddedApiPages();
+      address = apiPageOf(*apiPages, word.text);
+    }
+    if (!address) address = entryAddress(settings, entry, word.text);
     if (!address) continue;  // longer than the shell takes: the other tabs still open
     runtime::startProgram(*address, L"", L"");
     runtime::waitMilliseconds(settings.tabDelay);

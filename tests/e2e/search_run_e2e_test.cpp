@@ -102,6 +102,22 @@ TEST_F(SearchRunEndToEnd, AddressTemplatesOpenTheirOwnAddressesBetweenTheOthers)
             }));
 }
 
+// First Match ticked on the Microsoft entry: a Windows API name opens its own
+// page in that entry's turn; the other entries open what they opened before.
+TEST_F(SearchRunEndToEnd, FirstMatchOnTheMicrosoftEntryOpensTheApiPage) {
+  const std::wstring config = toolFolder.file("Wordhop.ini").wstring();
+  std::vector<core::SearchEntry> entries = core::defaultEntries();
+  entries[6].firstMatch = 1;  // learn.microsoft.com
+  EXPECT_FALSE(testing_support::saveEntries(config, entries));
+  EXPECT_EQ(searchFor(L"GetClientRect_"),
+            (std::vector<std::wstring>{
+                B + L"q=GetClientRect" + kVendor + kTail,
+                B + L"q=GetClientRect+site:devblogs.microsoft.com" + kTail,
+                L"https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-getclientrect",
+            }));
+  EXPECT_EQ(runtime::clipboardText(), L"GetClientRect");
+}
+
 // Any editor can start a search with the word as the one command-line
 // argument: the same addresses as with the IDE's variable.
 TEST_F(SearchRunEndToEnd, AWordOnTheCommandLineSearchesAsTheIdesVariableDoes) {

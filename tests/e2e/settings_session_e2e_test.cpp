@@ -647,6 +647,7 @@ TEST_F(SettingsSessionEndToEnd, TheWindowMenuAddsTheToolToTheIdesToolsMenuWithOn
 TEST_F(SettingsSessionEndToEnd, EachRowsTipShowsTheAddressItsEntryOpens) {
   std::vector<core::SearchEntry> entries = core::defaultEntries();
   entries[1].sites = L"https://forums.example/search?q={word}";
+  entries[6].firstMatch = 1;  // learn.microsoft.com: API names open their page
   writeBytes(config, defaultFileWith(entries));
   std::vector<std::wstring> tips;
   auto session = [&](HWND window) {
@@ -656,6 +657,7 @@ TEST_F(SettingsSessionEndToEnd, EachRowsTipShowsTheAddressItsEntryOpens) {
     pressKeys({VK_END});
     typeText(L"x");
     tips.push_back(tipOverRow(window, 0, tips.back()));
+    tips.push_back(tipOverRow(window, 6, tips.back()));
   };
   EXPECT_EQ(runSession(session), 0u);
   const std::wstring engine = L"https://www.google.com/search?q={word}";
@@ -664,6 +666,9 @@ TEST_F(SettingsSessionEndToEnd, EachRowsTipShowsTheAddressItsEntryOpens) {
                       engine + sites + L"&hl=en&tbs=qdr:y99,sbd:0",
                       L"https://forums.example/search?q={word}",
                       engine + sites + L"x&hl=en&tbs=qdr:y99,sbd:0",
+                      L"https://www.google.com/search?btnI=I%27m+Feeling+Lucky&q={word}+function|message|notification|"
+                      L"structure+site:learn.microsoft.com&hl=en&tbs=qdr:y99,sbd:0\n"
+                      L"Known Windows API names open their own page.",
                   }));
 }
 
