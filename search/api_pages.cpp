@@ -21,7 +21,7 @@ bool equalsIgnoringAsciiCase(std::string_view name, std::wstring_view word) {
 std::wstring pageAddress(std::string_view header, std::string_view name) {
   std::wstring address = L"https://learn.microsoft.com/windows/win32/api/";
   auto append = [&](std::string_view text, bool lower) {
-    for (char c : text) address += static_cast<wchar_t>(lower && c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    for (char c : text) address += lower ? lowerAscii(static_cast<unsigned char>(c)) : static_cast<wchar_t>(c);
   };
   append(header, false);
   address += L"/nf-";
