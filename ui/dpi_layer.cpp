@@ -59,6 +59,12 @@ runtime::Rect DpiLayer::pixels(LogicalRect rect) const {
   return {scaled(rect.x, scaleX), scaled(rect.y, scaleY), scaled(rect.width, scaleX), scaled(rect.height, scaleY)};
 }
 
+runtime::Rect DpiLayer::pixelsAt(LogicalRect rect, int dpi) const {
+  const int percent = rescalePercent(dpi, madeForDpi());
+  return pixels({rescaleLogical(rect.x, percent), rescaleLogical(rect.y, percent), rescaleLogical(rect.width, percent),
+                 rescaleLogical(rect.height, percent)});
+}
+
 bool DpiLayer::scaledOpenWindow(int windowNumber, LogicalRect rect, runtime::WindowOptions options) {
   const runtime::Rect placed = pixels(rect);
   options.x = placed.x;
@@ -82,9 +88,7 @@ void DpiLayer::fitToMonitor(int windowNumber) {
   const int dpi = monitorDpiOf(window_.handle());
   if (dpi <= 0 || dpi == madeForDpi()) return;
   adoptDpi(windowNumber, dpi);
-  const int percent = rescalePercent(dpi, madeForDpi());
-  const runtime::Rect size =
-      pixels({0, 0, rescaleLogical(client_.width, percent), rescaleLogical(client_.height, percent)});
+  const runtime::Rect size = pixelsAt(client_, dpi);
   HWND handle = window_.handle();
   const RECT frame = frameAround(size.width, size.height, static_cast<DWORD>(GetWindowLongW(handle, GWL_STYLE)), dpi);
   RECT now{};
@@ -138,11 +142,8 @@ void DpiLayer::layOutFor(int dpi) {
   if (madeForDpi() <= 0 || dpi <= 0) return;
   // Always from the geometry the gadgets were made with: values read back
   // after one change carry its rounding into the next.
+  for (const auto& [gadget, rect] : layout_) window_.resizeGadget(gadget, pixelsAt(rect, dpi));
   const int percent = rescalePercent(dpi, madeForDpi());
-  for (const auto& [gadget, rect] : layout_) {
-    window_.resizeGadget(gadget, pixels({rescaleLogical(rect.x, percent), rescaleLogical(rect.y, percent),
-                                         rescaleLogical(rect.width, percent), rescaleLogical(rect.height, percent)}));
-  }
   for (const auto& [gadget, widths] : columnWidths_) {
     for (int column = 0; const int width : widths)
       window_.setColumnWidth(gadget, column++, x(rescaleLogical(width, percent)));

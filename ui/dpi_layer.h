@@ -59,6 +59,8 @@ class DpiLayer {
   friend LRESULT CALLBACK dpiSubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
   int x(int logical) const;
   runtime::Rect pixels(LogicalRect rect) const;
+  // The pixels of a rectangle made for the window's DPI, on a screen of `dpi`.
+  runtime::Rect pixelsAt(LogicalRect rect, int dpi) const;
   // The DPI the window was made for.
   int madeForDpi() const;
   // Notes a new gadget's logical geometry; returns its control.
